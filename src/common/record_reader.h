@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qe2m4::platform {
+class FileSystem;
+}
+
+namespace qe2m4 {
+
+// Reads the source product's comma-separated record files (X1.TXT, CNT.TXT, ...) one record of
+// a fixed number of fields at a time.
+//
+// Field rules: blanks (spaces, tabs) before a field are skipped; a field that begins with a
+// double quote runs to the next double quote (the quotes are not part of it, and it may hold
+// commas) and whatever follows it up to the next comma or line end is skipped; any other field
+// runs to the next comma or line end and keeps its trailing blanks. CR LF, a lone CR and a lone
+// LF each end a line. Records are not tied to lines: a record is simply the next count fields.
+//
+// The whole file is read into memory when it is opened; the file itself is never changed.
+class RecordReader {
+ public:
+  static constexpr std::int64_t kEndOfData = -999;
+  static constexpr int kSlots = 101;
+  static constexpr int kMaxFields = 100;
+
+  explicit RecordReader(const platform::FileSystem& file_system);
+
+  // Opens a file that exists and holds at least one byte, and returns 0. Returns 1 and leaves
+  // the reader closed when the file is missing, empty or cannot be read; nothing is created or
+  // deleted either way.
+  int OpenRecordFile(std::u16string_view path);
+  bool IsOpen() const { return open_; }
+  void Close();
+
+  // Reads the next count fields (1..100) into RecordField(1..count) and the 1-based position
+  // at which the record began into RecordPos(slot). When fewer than two unread bytes remain,
+  // or the reader is closed, RecordPos(slot) becomes kEndOfData and nothing is read. When the
+  // data end inside a record, the fields left unread keep their previous texts.
+  void ReadRecord(int count, int slot);
+
+  // Line reading: true while the position of the next byte (from 1) is below the length, so a
+  // last line of a single byte without a line end counts as no data.
+  bool HasData() const;
+  // The next line without its line end.
+  std::u16string ReadLine();
+
+  const std::u16string& RecordField(int k) const { return record_field_.at(k); }
+  std::int64_t RecordPos(int slot) const { return record_pos_.at(slot); }
+  void SetRecordPos(int slot, std::int64_t value) { record_pos_.at(slot) = value; }
+
+ private:
+  // Reads one field; false (and nothing consumed) at the end of the data.
+  bool ReadField(std::u16string& field);
+  void SkipLineEnd();
+
+  const platform::FileSystem& file_system_;
+  std::string input_;  // RecordInput: the open file's bytes
+  std::size_t next_ = 0;
+  bool open_ = false;
+  std::array<std::u16string, kSlots> record_field_;
+  std::array<std::int64_t, kSlots> record_pos_{};
+};
+
+}  // namespace qe2m4

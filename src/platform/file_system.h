@@ -1,0 +1,100 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/drive_table.h"
+
+namespace qe2m4::platform {
+
+// A folder entry as a folder listing reports it.
+struct FolderEntry {
+  std::u16string name;
+  bool is_link = false;  // a symbolic link; walks over the tree do not follow it
+};
+
+// The file system as the program sees it: drive-letter paths ("D:\A\b.txt"), a current drive,
+// a current folder per drive, the program's folder and the system folder, and the file
+// services the program uses. Paths are resolved level by level against the host folder's
+// entries without regard to letter case, so "X4.TXT" finds "x4.txt" and writing "N4.txt" where
+// "n4.TXT" exists replaces that file. "\" and "/" both separate levels; empty levels (a doubled
+// "\") and "." are skipped, ".." goes up one level but never above the drive's root.
+//
+// Every failing service throws Error.
+class FileSystem {
+ public:
+  explicit FileSystem(DriveTable drives);
+
+  // --- Drives ---
+  const DriveTable& drives() const { return drives_; }
+  void MapDrive(char16_t letter, const std::filesystem::path& folder);
+  // A drive is usable when it is mapped and its host folder exists.
+  bool DriveUsable(char16_t letter) const;
+  // The usable drives, A to Z.
+  std::vector<char16_t> UsableDrives() const;
+
+  // The current drive (upper case), or 0 when none has been made current.
+  char16_t CurrentDrive() const { return current_drive_; }
+  // Makes a usable drive current; throws Error(kNoDrive) and changes nothing otherwise.
+  void SetCurrentDrive(char16_t letter);
+  // The drive's current folder as a path: "D:\" or "D:\A\B" (no trailing "\" below the root).
+  std::u16string CurrentFolder(char16_t letter) const;
+  // Makes an existing folder its drive's current folder and that drive current.
+  void SetCurrentFolder(std::u16string_view path);
+
+  // The program's own folder and the system folder, as drive paths (may be empty).
+  const std::u16string& ProgramFolder() const { return program_folder_; }
+  void SetProgramFolder(std::u16string path) { program_folder_ = std::move(path); }
+  const std::u16string& SystemFolder() const { return system_folder_; }
+  void SetSystemFolder(std::u16string path) { system_folder_ = std::move(path); }
+
+  // The drive path of a host path: the mapped drive whose folder holds it most closely.
+  std::optional<std::u16string> ToDrivePath(const std::filesystem::path& host) const;
+
+  // The full drive path of a path: "D:\A\B" (or "D:\" for a root), levels as written.
+  std::u16string FullPath(std::u16string_view path) const;
+
+  // The host path of a drive path. Levels that exist are found without regard to letter case;
+  // the first level that does not exist and everything after it are taken as written.
+  std::filesystem::path Resolve(std::u16string_view path) const;
+
+  // --- File services ---
+  bool Exists(std::u16string_view path) const;  // a file or a folder
+  bool FileExists(std::u16string_view path) const;
+  bool FolderExists(std::u16string_view path) const;
+  // Size of a file in bytes; throws Error(kRead) when it is not a readable file.
+  std::uintmax_t FileSize(std::u16string_view path) const;
+  // The whole content of a file.
+  std::string ReadAll(std::u16string_view path) const;
+  // Copies a file over another, replacing it; the target is complete or unchanged.
+  void CopyFile(std::u16string_view from, std::u16string_view to) const;
+  void DeleteFile(std::u16string_view path) const;
+  void CreateFolder(std::u16string_view path) const;
+  // Ordinary files whose names match the pattern's last level ("*" and "?", any letter case),
+  // hidden files excluded, sorted by name. A folder that does not exist lists nothing.
+  std::vector<std::u16string> ListFiles(std::u16string_view pattern) const;
+  // The subfolders of a folder (hidden ones excluded), sorted by name; links are reported as
+  // such. Throws Error(kRead) when the folder cannot be read.
+  std::vector<FolderEntry> ListFolders(std::u16string_view folder) const;
+
+ private:
+  struct ParsedPath {
+    char16_t drive = 0;
+    std::vector<std::u16string> levels;
+  };
+  ParsedPath Parse(std::u16string_view path) const;
+  std::filesystem::path DriveRoot(char16_t drive, std::u16string_view path) const;
+
+  DriveTable drives_;
+  char16_t current_drive_ = 0;
+  std::map<char16_t, std::vector<std::u16string>> current_folders_;
+  std::u16string program_folder_;
+  std::u16string system_folder_;
+};
+
+}  // namespace qe2m4::platform

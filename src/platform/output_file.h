@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/host_file.h"
+
+namespace qe2m4::platform {
+
+class FileSystem;
+
+// A text file of the target product: CP932 lines, each ended by CR LF. The file is complete or
+// absent: until Commit() the lines go to a temporary file beside it, and an output that is
+// destroyed without Commit() leaves the previous file (or no file) in place.
+class OutputFile {
+ public:
+  // Creates the output for a drive path; an existing file of that name (in any letter case)
+  // is replaced on Commit().
+  OutputFile(const FileSystem& file_system, std::u16string_view path);
+
+  void WriteLine(std::u16string_view line);
+  void Commit();
+
+ private:
+  AtomicFile file_;
+};
+
+}  // namespace qe2m4::platform

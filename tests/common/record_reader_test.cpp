@@ -1,0 +1,125 @@
+#include "common/record_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_machine.h"
+
+namespace qe2m4 {
+namespace {
+
+using testing::TempMachine;
+using testing::WriteBytes;
+using testing::WriteCp932;
+
+class RecordReaderTest : public ::testing::Test {
+ protected:
+  RecordReaderTest() : s_(machine_.AddDrive(u'S')), reader_(machine_.fs()) {}
+
+  // Reads every record of count fields and returns them.
+  std::vector<std::vector<std::u16string>> ReadAll(const std::string& bytes, int count) {
+    WriteBytes(s_ / "X.TXT", bytes);
+    EXPECT_EQ(reader_.OpenRecordFile(u"S:\\x.txt"), 0);
+    std::vector<std::vector<std::u16string>> records;
+    for (;;) {
+      reader_.ReadRecord(count, 2);
+      if (reader_.RecordPos(2) == RecordReader::kEndOfData) {
+        break;
+      }
+      std::vector<std::u16string> fields;
+      for (int k = 1; k <= count; ++k) {
+        fields.push_back(reader_.RecordField(k));
+      }
+      records.push_back(fields);
+    }
+    reader_.Close();
+    return records;
+  }
+
+  TempMachine machine_;
+  std::filesystem::path s_;
+  RecordReader reader_;
+};
+
+using Records = std::vector<std::vector<std::u16string>>;
+
+TEST_F(RecordReaderTest, EmptyAndMissingFilesGiveFlagOneAndStayAsTheyAre) {
+  WriteBytes(s_ / "EMPTY.TXT", "");
+  EXPECT_EQ(reader_.OpenRecordFile(u"S:\\EMPTY.TXT"), 1);
+  EXPECT_TRUE(std::filesystem::exists(s_ / "EMPTY.TXT"));
+  EXPECT_EQ(reader_.OpenRecordFile(u"S:\\MISSING.TXT"), 1);
+  EXPECT_FALSE(std::filesystem::exists(s_ / "MISSING.TXT"));
+  std::filesystem::create_directory(s_ / "FOLDER.TXT");
+  EXPECT_EQ(reader_.OpenRecordFile(u"S:\\FOLDER.TXT"), 1);
+  EXPECT_FALSE(reader_.IsOpen());
+  reader_.ReadRecord(3, 0);  // closed: end of data at once
+  EXPECT_EQ(reader_.RecordPos(0), RecordReader::kEndOfData);
+}
+
+TEST_F(RecordReaderTest, OneByteFileOpensButHoldsNoRecord) {
+  EXPECT_EQ(ReadAll("1", 3), Records{});
+}
+
+TEST_F(RecordReaderTest, FieldsAndRecordsAsTheRulesSay) {
+  struct Case {
+    std::string bytes;
+    int count;
+    Records records;
+  } const cases[] = {
+      {"1,2,3\r\n", 3, {{u"1", u"2", u"3"}}},
+      {"1,2,3", 3, {{u"1", u"2", u"3"}}},
+      // Records are not tied to lines; the last one ends early and keeps earlier fields.
+      {"1,2,3\r\n4,5,6\r\n7,8,9\r\n",
+       4,
+       {{u"1", u"2", u"3", u"4"}, {u"5", u"6", u"7", u"8"}, {u"9", u"6", u"7", u"8"}}},
+      {"1,2\r\n3,4\r\n", 4, {{u"1", u"2", u"3", u"4"}}},
+      {"  \"a,b\" ,c\r\n", 2, {{u"a,b", u"c"}}},
+      {"\"q\"tail,x\n", 2, {{u"q", u"x"}}},
+      // Trailing blanks kept; the final CR LF is two unread bytes, so one more record starts.
+      {"a ,\tb\rc\nd,\r\n", 4, {{u"a ", u"b", u"c", u"d"}, {u"", u"b", u"c", u"d"}}},
+      {",,\r\n", 3, {{u"", u"", u""}}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadAll(c.bytes, c.count), c.records) << c.bytes;
+  }
+}
+
+TEST_F(RecordReaderTest, DecodesCp932FieldsAndReportsPositions) {
+  WriteCp932(s_ / "X1.TXT", u"1,ソ表,\"砂,礫\"\r\n2,x,y\r\n");
+  ASSERT_EQ(reader_.OpenRecordFile(u"S:\\X1.TXT"), 0);
+  reader_.ReadRecord(3, 0);
+  EXPECT_EQ(reader_.RecordPos(0), 1);
+  EXPECT_EQ(reader_.RecordField(2), u"ソ表");
+  EXPECT_EQ(reader_.RecordField(3), u"砂,礫");
+  reader_.ReadRecord(3, 0);
+  EXPECT_EQ(reader_.RecordPos(0), 17);
+  reader_.ReadRecord(3, 0);
+  EXPECT_EQ(reader_.RecordPos(0), RecordReader::kEndOfData);
+}
+
+TEST_F(RecordReaderTest, FieldsPastTheEndKeepTheirPreviousText) {
+  WriteBytes(s_ / "X.TXT", "a,b,c\r\nd");
+  ASSERT_EQ(reader_.OpenRecordFile(u"S:\\X.TXT"), 0);
+  reader_.ReadRecord(3, 1);
+  reader_.ReadRecord(3, 1);  // "d" is a single byte: no record
+  EXPECT_EQ(reader_.RecordPos(1), RecordReader::kEndOfData);
+  WriteBytes(s_ / "Y.TXT", "de");
+  ASSERT_EQ(reader_.OpenRecordFile(u"S:\\Y.TXT"), 0);
+  reader_.ReadRecord(3, 1);
+  EXPECT_EQ(reader_.RecordPos(1), 1);
+  EXPECT_EQ(reader_.RecordField(1), u"de");
+  EXPECT_EQ(reader_.RecordField(2), u"b");
+  EXPECT_EQ(reader_.RecordField(3), u"c");
+}
+
+TEST_F(RecordReaderTest, ReadsLinesUntilFewerThanTwoBytesRemain) {
+  WriteBytes(s_ / "T.TXT", "first\r\nsecond\rthird\nx");
+  ASSERT_EQ(reader_.OpenRecordFile(u"S:\\T.TXT"), 0);
+  std::vector<std::u16string> lines;
+  while (reader_.HasData()) {
+    lines.push_back(reader_.ReadLine());
+  }
+  EXPECT_EQ(lines, (std::vector<std::u16string>{u"first", u"second", u"third"}));
+}
+
+}  // namespace
+}  // namespace qe2m4

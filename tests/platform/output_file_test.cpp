@@ -1,0 +1,74 @@
+#include "platform/output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "support/temp_machine.h"
+
+namespace qe2m4::platform {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempMachine;
+using testing::WriteBytes;
+
+TEST(OutputFile, WritesCp932LinesWithCrLf) {
+  TempMachine machine;
+  const auto d = machine.AddDrive(u'D');
+  OutputFile out(machine.fs(), u"D:\\N1.txt");
+  out.WriteLine(u"  1,砂");
+  out.WriteLine(u"");
+  out.Commit();
+  EXPECT_EQ(ReadBytes(d / "N1.txt"), "  1,\x8D\xBB\r\n\r\n");
+}
+
+TEST(OutputFile, IsAbsentOrUnchangedWithoutCommit) {
+  TempMachine machine;
+  const auto d = machine.AddDrive(u'D');
+  WriteBytes(d / "n4.TXT", "previous");
+  try {
+    OutputFile out(machine.fs(), u"D:\\N4.txt");
+    out.WriteLine(u"half");
+    throw std::runtime_error("failure in the middle");
+  } catch (const std::runtime_error&) {
+  }
+  {
+    OutputFile out(machine.fs(), u"D:\\N5.txt");
+    out.WriteLine(u"never committed");
+  }
+  EXPECT_EQ(ReadBytes(d / "n4.TXT"), "previous");
+  EXPECT_FALSE(std::filesystem::exists(d / "N5.txt"));
+  // No temporary file is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(d), {}), 1);
+}
+
+TEST(OutputFile, ReplacesExistingFileUnderItsOwnName) {
+  TempMachine machine;
+  const auto d = machine.AddDrive(u'D');
+  WriteBytes(d / "n4.TXT", "previous");
+  OutputFile out(machine.fs(), u"D:\\N4.txt");
+  out.WriteLine(u"new");
+  out.Commit();
+  EXPECT_EQ(ReadBytes(d / "n4.TXT"), "new\r\n");
+  EXPECT_FALSE(std::filesystem::exists(d / "N4.txt"));
+}
+
+TEST(OutputFile, FolderInTheWayIsAnError) {
+  TempMachine machine;
+  const auto d = machine.AddDrive(u'D');
+  std::filesystem::create_directory(d / "N6.txt");
+  try {
+    OutputFile out(machine.fs(), u"D:\\N6.txt");
+    FAIL() << "expected an error";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.kind(), ErrorKind::kWrite);
+    EXPECT_EQ(error.path(), u"D:\\N6.txt");
+    EXPECT_FALSE(error.reason().empty());
+  }
+}
+
+}  // namespace
+}  // namespace qe2m4::platform

@@ -1,0 +1,89 @@
+#include "support/temp_machine.h"
+
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "platform/cp932.h"
+#include "platform/utf8.h"
+
+namespace qe2m4::testing {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path MakeTempFolder() {
+  std::string pattern = (fs::temp_directory_path() / "qe2m4-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    throw std::runtime_error("cannot create a temporary folder");
+  }
+  return pattern;
+}
+
+}  // namespace
+
+TempMachine::TempMachine() : root_(MakeTempFolder()), fs_(platform::DriveTable()) {}
+
+TempMachine::~TempMachine() {
+  std::error_code ignored;
+  fs::remove_all(root_, ignored);
+}
+
+fs::path TempMachine::AddDrive(char16_t letter) {
+  const fs::path folder = root_ / ("drive_" + std::string(1, static_cast<char>(letter)));
+  fs::create_directories(folder);
+  fs_.MapDrive(letter, folder);
+  return folder;
+}
+
+fs::path TempMachine::Host(std::u16string_view drive_path) const {
+  const auto folder = fs_.drives().Folder(drive_path.at(0));
+  if (!folder) {
+    throw std::runtime_error("drive not mapped");
+  }
+  fs::path host = *folder;
+  std::u16string_view rest = drive_path.substr(2);
+  std::size_t start = 0;
+  while (start <= rest.size()) {
+    std::size_t end = rest.find(u'\\', start);
+    if (end == std::u16string_view::npos) {
+      end = rest.size();
+    }
+    if (end > start) {
+      host /= platform::ToUtf8(rest.substr(start, end - start));
+    }
+    start = end + 1;
+  }
+  return host;
+}
+
+void WriteBytes(const fs::path& file, std::string_view bytes) {
+  fs::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) {
+    throw std::runtime_error("cannot write " + file.string());
+  }
+}
+
+void WriteCp932(const fs::path& file, std::u16string_view text) {
+  WriteBytes(file, platform::EncodeCp932(text));
+}
+
+std::string ReadBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) {
+    throw std::runtime_error("cannot read " + file.string());
+  }
+  std::ostringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+std::string Sjis(std::u16string_view text) {
+  return platform::EncodeCp932(text);
+}
+
+}  // namespace qe2m4::testing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace qe2m4::testing {
+
+// A machine of its own for one test: a fresh temporary folder whose subfolders are mapped as
+// drives, removed again when the test ends.
+class TempMachine {
+ public:
+  TempMachine();
+  ~TempMachine();
+  TempMachine(const TempMachine&) = delete;
+  TempMachine& operator=(const TempMachine&) = delete;
+
+  // Creates the host folder <root>/drive_<letter> and maps the letter to it.
+  std::filesystem::path AddDrive(char16_t letter);
+  // The host folder of the temporary machine.
+  const std::filesystem::path& root() const { return root_; }
+  platform::FileSystem& fs() { return fs_; }
+
+  // Host path of a drive path (the levels as written, no case matching).
+  std::filesystem::path Host(std::u16string_view drive_path) const;
+
+ private:
+  std::filesystem::path root_;
+  platform::FileSystem fs_;
+};
+
+// Writes bytes to a host file, creating its folders.
+void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
+// Writes UTF-16 text to a host file as CP932 bytes, unchanged otherwise.
+void WriteCp932(const std::filesystem::path& file, std::u16string_view text);
+// Reads a host file's bytes.
+std::string ReadBytes(const std::filesystem::path& file);
+// CP932 bytes of a text (for expected file contents).
+std::string Sjis(std::u16string_view text);
+
+}  // namespace qe2m4::testing
