@@ -12,6 +12,7 @@ void OutputFile::WriteLine(std::u16string_view line) {
   std::string bytes = EncodeCp932(line);
   bytes += "\r\n";
   file_.Write(bytes);
+  ++lines_;
 }
 
 void OutputFile::Commit() {

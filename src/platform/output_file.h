@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,9 +21,12 @@ class OutputFile {
 
   void WriteLine(std::u16string_view line);
   void Commit();
+  // The number of lines written so far.
+  std::int64_t lines() const { return lines_; }
 
  private:
   AtomicFile file_;
+  std::int64_t lines_ = 0;
 };
 
 }  // namespace qe2m4::platform

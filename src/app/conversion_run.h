@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+#include "common/conversion_context.h"
+
+namespace qe2m4::platform {
+class FileSystem;
+class UserInterface;
+}  // namespace qe2m4::platform
+
+namespace qe2m4::app {
+
+struct RunResult {
+  // True when the run ended with the success status text.
+  bool succeeded = false;
+  // True once the busy text was shown (the window's StatusShown becomes 1 then).
+  bool status_shown = false;
+  // Files written and layer descriptions that found no main soil.
+  ConversionReport report;
+};
+
+// What the execute button does: converts the boring in source_text (Text2's text) into the
+// folder destination_text (Text1's text), talking to the user only through ui. Never throws:
+// a failure part-way is shown as one message and the run ends.
+RunResult Command1_Click(platform::FileSystem& file_system, platform::UserInterface& ui,
+                         std::u16string_view source_text, std::u16string_view destination_text);
+
+}  // namespace qe2m4::app

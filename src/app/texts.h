@@ -1,0 +1,63 @@
+#pragma once
+
+#include <string_view>
+
+// Every text the user sees, exactly as the users know them, character for character
+// (full-width and half-width forms and blanks included).
+namespace qe2m4::app::texts {
+
+// The window's caption; message boxes without a title of their own carry it too.
+inline constexpr std::u16string_view kApplicationTitle = u"Holtvar_Qe -> M4 変換プログラム";
+// Start-up found no pattern-data folder (the text begins with a blank).
+inline constexpr std::u16string_view kNoPatternFolder = u" PATDAT の設定がありません.";
+// The chosen destination drive has no \TYUJYOU folder (the text begins with a blank).
+inline constexpr std::u16string_view kNoTyujyouFolder =
+    u" ＫｉｒｖａｎＭ４のﾌｫﾙﾀﾞ（\\TYUJYOU）がありません.";
+// A path whose second character is not ":".
+inline constexpr std::u16string_view kBadDriveName =
+    u"規定値のドライブ名が正しくありません。ドライブ名は１文字のアルファベットと \":\" "
+    u"でなければいけません。  例 \"C:\", \"D:\"...";
+// M1: a path was rejected.
+inline constexpr std::u16string_view kBadPath = u"指定されたパスは正しくありません。";
+// M2: the destination text ends with "\".
+inline constexpr std::u16string_view kTrailingSeparator = u"最後のﾌｫﾙﾀﾞに「￥」は要りません。";
+// M3: the source has no X1.txt, or an empty one.
+inline constexpr std::u16string_view kNoData = u"データがありません。";
+// M4: destination folders are missing.
+inline constexpr std::u16string_view kCreateFolders = u"ﾌｫﾙﾀﾞがありません。新規作成しますか？";
+// The status line while a conversion runs (the blank in the middle is full-width).
+inline constexpr std::u16string_view kBusy = u"只今変換中！　しばらくお待ちください。";
+// The status line after a successful conversion.
+inline constexpr std::u16string_view kSucceeded = u"変換が正常に終了しました。";
+// First line of the message shown when a conversion fails part-way.
+inline constexpr std::u16string_view kRunError = u"変換中にエラーが発生しました。";
+// The destination names the source folder.
+inline constexpr std::u16string_view kSameFolder =
+    u"変換元と変換先に同じフォルダは指定できません。";
+// Label2.
+inline constexpr std::u16string_view kSourceLabel = u"変換元ﾌｫﾙﾀﾞ名 ：";
+// Label1.
+inline constexpr std::u16string_view kDestinationLabel = u"変換先ﾌｫﾙﾀﾞ名 ：";
+// Frame2.
+inline constexpr std::u16string_view kSourceFrame = u"変換元ﾌｫﾙﾀﾞ名選択";
+// Frame1.
+inline constexpr std::u16string_view kDestinationFrame = u"変換先ﾌｫﾙﾀﾞ名選択";
+// Frame3.
+inline constexpr std::u16string_view kMessageFrame = u"メッセージ";
+// Command1 (two blanks).
+inline constexpr std::u16string_view kExecute = u"実  行";
+// Command2 (two blanks).
+inline constexpr std::u16string_view kQuit = u"終  了";
+
+// What failed, by error kind: the second line of the run-error message.
+inline constexpr std::u16string_view kErrorRead = u"ファイルを読み込めません。";
+inline constexpr std::u16string_view kErrorWrite = u"ファイルを書き込めません。";
+inline constexpr std::u16string_view kErrorCopy = u"ファイルをコピーできません。";
+inline constexpr std::u16string_view kErrorDelete = u"ファイルを削除できません。";
+inline constexpr std::u16string_view kErrorCreateFolder = u"フォルダを作成できません。";
+inline constexpr std::u16string_view kErrorNoDrive = u"ドライブを使用できません。";
+inline constexpr std::u16string_view kErrorBadPath = u"パスが正しくありません。";
+inline constexpr std::u16string_view kErrorShortFile = u"ファイルの項目が足りません。";
+inline constexpr std::u16string_view kErrorOverflow = u"行数が上限を超えました。";
+
+}  // namespace qe2m4::app::texts

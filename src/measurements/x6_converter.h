@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string_view>
+
+#include "common/conversion_context.h"
+
+namespace qe2m4 {
+
+// Converts the source's X6.TXT into N6.txt with the marks of the L9.txt name table of the
+// pattern folder named in Patdat32.ini.
+void ConvertX6File(ConversionContext& context, std::u16string_view source_path);
+
+}  // namespace qe2m4
