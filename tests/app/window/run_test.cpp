@@ -1,0 +1,1 @@
+// Pressing the execute button: filled in once the run lands.
