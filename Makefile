@@ -19,3 +19,14 @@ configure: deps
 
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
+
+# Opens the window on the sample boring: drive S: is examples/ (the program starts there, so the
+# folder lists show S:\BORING1), drive D: a fresh destination tree holding \TYUJYOU, and the
+# sample's PATDAT is copied beside the program so that start-up finds it at once.
+.PHONY: gui
+GUI_PROGRAM = $(abspath $(BUILD_DIR))/src/app/window/qe2m4-gui
+GUI_DEST = $(abspath $(BUILD_DIR))/gui-destination
+gui: build
+	rm -rf $(GUI_DEST) && mkdir -p $(GUI_DEST)/TYUJYOU
+	rm -rf $(dir $(GUI_PROGRAM))PATDAT && cp -r examples/PATDAT $(dir $(GUI_PROGRAM))PATDAT
+	cd examples && $(GUI_PROGRAM) --drive S=. --drive D=$(GUI_DEST) --system-dir .

@@ -8,6 +8,7 @@ packages=(
   clang                # libFuzzer targets
   qt6-base-dev         # the window
   fonts-ipafont-gothic # Japanese captions in the window
+  qt6-translations-l10n # Japanese standard buttons (はい, いいえ) in message boxes
 )
 
 missing=()
