@@ -1,6 +1,7 @@
 #include "measurements/measurement_files.h"
 
 #include <string>
+#include <vector>
 
 #include "measurements/column_rules.h"
 #include "measurements/layer_files.h"
