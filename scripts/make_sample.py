@@ -68,7 +68,7 @@ X4 = [
 
 # X5: eleven fields of codes per layer.
 X5 = [
-    (k, depth, " 1", "", "2 ", "3", "", " 4", "5", "", "6", "7")
+    (k, depth, " 1", "", "2 ", "3", "", " 4", "5", "", "6")
     for (k, depth, _, _) in LAYERS[:8]
 ]
 
