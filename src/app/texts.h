@@ -51,6 +51,14 @@ inline constexpr std::u16string_view kExecute = u"実  行";
 // Command2 (two blanks).
 inline constexpr std::u16string_view kQuit = u"終  了";
 
+// The command line's summary after a successful conversion: each file with its line count,
+// then the layer descriptions to check.
+inline constexpr std::u16string_view kSummaryLines = u"行";
+inline constexpr std::u16string_view kSummaryUnmatched =
+    u"主な土質が見つからなかった層の記述（X1.TXT の記録番号）：";
+// The command line's answer to the folder-creation question when it cannot ask.
+inline constexpr std::u16string_view kAnsweredNo = u"いいえ";
+
 // What failed, by error kind: the second line of the run-error message.
 inline constexpr std::u16string_view kErrorRead = u"ファイルを読み込めません。";
 inline constexpr std::u16string_view kErrorWrite = u"ファイルを書き込めません。";

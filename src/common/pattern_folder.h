@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,10 +23,15 @@ using SearchProgress = std::function<void(std::u16string_view folder)>;
 std::u16string FindPatternFolder(const platform::FileSystem& file_system,
                                  const SearchProgress& progress);
 
+// The most hits one search collects.
+inline constexpr std::size_t kMaxPatternHits = 1000;
+
 // Walks the folder tree under candidate's folder part, testing F + "PATDAT\kishitu.txt" in every
-// folder F, and appends every hit (ending with "\") to hits.
+// folder F, and appends every hit (ending with "\") to hits, in depth-first pre-order. The
+// walk ends early once hits holds hit_limit entries.
 void SearchPatternTree(const platform::FileSystem& file_system, std::u16string_view candidate,
-                       std::vector<std::u16string>& hits, const SearchProgress& progress);
+                       std::vector<std::u16string>& hits, const SearchProgress& progress,
+                       std::size_t hit_limit = kMaxPatternHits);
 
 // The path up to and including its last "\" or ":"; the empty text if it has neither.
 std::u16string FolderPart(std::u16string_view path);

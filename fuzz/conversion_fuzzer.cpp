@@ -1,0 +1,63 @@
+// Feeds arbitrary bytes through a whole conversion: the input is cut into the files of a source
+// folder (X files, CNT.TXT, title files) and the pattern folder's L9.txt, and the run converts
+// them.
+// Failures the run reports to its user are fine; crashes and sanitizer reports are not.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "app/conversion_run.h"
+#include "fuzz_machine.h"
+#include "platform/user_interface.h"
+
+namespace {
+
+// The files each input is cut into, in order; pieces are separated by the byte 0xFF, which a
+// CP932 file never holds.
+constexpr std::array<const char*, 14> kSourceFiles = {
+    "X1.TXT",  "X3.TXT",  "X4.TXT",     "X5.TXT",     "X6.TXT",     "X7.TXT", "X11.TXT",
+    "X12.TXT", "CNT.TXT", "titl01.txt", "titl02.txt", "titl03.txt", "N2.TXT", "L9.txt"};
+
+// The user: answers Yes and looks at nothing.
+class SilentUser : public qe2m4::platform::UserInterface {
+ public:
+  qe2m4::platform::MessageAnswer ShowMessage(std::u16string_view,
+                                             const std::optional<std::u16string>&,
+                                             qe2m4::platform::MessageButtons buttons,
+                                             qe2m4::platform::MessageIcon) override {
+    return buttons == qe2m4::platform::MessageButtons::kYesNo ? qe2m4::platform::MessageAnswer::kYes
+                                                              : qe2m4::platform::MessageAnswer::kOk;
+  }
+  void SetStatus(std::u16string_view) override {}
+  void SetBusy(bool) override {}
+  void ProcessPendingEvents() override {}
+  void FocusAndSelect(qe2m4::platform::PathBox) override {}
+};
+
+qe2m4::fuzz::FuzzMachine& Machine() {
+  static qe2m4::fuzz::FuzzMachine machine;
+  return machine;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  qe2m4::fuzz::FuzzMachine& machine = Machine();
+  machine.Clear();
+  std::string_view rest(reinterpret_cast<const char*>(data), size);
+  for (const char* name : kSourceFiles) {
+    const std::size_t cut = rest.find('\xFF');
+    const std::string_view piece = rest.substr(0, cut);
+    const std::string_view file(name);
+    const auto folder = file == "L9.txt" ? machine.patdat() : machine.source();
+    qe2m4::fuzz::WriteFile(folder / name, piece);
+    if (cut == std::string_view::npos) {
+      break;
+    }
+    rest.remove_prefix(cut + 1);
+  }
+  SilentUser user;
+  qe2m4::app::Command1_Click(machine.fs(), user, u"S:\\BORING", u"D:\\TYUJYOU\\A1234\\B\\C");
+  return 0;
+}

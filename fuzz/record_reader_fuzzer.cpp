@@ -1,0 +1,43 @@
+// Feeds arbitrary bytes to the record reader as a record file: records of every field count the
+// first byte picks, then the same bytes line by line.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "common/record_reader.h"
+#include "fuzz_machine.h"
+
+namespace {
+
+qe2m4::fuzz::FuzzMachine& Machine() {
+  static qe2m4::fuzz::FuzzMachine machine;
+  return machine;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  qe2m4::fuzz::FuzzMachine& machine = Machine();
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  qe2m4::fuzz::WriteFile(machine.source() / "X1.TXT", bytes);
+
+  qe2m4::RecordReader reader(machine.fs());
+  const int count = size > 0 ? 1 + data[0] % qe2m4::RecordReader::kMaxFields : 4;
+  if (reader.OpenRecordFile(u"S:\\BORING\\x1.txt") == 0) {
+    for (;;) {
+      reader.ReadRecord(count, 2);
+      if (reader.RecordPos(2) == qe2m4::RecordReader::kEndOfData) {
+        break;
+      }
+      for (int k = 1; k <= count; ++k) {
+        static_cast<void>(reader.RecordField(k).size());
+      }
+    }
+  }
+  if (reader.OpenRecordFile(u"S:\\BORING\\X1.TXT") == 0) {
+    while (reader.HasData()) {
+      static_cast<void>(reader.ReadLine());
+    }
+  }
+  return 0;
+}

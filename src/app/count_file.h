@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "common/conversion_context.h"
+
+namespace qe2m4::platform {
+class FileSystem;
+}
+
+namespace qe2m4::app {
+
+// Fields 5 and 6 of the source's CNT.TXT, after the rule for field 5.
+struct CountFields {
+  std::u16string f5;
+  std::u16string f6;
+};
+
+// Reads fields 5 and 6 of source_path + "CNT.TXT" with the record field rules. A missing or
+// empty file gives empty fields (nothing is created), and so do fields the file does not
+// reach. A field 5 whose leading number is above 20 becomes "2". Throws platform::Error when
+// the file exists but cannot be read.
+CountFields ReadSourceCount(const platform::FileSystem& file_system,
+                            std::u16string_view source_path);
+
+// Writes destination_path + "CNT.TXT": the first two characters of the third level of the
+// destination path (the drive being the first), the fourth and fifth levels, an empty line,
+// field 5 and field 6; records the file in the report.
+void WriteDestinationCount(const platform::FileSystem& file_system,
+                           std::u16string_view destination_path, const CountFields& fields,
+                           ConversionReport& report);
+
+}  // namespace qe2m4::app

@@ -1,0 +1,77 @@
+#include "cli/terminal_user_interface.h"
+
+#include <unistd.h>
+
+#include <cctype>
+
+#include "app/texts.h"
+#include "platform/utf8.h"
+
+namespace qe2m4::cli {
+namespace {
+
+void WriteLine(std::FILE* stream, std::string_view line) {
+  std::fwrite(line.data(), 1, line.size(), stream);
+  std::fputc('\n', stream);
+  std::fflush(stream);
+}
+
+bool IsYes(std::string answer) {
+  while (!answer.empty() && std::isspace(static_cast<unsigned char>(answer.back())) != 0) {
+    answer.pop_back();
+  }
+  for (char& c : answer) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return answer == "y" || answer == "yes" || answer == platform::ToUtf8(u"はい");
+}
+
+}  // namespace
+
+std::u16string MessageLine(std::u16string_view text, const std::optional<std::u16string>& title) {
+  std::u16string line;
+  if (title) {
+    line = *title + u": ";
+  }
+  for (const char16_t c : text) {
+    if (c == u'\r') {
+      continue;
+    }
+    line += c == u'\n' ? u' ' : c;
+  }
+  return line;
+}
+
+TerminalUserInterface::TerminalUserInterface(bool answer_yes, std::FILE* input, std::FILE* messages)
+    : answer_yes_(answer_yes), input_(input), messages_(messages) {}
+
+platform::MessageAnswer TerminalUserInterface::ShowMessage(
+    std::u16string_view text, const std::optional<std::u16string>& title,
+    platform::MessageButtons buttons, platform::MessageIcon /*icon*/) {
+  const std::string line = platform::ToUtf8(MessageLine(text, title));
+  if (buttons == platform::MessageButtons::kOk) {
+    WriteLine(messages_, line);
+    return platform::MessageAnswer::kOk;
+  }
+  if (answer_yes_) {
+    return platform::MessageAnswer::kYes;
+  }
+  return Ask(line);
+}
+
+platform::MessageAnswer TerminalUserInterface::Ask(const std::string& line) {
+  if (input_ == nullptr || ::isatty(::fileno(input_)) == 0) {
+    WriteLine(messages_, line + " " + platform::ToUtf8(app::texts::kAnsweredNo));
+    return platform::MessageAnswer::kNo;
+  }
+  const std::string prompt = line + " [y/N] ";
+  std::fwrite(prompt.data(), 1, prompt.size(), messages_);
+  std::fflush(messages_);
+  std::string answer;
+  for (int c = std::fgetc(input_); c != EOF && c != '\n'; c = std::fgetc(input_)) {
+    answer += static_cast<char>(c);
+  }
+  return IsYes(answer) ? platform::MessageAnswer::kYes : platform::MessageAnswer::kNo;
+}
+
+}  // namespace qe2m4::cli

@@ -1,0 +1,33 @@
+#include "common/patdat_ini.h"
+
+#include "common/record_reader.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/vendor.h"
+
+namespace qe2m4 {
+
+std::u16string ReadPatdatIni(const platform::FileSystem& file_system) {
+  const std::u16string system_folder = platform::QPRTrim(platform::SysDir(file_system));
+  // Without a system folder there is no settings file to read.
+  if (system_folder.empty()) {
+    return {};
+  }
+  const std::u16string path = system_folder + u"\\Patdat32.ini";
+  if (!file_system.FileExists(path) || file_system.FileSize(path) == 0) {
+    return {};
+  }
+  RecordReader reader(file_system);
+  if (reader.OpenRecordFile(path) != 0) {
+    throw platform::Error(platform::ErrorKind::kRead, file_system.FullPath(path), {});
+  }
+  reader.ReadLine();  // the first line is a caption the program does not use
+  reader.ReadRecord(1, 0);
+  if (reader.RecordPos(0) == RecordReader::kEndOfData) {
+    throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
+                          "no second line");
+  }
+  return platform::QPTrim(reader.RecordField(1));
+}
+
+}  // namespace qe2m4

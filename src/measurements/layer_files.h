@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+#include "common/conversion_context.h"
+#include "soil/layer_soil.h"
+
+namespace qe2m4 {
+
+// The one or two soil names of a layer description: an alternation ("<A>と<B>の互層") gives
+// kind 2 with A and B (a part that is not written is empty), anything else kind 1 with the
+// whole description.
+struct LayerNames {
+  int kind = 1;
+  LayerNameParts parts;
+};
+LayerNames SplitLayerDescription(std::u16string_view description);
+
+// Converts the source's X1.TXT into N1.txt and N1A.txt, both written even when X1.TXT holds no
+// record, and lists every layer one of whose names found no main soil in the run's report.
+void ConvertLayerFile(ConversionContext& context, std::u16string_view source_path);
+
+}  // namespace qe2m4

@@ -1,0 +1,99 @@
+#include "measurements/measurement_files.h"
+
+#include <string>
+#include <vector>
+
+#include "measurements/column_rules.h"
+#include "measurements/layer_files.h"
+#include "measurements/record_family.h"
+#include "measurements/x6_converter.h"
+#include "measurements/x7_converter.h"
+#include "platform/vendor.h"
+
+namespace qe2m4 {
+namespace {
+
+// Remarks of N12.txt are laid out in lines of this many CP932 bytes.
+constexpr int kRemarkWidth = 30;
+
+// The inclusion column of N4.txt: the code of the first table row named exactly as the
+// field, as two characters (" 3", "12"), or "oo" when no row has that name.
+std::u16string InclusionColumn(const InclusionTable& inclusions, std::u16string_view name) {
+  const int code = FindInclusionCode(inclusions, name);
+  if (code == 0) {
+    return u"oo";
+  }
+  const std::string digits = std::to_string(code);
+  return AlignRight(u"00 " + std::u16string(digits.begin(), digits.end()), 2);
+}
+
+void ConvertInclusions(ConversionContext& context, const InclusionTable& inclusions,
+                       std::u16string_view source_path) {
+  ConvertRecordFile(context, source_path, u"X4.TXT", 5, u"N4.txt",
+                    [&inclusions](const RecordReader& reader, NumberedLines& lines) {
+                      lines.Write({AlignRight(reader.RecordField(2), 7), u"   0.00",
+                                   InclusionColumn(inclusions, reader.RecordField(5))});
+                    });
+}
+
+void ConvertX11(ConversionContext& context, std::u16string_view source_path) {
+  ConvertRecordFile(context, source_path, u"X11.TXT", 5, u"N11.txt",
+                    [](const RecordReader& reader, NumberedLines& lines) {
+                      lines.Write({AlignRight(FormatPicture(reader.RecordField(2), u"###0.00"), 7),
+                                   AlignRight(FormatPicture(reader.RecordField(3), u"###"), 3),
+                                   AlignLeft(reader.RecordField(5), 20)});
+                    });
+}
+
+void ConvertX3(ConversionContext& context, std::u16string_view source_path) {
+  ConvertRecordFile(
+      context, source_path, u"X3.TXT", 7, u"N3.txt",
+      [](const RecordReader& reader, NumberedLines& lines) {
+        lines.Write({AlignRight(reader.RecordField(2), 7), AlignLeft(reader.RecordField(3), 6),
+                     AlignLeft(reader.RecordField(5), 6)});
+      });
+}
+
+// One line per 30-byte line of the remark; only the first carries the depth column.
+void ConvertRemarks(ConversionContext& context, std::u16string_view source_path) {
+  ConvertRecordFile(
+      context, source_path, u"X12.TXT", 3, u"N12.txt",
+      [](const RecordReader& reader, NumberedLines& lines) {
+        const std::vector<std::u16string> remark =
+            SplitFixedWidth(reader.RecordField(3), kRemarkWidth);
+        const std::u16string depth =
+            AlignRight(FormatPicture(reader.RecordField(2), u"###0.00"), 7);
+        for (std::size_t j = 0; j < remark.size(); ++j) {
+          lines.Write({j == 0 ? std::u16string_view(depth) : std::u16string_view(u"       "),
+                       u"\"" + remark[j] + u"\""});
+        }
+      });
+}
+
+void ConvertX5(ConversionContext& context, std::u16string_view source_path) {
+  ConvertRecordFile(context, source_path, u"X5.TXT", 11, u"N5.txt",
+                    [](const RecordReader& reader, NumberedLines& lines) {
+                      const auto code = [&reader](int k) {
+                        return AlignRight(platform::QPRTrim(reader.RecordField(k)), 3);
+                      };
+                      lines.Write({AlignRight(reader.RecordField(2), 7), code(3), code(5), code(6),
+                                   code(7), code(8), code(9), code(10), code(11)});
+                    });
+}
+
+}  // namespace
+
+void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& inclusions,
+                             std::u16string_view source_path,
+                             std::u16string_view /*destination_path: DestFolder is used*/) {
+  ConvertLayerFile(context, source_path);
+  ConvertInclusions(context, inclusions, source_path);
+  ConvertX11(context, source_path);
+  ConvertX3(context, source_path);
+  ConvertRemarks(context, source_path);
+  ConvertX5(context, source_path);
+  ConvertX6File(context, source_path);
+  ConvertX7File(context, source_path);
+}
+
+}  // namespace qe2m4

@@ -1,0 +1,59 @@
+#include "measurements/record_family.h"
+
+#include "measurements/column_rules.h"
+#include "platform/output_file.h"
+
+namespace qe2m4 {
+namespace {
+
+// The end-marker slot of the family loops.
+constexpr int kFamilySlot = 2;
+
+}  // namespace
+
+std::u16string OutputPath(const ConversionContext& context, std::u16string_view name) {
+  std::u16string path = context.DestFolder;
+  path += u'\\';
+  path += name;
+  return path;
+}
+
+void CommitOutput(ConversionContext& context, platform::OutputFile& output,
+                  std::u16string_view name) {
+  output.Commit();
+  context.report.files.push_back(WrittenFile{std::u16string(name), output.lines()});
+}
+
+void NumberedLines::Write(std::initializer_list<std::u16string_view> columns) {
+  ++counter_;
+  std::u16string line = RecordNumberColumn(counter_);
+  for (const std::u16string_view column : columns) {
+    line += u',';
+    line += column;
+  }
+  output_.WriteLine(line);
+}
+
+void ConvertRecordFile(ConversionContext& context, std::u16string_view source_path,
+                       std::u16string_view source_name, int field_count,
+                       std::u16string_view output_name, const RecordLines& record_lines) {
+  RecordReader& reader = context.reader;
+  std::u16string source(source_path);
+  source += source_name;
+  if (reader.OpenRecordFile(source) != 0) {
+    return;
+  }
+  const ReaderCloser closer(reader);
+  platform::OutputFile output(context.file_system, OutputPath(context, output_name));
+  NumberedLines lines(output);
+  for (;;) {
+    reader.ReadRecord(field_count, kFamilySlot);
+    if (reader.RecordPos(kFamilySlot) == RecordReader::kEndOfData) {
+      break;
+    }
+    record_lines(reader, lines);
+  }
+  CommitOutput(context, output, output_name);
+}
+
+}  // namespace qe2m4

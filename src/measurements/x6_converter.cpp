@@ -1,0 +1,88 @@
+#include "measurements/x6_converter.h"
+
+#include <array>
+#include <string>
+
+#include "common/patdat_ini.h"
+#include "measurements/column_rules.h"
+#include "measurements/record_family.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/vendor.h"
+
+namespace qe2m4 {
+namespace {
+
+constexpr int kX6Fields = 68;
+constexpr std::size_t kNames = 15;
+
+// The fifteen names of L9.txt, blanks at both ends removed; row 1 is element 0.
+using NameTable = std::array<std::u16string, kNames>;
+
+// L9.txt holds fifteen pairs of items (a number, then a name); the first 30 items are read,
+// anything after them is not.
+NameTable ReadNameTable(const platform::FileSystem& file_system, const std::u16string& path) {
+  RecordReader table_reader(file_system);
+  if (table_reader.OpenRecordFile(path) != 0) {
+    if (file_system.FileExists(path) && file_system.FileSize(path) == 0) {
+      throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
+                            "the file is empty");
+    }
+    throw platform::Error(platform::ErrorKind::kRead, file_system.FullPath(path),
+                          "the file is missing or cannot be read");
+  }
+  NameTable names;
+  for (std::u16string& name : names) {
+    for (int item = 1; item <= 2; ++item) {
+      table_reader.ReadRecord(1, 0);
+      if (table_reader.RecordPos(0) == RecordReader::kEndOfData) {
+        throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
+                              "fewer than 30 items");
+      }
+    }
+    name = platform::QPTrim(table_reader.RecordField(1));
+  }
+  return names;
+}
+
+// "1" for every table row whose name occurs among fields 29 to 48 (blanks at both ends
+// removed), "0" for the others; row 1 leftmost.
+std::u16string MarksText(const RecordReader& reader, const NameTable& names) {
+  std::u16string marks(kNames, u'0');
+  for (int k = 29; k <= 48; ++k) {
+    const std::u16string value = platform::QPTrim(reader.RecordField(k));
+    for (std::size_t row = 0; row < kNames; ++row) {
+      if (value == names[row]) {
+        marks[row] = u'1';
+      }
+    }
+  }
+  return marks;
+}
+
+}  // namespace
+
+void ConvertX6File(ConversionContext& context, std::u16string_view source_path) {
+  const platform::FileSystem& file_system = context.file_system;
+  const std::u16string x6_path = std::u16string(source_path) + u"X6.txt";
+  if (!file_system.FileExists(x6_path) || file_system.FileSize(x6_path) == 0) {
+    return;
+  }
+  const std::u16string pattern_folder = ReadPatdatIni(file_system);
+  if (pattern_folder.empty()) {
+    return;
+  }
+  const NameTable names = ReadNameTable(file_system, pattern_folder + u"L9.txt");
+  ConvertRecordFile(context, source_path, u"X6.TXT", kX6Fields, u"N6.txt",
+                    [&names](const RecordReader& reader, NumberedLines& lines) {
+                      lines.Write({AlignLeft(reader.RecordField(2), 6),
+                                   FormatPicture(reader.RecordField(3), u"00"),
+                                   AlignRight(FormatPicture(reader.RecordField(5), u"###0.00"), 7),
+                                   AlignRight(FormatPicture(reader.RecordField(6), u"###0.00"), 7),
+                                   AlignRight(FormatPicture(reader.RecordField(7), u"##0"), 3),
+                                   AlignRight(FormatPicture(reader.RecordField(8), u"##0"), 3),
+                                   MarksText(reader, names)});
+                    });
+}
+
+}  // namespace qe2m4

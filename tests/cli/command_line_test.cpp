@@ -1,0 +1,89 @@
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "cli/terminal_user_interface.h"
+
+namespace qe2m4::cli {
+namespace {
+
+TEST(ParseCommandLine, ReadsTheConvertCommandWithOptionsAnywhere) {
+  const Command command = ParseCommandLine({"convert", "--drive", "S=/data/s", "--yes",
+                                            "S:\\BORING1", "--drive=d=rel/dest", "--system-dir",
+                                            "/etc/q", "--quiet", "D:\\TYUJYOU\\A1234\\B\\C"});
+  const auto* options = std::get_if<ConvertOptions>(&command);
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->drives, (std::vector<std::string>{"S=/data/s", "d=rel/dest"}));
+  EXPECT_EQ(options->system_folder, "/etc/q");
+  EXPECT_TRUE(options->yes);
+  EXPECT_TRUE(options->quiet);
+  EXPECT_EQ(options->source, "S:\\BORING1");
+  EXPECT_EQ(options->destination, "D:\\TYUJYOU\\A1234\\B\\C");
+
+  const Command plain = ParseCommandLine({"convert", "--", "S:\\A", "D:\\B"});
+  const auto* defaults = std::get_if<ConvertOptions>(&plain);
+  ASSERT_NE(defaults, nullptr);
+  EXPECT_FALSE(defaults->yes);
+  EXPECT_FALSE(defaults->quiet);
+  EXPECT_TRUE(defaults->drives.empty());
+  EXPECT_TRUE(defaults->system_folder.empty());
+}
+
+TEST(ParseCommandLine, HelpVersionAndUsageErrors) {
+  EXPECT_TRUE(std::holds_alternative<ShowHelp>(ParseCommandLine({"--help"})));
+  EXPECT_TRUE(std::holds_alternative<ShowHelp>(ParseCommandLine({"convert", "--help"})));
+  EXPECT_TRUE(std::holds_alternative<ShowVersion>(ParseCommandLine({"--version"})));
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"export", "S:\\A", "D:\\B"},
+      {"convert", "S:\\A"},
+      {"convert", "S:\\A", "D:\\B", "E:\\C"},
+      {"convert", "--drive", "SS=/x", "S:\\A", "D:\\B"},
+      {"convert", "--drive", "1=/x", "S:\\A", "D:\\B"},
+      {"convert", "S:\\A", "D:\\B", "--drive"},
+      {"convert", "--system-dir=", "S:\\A", "D:\\B"},
+      {"convert", "--force", "S:\\A", "D:\\B"},
+  };
+  for (const auto& arguments : bad) {
+    EXPECT_TRUE(std::holds_alternative<UsageError>(ParseCommandLine(arguments)))
+        << ::testing::PrintToString(arguments);
+  }
+}
+
+TEST(MessageLine, TitleThenTheTextOnOneLine) {
+  EXPECT_EQ(MessageLine(u"指定されたパスは正しくありません。", u"S:\\A\\"),
+            u"S:\\A\\: 指定されたパスは正しくありません。");
+  EXPECT_EQ(MessageLine(u"a\nb\r\nc", std::nullopt), u"a b c");
+}
+
+TEST(TerminalUserInterface, AnswersNoWhenNoOneCanAnswerAndYesWhenTold) {
+  std::FILE* input = std::tmpfile();
+  std::FILE* messages = std::tmpfile();
+  ASSERT_NE(input, nullptr);
+  ASSERT_NE(messages, nullptr);
+  std::fputs("y\n", input);  // a file is not a terminal: never read
+  std::rewind(input);
+  TerminalUserInterface no(false, input, messages);
+  EXPECT_EQ(no.ShowMessage(u"Q", std::nullopt, platform::MessageButtons::kYesNo,
+                           platform::MessageIcon::kQuestion),
+            platform::MessageAnswer::kNo);
+  EXPECT_EQ(std::ftell(input), 0);
+  TerminalUserInterface yes(true, nullptr, messages);
+  EXPECT_EQ(yes.ShowMessage(u"Q", std::nullopt, platform::MessageButtons::kYesNo,
+                            platform::MessageIcon::kQuestion),
+            platform::MessageAnswer::kYes);
+  EXPECT_EQ(yes.ShowMessage(u"M", u"T", platform::MessageButtons::kOk,
+                            platform::MessageIcon::kExclamation),
+            platform::MessageAnswer::kOk);
+  std::rewind(messages);
+  char buffer[256] = {};
+  const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, messages);
+  EXPECT_EQ(std::string(buffer, n), "Q いいえ\nT: M\n");
+  std::fclose(input);
+  std::fclose(messages);
+}
+
+}  // namespace
+}  // namespace qe2m4::cli
