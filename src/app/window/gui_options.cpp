@@ -8,6 +8,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// An absolute folder without "." levels or a trailing separator ("." gives the working folder).
+fs::path AbsoluteFolder(const std::string& folder) {
+  fs::path path = fs::absolute(folder).lexically_normal();
+  if (!path.has_filename() && path != path.root_path()) {
+    path = path.parent_path();
+  }
+  return path;
+}
+
 // "L=DIR" with DIR made absolute, so that the drive keeps its folder whatever happens to the
 // working folder; "L=" (removing the letter) stays as it is.
 std::optional<std::string> DriveAssignment(const std::string& text) {
@@ -18,7 +27,7 @@ std::optional<std::string> DriveAssignment(const std::string& text) {
   if (folder.empty()) {
     return text;
   }
-  return text.substr(0, 2) + fs::absolute(folder).lexically_normal().string();
+  return text.substr(0, 2) + AbsoluteFolder(folder).string();
 }
 
 }  // namespace
@@ -51,7 +60,7 @@ std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& argume
       }
       options.drive_assignments.push_back(*assignment);
     } else if (argument == "--system-dir") {
-      options.system_dir = fs::absolute(value);
+      options.system_dir = AbsoluteFolder(value);
     } else {
       options.screenshot = fs::path(value);
     }

@@ -11,14 +11,14 @@ namespace fs = std::filesystem;
 
 TEST(GuiOptions, DrivesSystemFolderAndScreenshot) {
   std::string error;
-  const auto options =
-      ParseGuiOptions({"--drive", "d=/data/borings", "--drive", "E=rel/dir", "--drive",
-                       "Z=", "--system-dir", "/etc/qe2m4", "--screenshot", "shot.png"},
-                      error);
+  const auto options = ParseGuiOptions(
+      {"--drive", "d=/data/borings", "--drive", "E=rel/./dir/", "--drive", "Z=", "--drive", "R=/",
+       "--system-dir", "/etc/qe2m4/", "--screenshot", "shot.png"},
+      error);
   ASSERT_TRUE(options) << error;
-  EXPECT_EQ(options->drive_assignments,
-            (std::vector<std::string>{"d=/data/borings",
-                                      "E=" + (fs::current_path() / "rel" / "dir").string(), "Z="}));
+  const std::vector<std::string> expected{
+      "d=/data/borings", "E=" + (fs::current_path() / "rel" / "dir").string(), "Z=", "R=/"};
+  EXPECT_EQ(options->drive_assignments, expected);
   EXPECT_EQ(options->system_dir, fs::path("/etc/qe2m4"));
   EXPECT_EQ(options->screenshot, fs::path("shot.png"));
   EXPECT_FALSE(options->help);
