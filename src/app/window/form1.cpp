@@ -1,11 +1,11 @@
 #include "app/window/form1.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 
 #include "app/conversion_run.h"
 #include "app/texts.h"
@@ -108,10 +108,8 @@ Form1::Form1(platform::FileSystem& file_system, QWidget* parent)
     previous = p.control;
   }
 
-  for (QWidget* control : {static_cast<QWidget*>(&Picture1), static_cast<QWidget*>(&Frame1),
-                           static_cast<QWidget*>(&Frame2), static_cast<QWidget*>(&Frame3),
-                           static_cast<QWidget*>(&Label1), static_cast<QWidget*>(&Label2),
-                           static_cast<QWidget*>(&Label3)}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{&Picture1, &Frame1, &Frame2, &Frame3,
+                                                          &Label1, &Label2, &Label3}) {
     UseBackgroundColour(*control);
   }
   for (QLabel* label : {&Label1, &Label2, &Label3}) {

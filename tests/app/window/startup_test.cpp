@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QScreen>
