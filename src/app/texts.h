@@ -35,7 +35,8 @@ inline constexpr std::u16string_view kRunError = u"変換中にエラーが発�
 inline constexpr std::u16string_view kSameFolder =
     u"変換元と変換先に同じフォルダは指定できません。";
 // The progress dialog of the pattern-data search at start-up; the folder being searched follows.
-inline constexpr std::u16string_view kSearchingPatternFolder = u"PATDAT フォルダを検索しています...";
+inline constexpr std::u16string_view kSearchingPatternFolder =
+    u"PATDAT フォルダを検索しています...";
 // Label2.
 inline constexpr std::u16string_view kSourceLabel = u"変換元ﾌｫﾙﾀﾞ名 ：";
 // Label1.
