@@ -44,7 +44,7 @@ class FileSystem {
   void SetCurrentDrive(char16_t letter);
   // The drive's current folder as a path: "D:\" or "D:\A\B" (no trailing "\" below the root).
   std::u16string CurrentFolder(char16_t letter) const;
-  // Makes an existing folder its drive's current folder and that drive current.
+  // Makes an existing folder its drive's current folder; the current drive stays as it was.
   void SetCurrentFolder(std::u16string_view path);
 
   // The program's own folder and the system folder, as drive paths (may be empty).
