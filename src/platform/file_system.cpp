@@ -248,31 +248,25 @@ fs::path FileSystem::Resolve(std::u16string_view path) const {
   return host;
 }
 
-bool FileSystem::Exists(std::u16string_view path) const {
+bool FileSystem::HostStatusIs(std::u16string_view path, bool (*test)(fs::file_status)) const {
   try {
     std::error_code ec;
-    return fs::exists(Resolve(path), ec);
+    return test(fs::status(Resolve(path), ec));
   } catch (const Error&) {
     return false;
   }
+}
+
+bool FileSystem::Exists(std::u16string_view path) const {
+  return HostStatusIs(path, [](fs::file_status status) { return fs::exists(status); });
 }
 
 bool FileSystem::FileExists(std::u16string_view path) const {
-  try {
-    std::error_code ec;
-    return fs::is_regular_file(Resolve(path), ec);
-  } catch (const Error&) {
-    return false;
-  }
+  return HostStatusIs(path, [](fs::file_status status) { return fs::is_regular_file(status); });
 }
 
 bool FileSystem::FolderExists(std::u16string_view path) const {
-  try {
-    std::error_code ec;
-    return fs::is_directory(Resolve(path), ec);
-  } catch (const Error&) {
-    return false;
-  }
+  return HostStatusIs(path, [](fs::file_status status) { return fs::is_directory(status); });
 }
 
 std::uintmax_t FileSystem::FileSize(std::u16string_view path) const {

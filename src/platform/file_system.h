@@ -89,6 +89,9 @@ class FileSystem {
   };
   ParsedPath Parse(std::u16string_view path) const;
   std::filesystem::path DriveRoot(char16_t drive, std::u16string_view path) const;
+  // Whether the host entry a path names has a status the test accepts; a path that cannot be
+  // resolved (an unusable drive) names nothing.
+  bool HostStatusIs(std::u16string_view path, bool (*test)(std::filesystem::file_status)) const;
 
   DriveTable drives_;
   char16_t current_drive_ = 0;
