@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config
+  cmake make g++ pkg-config python3
   libgtest-dev libgmock-dev
   clang                # libFuzzer targets
   qt6-base-dev         # the window
