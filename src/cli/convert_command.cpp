@@ -11,6 +11,7 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/program_location.h"
+#include "platform/start_up.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::cli {
@@ -28,39 +29,6 @@ fs::path Absolute(const std::string& folder) {
   std::error_code ec;
   const fs::path absolute = fs::absolute(folder, ec);
   return ec ? fs::path(folder) : absolute;
-}
-
-// The user's drive table with the command's assignments on top; relative folders are taken
-// from the working folder.
-platform::DriveTable DriveTableFor(const ConvertOptions& options) {
-  platform::DriveTable table = platform::LoadUserDriveTable();
-  for (const std::string& assignment : options.drives) {
-    const std::size_t equals = assignment.find('=');
-    const std::string folder = assignment.substr(equals + 1);
-    table.ApplyAssignment(assignment.substr(0, equals + 1) +
-                          (folder.empty() ? folder : Absolute(folder).string()));
-  }
-  return table;
-}
-
-// The drive holding the working folder becomes current, else the first usable drive.
-void SetStartingDrive(platform::FileSystem& file_system) {
-  std::error_code ec;
-  const fs::path working = fs::current_path(ec);
-  if (!ec) {
-    if (const auto path = file_system.ToDrivePath(working)) {
-      try {
-        file_system.SetCurrentFolder(*path);
-        return;
-      } catch (const platform::Error&) {
-        // Fall back to the first usable drive.
-      }
-    }
-  }
-  const std::vector<char16_t> usable = file_system.UsableDrives();
-  if (!usable.empty()) {
-    file_system.SetCurrentDrive(usable.front());
-  }
 }
 
 void PrintSummary(std::FILE* output, const ConversionReport& report) {
@@ -88,7 +56,11 @@ void PrintSummary(std::FILE* output, const ConversionReport& report) {
 
 int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* output,
                std::FILE* messages) {
-  platform::FileSystem file_system(DriveTableFor(options));
+  std::vector<std::string> problems;
+  platform::FileSystem file_system(platform::StartUpDriveTable(options.drives, problems));
+  for (const std::string& problem : problems) {
+    std::fprintf(messages, "qe2m4: %s\n", problem.c_str());
+  }
 
   const fs::path system_folder = options.system_folder.empty() ? platform::UserConfigFolder()
                                                                : Absolute(options.system_folder);
@@ -104,7 +76,7 @@ int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* outpu
       file_system.SetProgramFolder(*path);
     }
   }
-  SetStartingDrive(file_system);
+  platform::EnterWorkingFolder(file_system);
 
   TerminalUserInterface ui(options.yes, input, messages);
   const app::RunResult result = app::Command1_Click(

@@ -1,7 +1,6 @@
 #include "platform/drive_table.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace qe2m4::platform {
@@ -105,17 +104,6 @@ std::filesystem::path UserConfigFolder() {
 
 std::filesystem::path DriveSettingsFile() {
   return UserConfigFolder() / "drives.conf";
-}
-
-DriveTable LoadUserDriveTable() {
-  DriveTable table = DriveTable::Defaults();
-  std::ifstream file(DriveSettingsFile(), std::ios::binary);
-  if (file) {
-    std::ostringstream text;
-    text << file.rdbuf();
-    table.ApplySettings(text.str());
-  }
-  return table;
 }
 
 }  // namespace qe2m4::platform

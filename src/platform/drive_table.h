@@ -49,7 +49,4 @@ std::filesystem::path UserConfigFolder();
 // The drive settings file in the user's configuration folder.
 std::filesystem::path DriveSettingsFile();
 
-// The defaults with the user's settings file applied (a missing file changes nothing).
-DriveTable LoadUserDriveTable();
-
 }  // namespace qe2m4::platform

@@ -14,6 +14,7 @@
 #include "platform/drive_table.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/start_up.h"
 
 namespace {
 
@@ -34,20 +35,7 @@ void SetUpFolders(FileSystem& file_system, const qe2m4::window::GuiOptions& opti
       file_system.SetSystemFolder(*path);
     }
   }
-  if (const auto path = file_system.ToDrivePath(fs::current_path(ec)); path && !ec) {
-    try {
-      file_system.SetCurrentFolder(*path);
-      file_system.SetCurrentDrive(path->front());
-    } catch (const qe2m4::platform::Error&) {
-      // The working folder is not reachable through its drive; fall back below.
-    }
-  }
-  if (file_system.CurrentDrive() == 0) {
-    const std::vector<char16_t> usable = file_system.UsableDrives();
-    if (!usable.empty()) {
-      file_system.SetCurrentDrive(usable.front());
-    }
-  }
+  qe2m4::platform::EnterWorkingFolder(file_system);
 }
 
 }  // namespace
@@ -74,11 +62,11 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&translator);
   }
 
-  qe2m4::platform::DriveTable drives = qe2m4::platform::LoadUserDriveTable();
-  for (const std::string& assignment : options->drive_assignments) {
-    drives.ApplyAssignment(assignment);
+  std::vector<std::string> problems;
+  FileSystem file_system(qe2m4::platform::StartUpDriveTable(options->drive_assignments, problems));
+  for (const std::string& problem : problems) {
+    std::cerr << "qe2m4-gui: " << problem << "\n";
   }
-  FileSystem file_system(std::move(drives));
   SetUpFolders(file_system, *options);
 
   qe2m4::window::Form1 form(file_system);

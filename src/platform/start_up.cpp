@@ -1,0 +1,65 @@
+#include "platform/start_up.h"
+
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+
+namespace qe2m4::platform {
+namespace fs = std::filesystem;
+
+DriveTable StartUpDriveTable(const std::vector<std::string>& assignments,
+                             std::vector<std::string>& problems) {
+  DriveTable table = DriveTable::Defaults();
+  const fs::path settings = DriveSettingsFile();
+  std::ifstream file(settings, std::ios::binary);
+  if (file) {
+    std::ostringstream text;
+    text << file.rdbuf();
+    for (const int line : table.ApplySettings(text.str())) {
+      problems.push_back(settings.string() + ":" + std::to_string(line) +
+                         ": not of the form L=DIR; ignored");
+    }
+  }
+  for (const std::string& assignment : assignments) {
+    const std::size_t equals = assignment.find('=');
+    std::string folder =
+        equals == std::string::npos ? std::string() : assignment.substr(equals + 1);
+    std::error_code ec;
+    if (!folder.empty() && fs::path(folder).is_relative()) {
+      const fs::path absolute = fs::absolute(folder, ec);
+      if (!ec) {
+        folder = absolute.lexically_normal().string();
+      }
+    }
+    if (equals == std::string::npos ||
+        !table.ApplyAssignment(assignment.substr(0, equals + 1) + folder)) {
+      problems.push_back("--drive " + assignment + ": not of the form L=DIR; ignored");
+    }
+  }
+  return table;
+}
+
+void EnterWorkingFolder(FileSystem& file_system) {
+  std::error_code ec;
+  const fs::path working = fs::current_path(ec);
+  if (!ec) {
+    if (const auto path = file_system.ToDrivePath(working)) {
+      try {
+        file_system.SetCurrentDrive(path->front());
+        file_system.SetCurrentFolder(*path);
+        return;
+      } catch (const Error&) {
+        // The working folder cannot be reached through its drive: fall back below.
+      }
+    }
+  }
+  const std::vector<char16_t> usable = file_system.UsableDrives();
+  if (!usable.empty()) {
+    file_system.SetCurrentDrive(usable.front());
+  }
+}
+
+}  // namespace qe2m4::platform
