@@ -70,7 +70,7 @@ double ToDouble(const std::string& number) {
 }
 
 std::size_t SkipBlanks(std::u16string_view text, std::size_t i) {
-  while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) {
+  while (i < text.size() && text[i] == u' ') {
     ++i;
   }
   return i;

@@ -5,9 +5,9 @@
 
 namespace qe2m4 {
 
-// The value of the number a text starts with: blanks skipped, then a sign, digits, one decimal
-// point and an exponent as far as they form a number. A text that does not start with a number
-// (the empty text included) is 0. "7.5m" is 7.5, "1e3x" is 1000, "abc" is 0.
+// The value of the number a text starts with: blanks (U+0020 only) skipped, then a sign, digits,
+// one decimal point and an exponent as far as they form a number. A text that does not start with a
+// number (the empty text included) is 0. "7.5m" is 7.5, "1e3x" is 1000, "abc" is 0.
 double LeadingNumber(std::u16string_view text);
 
 // The value of a text that is a number as a whole: optional blanks, an optional sign, digits

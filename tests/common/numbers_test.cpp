@@ -12,7 +12,7 @@ TEST(Numbers, LeadingNumberReadsAsFarAsANumberGoes) {
   } const cases[] = {
       {u"", 0},        {u"abc", 0},   {u"7.5m", 7.5}, {u"  -3", -3},   {u"12.346", 12.346},
       {u"1e3x", 1000}, {u"2e", 2},    {u"+.5", 0.5},  {u"20.5", 20.5}, {u"1.2.3", 1.2},
-      {u"- 3", 0},     {u"1e999", 0},
+      {u"- 3", 0},     {u"1e999", 0}, {u"\t5", 0},  // only U+0020 is a blank
   };
   for (const Case& c : cases) {
     EXPECT_DOUBLE_EQ(LeadingNumber(c.text), c.value);
@@ -29,6 +29,8 @@ TEST(Numbers, NumberTextAcceptsWholeNumbersOnly) {
   EXPECT_FALSE(NumberText(u"7.5m"));
   EXPECT_FALSE(NumberText(u"."));
   EXPECT_FALSE(NumberText(u"1e999"));
+  EXPECT_FALSE(NumberText(u"\t5"));
+  EXPECT_FALSE(NumberText(u"5\u3000"));
 }
 
 }  // namespace
