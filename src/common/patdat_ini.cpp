@@ -22,12 +22,12 @@ std::u16string ReadPatdatIni(const platform::FileSystem& file_system) {
     throw platform::Error(platform::ErrorKind::kRead, file_system.FullPath(path), {});
   }
   reader.ReadLine();  // the first line is a caption the program does not use
-  reader.ReadRecord(1, 0);
-  if (reader.RecordPos(0) == RecordReader::kEndOfData) {
+  std::u16string value;
+  if (!reader.ReadItem(value)) {
     throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
                           "no second line");
   }
-  return platform::QPTrim(reader.RecordField(1));
+  return platform::QPTrim(value);
 }
 
 }  // namespace qe2m4

@@ -42,6 +42,11 @@ class RecordReader {
   // data end inside a record, the fields left unread keep their previous texts.
   void ReadRecord(int count, int slot);
 
+  // Reads the next item (one field) with the field rules, whatever the end test of
+  // ReadRecord would say: tables and settings files are read item by item, and their last item
+  // may be a single byte. False, with item unchanged, when no item is left.
+  bool ReadItem(std::u16string& item) { return open_ && ReadField(item); }
+
   // Line reading: true while the position of the next byte (from 1) is below the length, so a
   // last line of a single byte without a line end counts as no data.
   bool HasData() const;

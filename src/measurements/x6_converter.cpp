@@ -33,14 +33,12 @@ NameTable ReadNameTable(const platform::FileSystem& file_system, const std::u16s
   }
   NameTable names;
   for (std::u16string& name : names) {
-    for (int item = 1; item <= 2; ++item) {
-      table_reader.ReadRecord(1, 0);
-      if (table_reader.RecordPos(0) == RecordReader::kEndOfData) {
-        throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
-                              "fewer than 30 items");
-      }
+    std::u16string number;
+    if (!table_reader.ReadItem(number) || !table_reader.ReadItem(name)) {
+      throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
+                            "fewer than 30 items");
     }
-    name = platform::QPTrim(table_reader.RecordField(1));
+    name = platform::QPTrim(name);
   }
   return names;
 }

@@ -34,6 +34,7 @@ TEST_F(PatdatIniTest, SecondLineFirstFieldWithoutBlanks) {
       {"anything\r\n\"D:\\A,B\\\",rest\r\nthird\r\n", u"D:\\A,B\\"},
       {"caption\r\nE:\\\x8a\xbf\\", u"E:\\\u6f22\\"},  // 漢, no final line end
       {"caption\r\n\r\n", u""},
+      {"caption\r\nX", u"X"},  // a value of one byte at the very end still counts
   };
   for (const Case& c : cases) {
     WriteBytes(windows_ / "Patdat32.ini", c.bytes);

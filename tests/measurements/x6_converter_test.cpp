@@ -70,6 +70,15 @@ TEST_F(X6Test, ColumnsAndMarksOfTheNameTable) {
   EXPECT_EQ(report_.files[0].lines, 3);
 }
 
+TEST_F(X6Test, ALastNameOfOneByteWithoutLineEndCounts) {
+  std::string table = NameTable();
+  table.replace(table.rfind("15,"), std::string::npos, "15,Z");
+  WriteBytes(tables_ / "L9.txt", table);
+  WriteBytes(src_ / "X6.TXT", RecordLine(68, {{2, "A"}, {48, "Z"}}));
+  ConvertX6File(context_, u"S:\\SRC\\");
+  EXPECT_EQ(ReadBytes(out_ / "N6.txt"), "  1,A     ,,       ,       ,   ,   ,000000100000001\r\n");
+}
+
 TEST_F(X6Test, OneByteSourceGivesAnEmptyN6) {
   WriteBytes(tables_ / "L9.txt", NameTable());
   WriteBytes(src_ / "X6.TXT", "1");
