@@ -35,15 +35,10 @@ class SilentUser : public qe2m4::platform::UserInterface {
   void FocusAndSelect(qe2m4::platform::PathBox) override {}
 };
 
-qe2m4::fuzz::FuzzMachine& Machine() {
-  static qe2m4::fuzz::FuzzMachine machine;
-  return machine;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  qe2m4::fuzz::FuzzMachine& machine = Machine();
+  qe2m4::fuzz::FuzzMachine& machine = qe2m4::fuzz::ProcessMachine();
   machine.Clear();
   std::string_view rest(reinterpret_cast<const char*>(data), size);
   for (const char* name : kSourceFiles) {

@@ -49,6 +49,11 @@ void FuzzMachine::Clear() const {
   }
 }
 
+FuzzMachine& ProcessMachine() {
+  static FuzzMachine machine;
+  return machine;
+}
+
 void WriteFile(const fs::path& file, std::string_view bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));

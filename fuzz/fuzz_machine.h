@@ -34,6 +34,10 @@ class FuzzMachine {
   platform::FileSystem fs_;
 };
 
+// The machine of this fuzzing process, made on first use: libFuzzer calls the target once per
+// input, and making the folders anew each time would dominate the run.
+FuzzMachine& ProcessMachine();
+
 // Writes bytes to a host file.
 void WriteFile(const std::filesystem::path& file, std::string_view bytes);
 

@@ -7,17 +7,8 @@
 #include "common/record_reader.h"
 #include "fuzz_machine.h"
 
-namespace {
-
-qe2m4::fuzz::FuzzMachine& Machine() {
-  static qe2m4::fuzz::FuzzMachine machine;
-  return machine;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  qe2m4::fuzz::FuzzMachine& machine = Machine();
+  qe2m4::fuzz::FuzzMachine& machine = qe2m4::fuzz::ProcessMachine();
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   qe2m4::fuzz::WriteFile(machine.source() / "X1.TXT", bytes);
 

@@ -19,19 +19,10 @@ using platform::MessageButtons;
 using platform::MessageIcon;
 using testing::ReadBytes;
 using testing::RecordingUserInterface;
+using testing::Snapshot;
 using testing::TempMachine;
 using testing::WriteBytes;
 using testing::WriteCp932;
-
-std::map<std::string, std::string> Snapshot(const fs::path& root) {
-  std::map<std::string, std::string> entries;
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-       ++it) {
-    entries[fs::relative(it->path(), root).string()] =
-        it->is_directory() ? "<folder>" : ReadBytes(it->path());
-  }
-  return entries;
-}
 
 // A small boring on S:\B1, a destination drive D: with \TYUJYOU, a system folder C:\SYS whose
 // Patdat32.ini names C:\PATDAT\.

@@ -19,16 +19,6 @@ std::string Utf8(std::u16string_view text) {
 }
 
 // Every file and folder below root: relative path -> bytes, or "<folder>".
-std::map<std::string, std::string> Snapshot(const fs::path& root) {
-  std::map<std::string, std::string> entries;
-  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
-       ++it) {
-    const std::string name = fs::relative(it->path(), root).string();
-    entries[name] = it->is_directory() ? "<folder>" : ReadBytes(it->path());
-  }
-  return entries;
-}
-
 // A machine with the sample on drive S:, an empty drive D: and a settings folder that maps no
 // letter of its own, so that only the command's --drive options count.
 class CommandLine : public ::testing::Test {
@@ -56,8 +46,8 @@ class CommandLine : public ::testing::Test {
   // error and no change to either drive.
   void ExpectRefused(const std::vector<std::string>& arguments,
                      const std::vector<std::u16string>& messages) const {
-    const auto source_before = Snapshot(s_);
-    const auto destination_before = Snapshot(d_);
+    const auto source_before = testing::Snapshot(s_);
+    const auto destination_before = testing::Snapshot(d_);
     const ProcessResult result = Run(arguments);
     EXPECT_EQ(result.exit_code, 1) << result.err;
     std::string expected;
@@ -66,8 +56,8 @@ class CommandLine : public ::testing::Test {
     }
     EXPECT_EQ(result.err, expected);
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(Snapshot(s_), source_before);
-    EXPECT_EQ(Snapshot(d_), destination_before);
+    EXPECT_EQ(testing::Snapshot(s_), source_before);
+    EXPECT_EQ(testing::Snapshot(d_), destination_before);
   }
 
   TempMachine machine_;
@@ -77,11 +67,11 @@ class CommandLine : public ::testing::Test {
 };
 
 TEST_F(CommandLine, ConvertsTheSample) {
-  const auto source_before = Snapshot(s_);
+  const auto source_before = testing::Snapshot(s_);
   const ProcessResult result = Run({"convert", "--yes", "S:\\BORING1", "D:\\TYUJYOU\\A1234\\B\\C"});
   ASSERT_EQ(result.exit_code, 0) << result.err;
   EXPECT_EQ(result.err, "");
-  EXPECT_EQ(Snapshot(s_), source_before);
+  EXPECT_EQ(testing::Snapshot(s_), source_before);
 
   const fs::path out = d_ / "TYUJYOU" / "A1234" / "B" / "C";
   for (const char* name :
@@ -158,7 +148,7 @@ TEST_F(CommandLine, CreatesMissingFoldersOnlyWithYes) {
 TEST_F(CommandLine, AFailedWriteIsReportedAndLeavesNoPartialFile) {
   const fs::path out = d_ / "TYUJYOU" / "A";
   fs::create_directories(out / "N4.txt");
-  const auto source_before = Snapshot(s_);
+  const auto source_before = testing::Snapshot(s_);
   const ProcessResult result = Run({"convert", "S:\\BORING1", "D:\\TYUJYOU\\A"});
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_EQ(result.out, "");
@@ -166,7 +156,7 @@ TEST_F(CommandLine, AFailedWriteIsReportedAndLeavesNoPartialFile) {
       Utf8(u"S:\\BORING1\\: " + std::u16string(app::texts::kRunError) + u" " +
            std::u16string(app::texts::kErrorWrite) + u" D:\\TYUJYOU\\A\\N4.txt ");
   EXPECT_EQ(result.err.substr(0, expected.size()), expected) << result.err;
-  EXPECT_EQ(Snapshot(s_), source_before);
+  EXPECT_EQ(testing::Snapshot(s_), source_before);
   EXPECT_TRUE(fs::is_directory(out / "N4.txt"));
   // Files completed before the failure stay; no temporary file is left behind.
   EXPECT_TRUE(fs::is_regular_file(out / "N1.txt"));
@@ -178,7 +168,7 @@ TEST_F(CommandLine, AFailedWriteIsReportedAndLeavesNoPartialFile) {
 TEST_F(CommandLine, AnUnreadableSourceFileIsReportedAndNothingIsWrittenForIt) {
   fs::remove(s_ / "BORING1" / "CNT.TXT");
   fs::create_directory(s_ / "BORING1" / "CNT.TXT");
-  const auto source_before = Snapshot(s_);
+  const auto source_before = testing::Snapshot(s_);
   fs::create_directories(d_ / "OUT");
   const ProcessResult result = Run({"convert", "S:\\BORING1", "D:\\OUT"});
   EXPECT_EQ(result.exit_code, 1);
@@ -186,7 +176,7 @@ TEST_F(CommandLine, AnUnreadableSourceFileIsReportedAndNothingIsWrittenForIt) {
       Utf8(u"S:\\BORING1\\: " + std::u16string(app::texts::kRunError) + u" " +
            std::u16string(app::texts::kErrorRead) + u" S:\\BORING1\\CNT.TXT ");
   EXPECT_EQ(result.err.substr(0, expected.size()), expected) << result.err;
-  EXPECT_EQ(Snapshot(s_), source_before);
+  EXPECT_EQ(testing::Snapshot(s_), source_before);
   EXPECT_FALSE(fs::exists(d_ / "OUT" / "CNT.TXT"));
   EXPECT_FALSE(fs::exists(d_ / "OUT" / "N1.txt"));
 }

@@ -82,6 +82,16 @@ std::string ReadBytes(const fs::path& file) {
   return content.str();
 }
 
+std::map<std::string, std::string> Snapshot(const fs::path& root) {
+  std::map<std::string, std::string> entries;
+  for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
+       ++it) {
+    entries[fs::relative(it->path(), root).string()] =
+        it->is_directory() ? "<folder>" : ReadBytes(it->path());
+  }
+  return entries;
+}
+
 std::string Sjis(std::u16string_view text) {
   return platform::EncodeCp932(text);
 }

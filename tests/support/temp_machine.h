@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,9 @@ void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 void WriteCp932(const std::filesystem::path& file, std::u16string_view text);
 // Reads a host file's bytes.
 std::string ReadBytes(const std::filesystem::path& file);
+// Every entry below a host folder: relative name -> file bytes, or "<folder>" for a folder.
+// Two snapshots compare equal when nothing in the tree was created, removed or changed.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& root);
 // CP932 bytes of a text (for expected file contents).
 std::string Sjis(std::u16string_view text);
 
