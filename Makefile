@@ -35,3 +35,15 @@ gui: build
 	rm -rf $(GUI_DEST) && mkdir -p $(GUI_DEST)/TYUJYOU
 	rm -rf $(dir $(GUI_PROGRAM))PATDAT && cp -r examples/PATDAT $(dir $(GUI_PROGRAM))PATDAT
 	cd examples && $(GUI_PROGRAM) --drive S=. --drive D=$(GUI_DEST) --system-dir .
+
+# Whole-conversion benchmark: a Release build in its own folder converts a large generated boring
+# (30,000 records in every X file), timed side by side with the iconv round trip and cat of the
+# same bytes; prints the medians, their ratios and the peak memory. BENCH_ARGS passes options
+# (--records N, --runs N) to bench/whole_conversion.py.
+.PHONY: bench
+BENCH_DIR = build-bench
+BENCH_ARGS ?=
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_TESTS=OFF -DQE2M4_BUILD_GUI=OFF
+	cmake --build $(BENCH_DIR) -j$(JOBS) --target qe2m4
+	python3 bench/whole_conversion.py --program $(BENCH_DIR)/src/cli/qe2m4 $(BENCH_ARGS)
