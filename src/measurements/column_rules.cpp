@@ -1,7 +1,10 @@
 #include "measurements/column_rules.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "common/numbers.h"
@@ -33,51 +36,56 @@ Picture ParsePicture(std::u16string_view picture) {
   return parsed;
 }
 
-// The digits of |value| rounded half away from zero to `decimals` places, working on its
-// decimal form of 15 significant digits. Returns the integer digits (no leading zeros, empty
-// for zero) and exactly `decimals` decimal digits.
-std::pair<std::string, std::string> RoundedDigits(double value, int decimals) {
-  char buffer[64];
-  // d.dddddddddddddde[+-]xx: 15 significant digits.
-  std::snprintf(buffer, sizeof buffer, "%.14e", std::abs(value));
-  const std::string text(buffer);
-  const std::size_t e = text.find('e');
-  std::string mantissa = text.substr(0, 1) + text.substr(2, e - 2);  // 15 digits
-  const int exponent = std::atoi(text.c_str() + e + 1);
-  // The value is 0.mantissa * 10^(exponent + 1); digits[i] has weight 10^(exponent - i).
-  // Keep the digits down to weight 10^-decimals, padding with zeros on either side.
-  int point = exponent + 1;  // number of digits before the decimal point in `mantissa`
-  if (point < 0) {
-    mantissa.insert(0, static_cast<std::size_t>(-point), '0');
-    point = 0;
-  }
-  const std::size_t keep = static_cast<std::size_t>(point + decimals);
-  if (mantissa.size() < keep + 1) {
-    mantissa.append(keep + 1 - mantissa.size(), '0');
-  }
-  const bool round_up = mantissa[keep] >= '5';
-  std::string kept = mantissa.substr(0, keep);
-  if (round_up) {
-    int i = static_cast<int>(kept.size()) - 1;
-    for (; i >= 0 && kept[static_cast<std::size_t>(i)] == '9'; --i) {
-      kept[static_cast<std::size_t>(i)] = '0';
-    }
-    if (i >= 0) {
-      ++kept[static_cast<std::size_t>(i)];
-    } else {
-      kept.insert(0, 1, '1');
-      ++point;
-    }
-  }
-  std::string integer = kept.substr(0, static_cast<std::size_t>(point));
-  std::string fraction = kept.substr(static_cast<std::size_t>(point));
-  const std::size_t nonzero = integer.find_first_not_of('0');
-  integer = nonzero == std::string::npos ? std::string() : integer.substr(nonzero);
-  return {integer, fraction};
-}
+// The digits of |value| * 10^decimals rounded half away from zero to an integer, working on the
+// value's decimal form of 15 significant digits: `head` followed by `zeros` zeros.
+struct ScaledDigits {
+  std::array<char, 24> buffer{};
+  std::size_t head = 0;  // digits in buffer
+  int zeros = 0;
+  bool is_zero = false;
+  char operator[](std::size_t i) const { return i < head ? buffer[i] : '0'; }
+  std::size_t size() const { return head + static_cast<std::size_t>(zeros); }
+};
 
-std::u16string Widen(const std::string& ascii) {
-  return std::u16string(ascii.begin(), ascii.end());
+ScaledDigits RoundedDigits(double value, int decimals) {
+  // d.dddddddddddddde[+-]xx: the 15 significant digits printf's "%.14e" writes, exactly
+  // rounded from the binary value.
+  char text[32];
+  const char* const text_end =
+      std::to_chars(text, text + sizeof text, std::abs(value), std::chars_format::scientific, 14)
+          .ptr;
+  std::uint64_t mantissa = 0;  // the 15 digits as an integer
+  const char* p = text;
+  for (; *p != 'e'; ++p) {
+    if (*p != '.') {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+  }
+  ++p;
+  if (*p == '+') {
+    ++p;  // from_chars reads a "-" only
+  }
+  int exponent = 0;
+  std::from_chars(p, text_end, exponent);
+  // |value| = mantissa * 10^(exponent - 14), so the scaled value is mantissa * 10^shift.
+  const int shift = exponent - 14 + decimals;
+  ScaledDigits digits;
+  std::uint64_t scaled = 0;
+  if (mantissa != 0 && shift >= 0) {
+    scaled = mantissa;
+    digits.zeros = shift;
+  } else if (mantissa != 0 && shift > -20) {
+    std::uint64_t unit = 1;  // 10^-shift, at most 10^19
+    for (int i = 0; i < -shift; ++i) {
+      unit *= 10;
+    }
+    scaled = mantissa / unit + (mantissa % unit >= unit / 2 ? 1 : 0);
+  }
+  digits.is_zero = scaled == 0;
+  digits.head = static_cast<std::size_t>(
+      std::to_chars(digits.buffer.data(), digits.buffer.data() + digits.buffer.size(), scaled).ptr -
+      digits.buffer.data());
+  return digits;
 }
 
 }  // namespace
@@ -105,24 +113,45 @@ std::u16string AlignLeft(std::u16string_view text, int n) {
 }
 
 std::u16string RecordNumberColumn(std::int64_t counter) {
-  return AlignRight(Widen(std::to_string(counter)), 3);
+  char digits[24];
+  const char* const end = std::to_chars(digits, digits + sizeof digits, counter).ptr;
+  const char* const first = end - std::min<std::ptrdiff_t>(end - digits, 3);
+  std::u16string column(3 - static_cast<std::size_t>(end - first), u' ');
+  column.append(first, end);
+  return column;
 }
 
 std::u16string FormatPicture(double value, std::u16string_view picture) {
   const Picture parsed = ParsePicture(picture);
-  auto [integer, fraction] = RoundedDigits(value, parsed.decimals);
-  if (static_cast<int>(integer.size()) < parsed.integer_zeros) {
-    integer.insert(0, static_cast<std::size_t>(parsed.integer_zeros) - integer.size(), '0');
+  const ScaledDigits digits = RoundedDigits(value, parsed.decimals);
+  const auto decimals = static_cast<std::size_t>(parsed.decimals);
+  // The integer digits are those in front of the last `decimals`, without leading zeros.
+  const std::size_t integer_end = digits.size() > decimals ? digits.size() - decimals : 0;
+  std::size_t integer_start = 0;
+  while (integer_start < integer_end && digits[integer_start] == '0') {
+    ++integer_start;
   }
-  const bool is_zero = integer.find_first_not_of('0') == std::string::npos &&
-                       fraction.find_first_not_of('0') == std::string::npos;
-  std::string out = (value < 0 && !is_zero) ? "-" : "";
-  out += integer;
+  const std::size_t integer_digits = integer_end - integer_start;
+  const std::size_t padding =
+      std::max<std::size_t>(static_cast<std::size_t>(parsed.integer_zeros), integer_digits) -
+      integer_digits;
+
+  std::u16string out;
+  if (value < 0 && !digits.is_zero) {
+    out += u'-';
+  }
+  out.append(padding, u'0');
+  for (std::size_t i = integer_start; i < integer_end; ++i) {
+    out += static_cast<char16_t>(digits[i]);
+  }
   if (parsed.has_point) {
-    out += '.';
-    out += fraction;
+    out += u'.';
+    // The last `decimals` digits, zeros in front when there are fewer.
+    for (std::size_t k = decimals; k > 0; --k) {
+      out += k > digits.size() ? u'0' : static_cast<char16_t>(digits[digits.size() - k]);
+    }
   }
-  return Widen(out);
+  return out;
 }
 
 std::u16string FormatPicture(std::u16string_view text, std::u16string_view picture) {

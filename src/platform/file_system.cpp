@@ -284,25 +284,23 @@ std::uintmax_t FileSystem::FileSize(std::u16string_view path) const {
 }
 
 std::string FileSystem::ReadAll(std::u16string_view path) const {
+  InputFile file = OpenInput(path);
+  std::string content;
+  char buffer[65536];
+  std::size_t n = 0;
+  while ((n = file.Read(buffer, sizeof buffer)) > 0) {
+    content.append(buffer, n);
+  }
+  return content;
+}
+
+InputFile FileSystem::OpenInput(std::u16string_view path) const {
   const fs::path host = Resolve(path);
   std::error_code ec;
   if (fs::is_directory(host, ec)) {
     throw Error(ErrorKind::kRead, FullPath(path), SystemReason(EISDIR));
   }
-  const UniqueFile file(std::fopen(host.c_str(), "rb"));
-  if (!file) {
-    throw Error(ErrorKind::kRead, FullPath(path), SystemReason(errno));
-  }
-  std::string content;
-  char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    content.append(buffer, n);
-  }
-  if (std::ferror(file.get())) {
-    throw Error(ErrorKind::kRead, FullPath(path), SystemReason(errno));
-  }
-  return content;
+  return InputFile(host, FullPath(path));
 }
 
 void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to) const {

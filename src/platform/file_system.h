@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/drive_table.h"
+#include "platform/host_file.h"
 
 namespace qe2m4::platform {
 
@@ -71,6 +72,8 @@ class FileSystem {
   std::uintmax_t FileSize(std::u16string_view path) const;
   // The whole content of a file.
   std::string ReadAll(std::u16string_view path) const;
+  // Opens a file for reading block by block.
+  InputFile OpenInput(std::u16string_view path) const;
   // Copies a file over another, replacing it; the target is complete or unchanged.
   void CopyFile(std::u16string_view from, std::u16string_view to) const;
   void DeleteFile(std::u16string_view path) const;

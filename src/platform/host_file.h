@@ -14,6 +14,22 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
+// Reads a file from its first byte to its end, a block at a time.
+class InputFile {
+ public:
+  // Opens the file for reading; throws Error(kRead) when it cannot. display_path names it in
+  // errors (the program's drive path).
+  InputFile(const std::filesystem::path& host, std::u16string display_path);
+
+  // Reads up to size bytes into buffer and returns how many were read: fewer only at the end of
+  // the file, 0 once it is reached. Throws Error(kRead) on a read error.
+  std::size_t Read(char* buffer, std::size_t size);
+
+ private:
+  std::u16string display_path_;
+  UniqueFile file_;
+};
+
 // Writes a file so that it is complete or absent: the bytes go to a new temporary file in the
 // target's folder, which Commit() renames over the target. Without Commit() (an error, an
 // exception passing through) the temporary file is removed and the target is untouched.

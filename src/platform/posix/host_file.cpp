@@ -20,6 +20,28 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigne
 
 }  // namespace
 
+InputFile::InputFile(const std::filesystem::path& host, std::u16string display_path)
+    : display_path_(std::move(display_path)) {
+  const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    throw Error(ErrorKind::kRead, display_path_, SystemReason(errno));
+  }
+  file_.reset(::fdopen(fd, "rb"));
+  if (!file_) {
+    const int error = errno;
+    ::close(fd);
+    throw Error(ErrorKind::kRead, display_path_, SystemReason(error));
+  }
+}
+
+std::size_t InputFile::Read(char* buffer, std::size_t size) {
+  const std::size_t n = std::fread(buffer, 1, size, file_.get());
+  if (n < size && std::ferror(file_.get())) {
+    throw Error(ErrorKind::kRead, display_path_, SystemReason(errno));
+  }
+  return n;
+}
+
 AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path)
     : target_(std::move(target)), display_path_(std::move(display_path)) {
   std::error_code ec;
