@@ -92,9 +92,13 @@ std::size_t RecordReader::Available(std::size_t n) {
 template <typename Skip>
 void RecordReader::SkipWhile(Skip skip) {
   do {
-    while (next_ < end_ && skip(buffer_[next_])) {
-      ++next_;
+    const char* const data = buffer_.data();
+    const std::size_t end = end_;
+    std::size_t i = next_;
+    while (i < end && skip(data[i])) {
+      ++i;
     }
+    next_ = i;
   } while (next_ == end_ && Fill());
 }
 
@@ -102,9 +106,13 @@ template <typename Stop>
 std::size_t RecordReader::LengthUntil(Stop stop) {
   std::size_t length = 0;
   do {
-    while (next_ + length < end_ && !stop(buffer_[next_ + length])) {
-      ++length;
+    const char* const data = buffer_.data();
+    const std::size_t end = end_;
+    std::size_t i = next_ + length;
+    while (i < end && !stop(data[i])) {
+      ++i;
     }
+    length = i - next_;
   } while (next_ + length == end_ && Fill());
   return length;
 }

@@ -275,32 +275,49 @@ TEST(FormatPictureDifferential, MillionsOfRandomValues) {
   EXPECT_GT(comparison.checked(), 1'990'000);  // only non-finite bit patterns are skipped
 }
 
-// Field texts go through the same parsing on both sides; what differs is only the formatting.
-TEST(FormatPictureDifferential, RandomNumberTexts) {
+// Field texts: blanks, a sign, integer and fraction digits of every length (the significant
+// digits around the 15 a double holds), an exponent now and then, and texts that are no number.
+TEST(FormatPictureDifferential, RandomFieldTexts) {
   std::mt19937_64 random(12);
-  const char alphabet[] = "0123456789.";
-  for (long i = 0; i < 300'000; ++i) {
-    std::string text = random() % 4 == 0 ? "-" : "";
-    const std::size_t length = 1 + random() % 24;
-    for (std::size_t k = 0; k < length; ++k) {
-      text += alphabet[random() % (k == 0 ? 10 : 11)];
+  const auto some = [&random](std::string_view choices) {
+    return choices[random() % choices.size()];
+  };
+  long numbers = 0;
+  for (long i = 0; i < 500'000; ++i) {
+    std::string text(random() % 3, ' ');
+    if (random() % 3 == 0) {
+      text += some("+-");
     }
-    if (random() % 8 == 0) {
-      text += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+    for (std::size_t k = random() % 18; k > 0; --k) {
+      text += random() % 5 == 0 ? '0' : some("0123456789");
     }
+    if (random() % 2 == 0) {
+      text += '.';
+      for (std::size_t k = random() % 18; k > 0; --k) {
+        text += some("0123456789");
+      }
+    }
+    if (random() % 10 == 0) {
+      text += some("eE") + std::to_string(static_cast<int>(random() % 40) - 20);
+    }
+    if (random() % 20 == 0) {
+      text += some("x.,- \t");
+    }
+    text.append(random() % 3, ' ');
     const std::u16string field(text.begin(), text.end());
     const auto value = NumberText(field);
-    if (!value) {
-      continue;
-    }
+    numbers += value ? 1 : 0;
     const std::u16string_view picture = kPicturesInUse[i % 5];
-    const std::u16string expected = ReferenceFormatPicture(*value, picture);
+    const std::u16string expected = value ? ReferenceFormatPicture(*value, picture) : field;
     const std::u16string actual = FormatPicture(std::u16string_view(field), picture);
     if (actual != expected) {
-      ADD_FAILURE() << text;
+      ADD_FAILURE() << "\"" << text << "\" through " << std::string(picture.begin(), picture.end())
+                    << ": expected " << std::string(expected.begin(), expected.end()) << ", got "
+                    << std::string(actual.begin(), actual.end());
       break;
     }
   }
+  EXPECT_GT(numbers, 300'000);  // most texts are numbers
 }
 
 }  // namespace
