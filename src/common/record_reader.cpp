@@ -32,18 +32,20 @@ RecordReader::RecordReader(const platform::FileSystem& file_system, std::size_t 
 
 int RecordReader::OpenRecordFile(std::u16string_view path) {
   Close();
+  // Only a missing file is missing: a file that is there but cannot be read (or is not an
+  // ordinary file) is an error that names it, never data that silently are not there.
+  if (file_system_.Missing(path)) {
+    return 1;
+  }
   try {
-    if (!file_system_.FileExists(path)) {
-      return 1;
-    }
     input_.emplace(file_system_.OpenInput(path));
     if (Available(1) == 0) {
       Close();
       return 1;
     }
-  } catch (const platform::Error&) {
+  } catch (...) {
     Close();
-    return 1;
+    throw;
   }
   open_ = true;
   return 0;
@@ -118,7 +120,7 @@ std::size_t RecordReader::LengthUntil(Stop stop) {
 }
 
 void RecordReader::Take(std::size_t length, std::u16string& text) {
-  text = platform::DecodeCp932(std::string_view(buffer_).substr(next_, length));
+  platform::DecodeCp932(std::string_view(buffer_).substr(next_, length), text);
   next_ += length;
 }
 

@@ -12,10 +12,10 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 }  // namespace
 
 OutputFile::OutputFile(const FileSystem& file_system, std::u16string_view path)
-    : file_(file_system.Resolve(path), file_system.FullPath(path)) {}
+    : file_(file_system.Resolve(path), file_system.FullPath(path), file_system.operation_hook()) {}
 
 void OutputFile::WriteLine(std::u16string_view line) {
-  buffer_ += EncodeCp932(line);
+  AppendCp932(line, buffer_);
   buffer_ += "\r\n";
   ++lines_;
   if (buffer_.size() >= kBlockSize) {
