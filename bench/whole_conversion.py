@@ -54,14 +54,19 @@ def main():
     parser.add_argument("--runs", type=int, default=7)
     parser.add_argument("--work", help="folder for the boring and the outputs "
                         "(default: a new temporary folder, removed afterwards)")
+    parser.add_argument("--reuse", action="store_true",
+                        help="keep the boring already generated in --work for this many records")
     args = parser.parse_args()
 
     work = Path(args.work) if args.work else Path(tempfile.mkdtemp(prefix="qe2m4-bench-"))
     try:
         source = work / "source"
-        if source.exists():
-            shutil.rmtree(source)
-        make_boring(source, args.records)
+        stamp = work / "records"
+        if not (args.reuse and stamp.exists() and stamp.read_text() == str(args.records)):
+            shutil.rmtree(source, ignore_errors=True)
+            stamp.unlink(missing_ok=True)
+            make_boring(source, args.records)
+            stamp.write_text(str(args.records))
         inputs = input_files(source)
         input_bytes = sum(p.stat().st_size for p in inputs)
         largest = max(p.stat().st_size for p in inputs)
