@@ -31,6 +31,39 @@ TEST(ParseCommandLine, ReadsTheConvertCommandWithOptionsAnywhere) {
   EXPECT_TRUE(defaults->system_folder.empty());
 }
 
+TEST(ParseCommandLine, AnOptionTakesOneValueAndLeavesThePathsAlone) {
+  const Command command = ParseCommandLine({"convert", "--drive", "S=/x", "S:\\A", "D:\\B"});
+  const auto* options = std::get_if<ConvertOptions>(&command);
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->drives, std::vector<std::string>{"S=/x"});
+  EXPECT_EQ(options->source, "S:\\A");
+  EXPECT_EQ(options->destination, "D:\\B");
+}
+
+TEST(ParseCommandLine, HelpOfEachCommandAndUsageOfTheCommandInError) {
+  const Command program = ParseCommandLine({"--help"});
+  ASSERT_TRUE(std::holds_alternative<ShowHelp>(program));
+  EXPECT_EQ(std::get<ShowHelp>(program).text.rfind("usage: qe2m4 convert ", 0), 0u);
+  EXPECT_NE(std::get<ShowHelp>(program).text.find("\n  convert "), std::string::npos);
+
+  const Command convert = ParseCommandLine({"convert", "--help"});
+  ASSERT_TRUE(std::holds_alternative<ShowHelp>(convert));
+  const std::string& text = std::get<ShowHelp>(convert).text;
+  EXPECT_EQ(text.rfind("usage: qe2m4 convert ", 0), 0u);
+  for (const char* option :
+       {"--drive L=DIR", "--system-dir DIR", "--yes", "--quiet", "Exit status"}) {
+    EXPECT_NE(text.find(option), std::string::npos) << option;
+  }
+
+  const Command error = ParseCommandLine({"convert", "S:\\A"});
+  ASSERT_TRUE(std::holds_alternative<UsageError>(error));
+  EXPECT_EQ(std::get<UsageError>(error).reason, "DEST is required");
+  EXPECT_EQ(std::get<UsageError>(error).usage.rfind("usage: qe2m4 convert ", 0), 0u);
+  const Command unknown = ParseCommandLine({"export"});
+  ASSERT_TRUE(std::holds_alternative<UsageError>(unknown));
+  EXPECT_EQ(std::get<UsageError>(unknown).reason, "unknown command: export");
+}
+
 TEST(ParseCommandLine, HelpVersionAndUsageErrors) {
   EXPECT_TRUE(std::holds_alternative<ShowHelp>(ParseCommandLine({"--help"})));
   EXPECT_TRUE(std::holds_alternative<ShowHelp>(ParseCommandLine({"convert", "--help"})));

@@ -97,7 +97,7 @@ TEST(PatternSearchDialogTest, NamesTheFolderBeingSearchedUntilTheSearchEnds) {
   EXPECT_TRUE(form.search_dialog()->isVisible());
   EXPECT_EQ(form.search_dialog()->windowTitle(), kApplicationTitle);
   EXPECT_EQ(form.search_dialog()->labelText(),
-            QString::fromUtf8("PATDAT フォルダを検索しています...\nD:\\A\\B"));
+            QString::fromUtf8("PATDAT ﾌｫﾙﾀﾞを検索しています...\nD:\\A\\B"));
   form.EndSearch();
   EXPECT_EQ(form.search_dialog(), nullptr);
 }
@@ -122,7 +122,7 @@ TEST(PatternSearchDialogTest, FollowsTheSearchOverTheDrivesAndCloses) {
   EXPECT_EQ(form.behaviour().PatternFolder, u"E:\\x\\PATDAT\\");
   ASSERT_TRUE(shown_meanwhile.has_value());
   EXPECT_TRUE(
-      shown_meanwhile->startsWith(QString::fromUtf8("PATDAT フォルダを検索しています...\nD:\\")));
+      shown_meanwhile->startsWith(QString::fromUtf8("PATDAT ﾌｫﾙﾀﾞを検索しています...\nD:\\")));
   EXPECT_EQ(form.search_dialog(), nullptr);
 }
 
