@@ -47,3 +47,13 @@ bench: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_TESTS=OFF -DQE2M4_BUILD_GUI=OFF
 	cmake --build $(BENCH_DIR) -j$(JOBS) --target qe2m4
 	python3 bench/whole_conversion.py --program $(BENCH_DIR)/src/cli/qe2m4 $(BENCH_ARGS)
+
+# The packages of the README's Packages section, made by CPack into $(PACKAGE_DIR): the Debian
+# package of the Linux build.
+.PHONY: package
+PACKAGE_DIR = $(abspath $(BUILD_DIR))/packages
+package: build
+	rm -rf $(PACKAGE_DIR)
+	cd $(BUILD_DIR) && cpack -B $(PACKAGE_DIR)
+	rm -rf $(PACKAGE_DIR)/_CPack_Packages
+	ls -l $(PACKAGE_DIR)
