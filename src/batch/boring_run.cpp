@@ -16,9 +16,14 @@ BoringResult RunBoring(const platform::FileSystem& prototype, const BatchEntry& 
   try {
     platform::FileSystem file_system = prototype;
     app::RunResult run = app::Command1_Click(file_system, ui, entry.source, entry.destination);
-    result.outcome = run.succeeded      ? BoringOutcome::kConverted
-                     : run.status_shown ? BoringOutcome::kFailed
-                                        : BoringOutcome::kRefused;
+    if (run.succeeded) {
+      result.outcome = BoringOutcome::kConverted;
+    } else if (!run.status_shown) {
+      // Ended before its first write: refused, or stopped by an interrupt as good as unstarted.
+      result.outcome = run.interrupted ? BoringOutcome::kNotRun : BoringOutcome::kRefused;
+    } else {
+      result.outcome = BoringOutcome::kFailed;
+    }
     for (const WrittenFile& file : run.report.files) {
       ++result.files;
       result.lines += file.lines;

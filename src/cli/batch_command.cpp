@@ -19,6 +19,7 @@
 #include "cli/help_formatter.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/interrupt.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::cli {
@@ -134,6 +135,8 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     return kExitUsage;
   }
 
+  // From here Ctrl-C lets the running borings end between two files and starts no other.
+  platform::InstallInterruptHandlers();
   BatchProgress progress(StyleFor(options, messages), list.entries.size(), messages);
   const batch::BatchRunOptions run_options{options.jobs > 0 ? options.jobs : DefaultJobs(),
                                            options.yes};
@@ -144,7 +147,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
           report->Add(index, result);
           progress.Finished(list.entries[index], result);
         },
-        [] { return false; });
+        platform::InterruptRequested);
     report->Finish();
   } catch (const platform::Error& error) {
     progress.End();
@@ -158,6 +161,9 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     Print(output, summary[i]);
   }
   std::fflush(output);
+  if (platform::InterruptRequested()) {
+    return platform::InterruptExitCode();
+  }
   const batch::BatchTotals& totals = report->totals();
   return totals.refused + totals.failed + totals.not_run == 0 ? kExitConverted : kExitRefused;
 }

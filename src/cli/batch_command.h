@@ -31,7 +31,8 @@ CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options);
 
 // Converts every boring of the list or the tree, each as "qe2m4 convert" would, several at
 // once; writes the report, shows progress on messages and the summary on output. Returns the
-// exit status: converted (all converted), refused (any not), usage (a bad list).
+// exit status: converted (all converted), refused (any not), usage (a bad list), or that of the
+// interrupting signal when Ctrl-C or a request to end stopped the batch.
 int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* messages);
 
 }  // namespace qe2m4::cli

@@ -1,7 +1,11 @@
 // "qe2m4 batch" started as a process on temporary drives.
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <chrono>
 #include <filesystem>
+#include <map>
+#include <thread>
 
 #include "app/texts.h"
 #include "platform/utf8.h"
@@ -203,6 +207,73 @@ TEST_F(Batch, WithoutYesAMissingDestinationRefusesThatBoring) {
   EXPECT_EQ(rows[1][4], Utf8(std::u16string(app::texts::kCreateFolders) + u" " +
                              std::u16string(app::texts::kAnsweredNo)));
   EXPECT_FALSE(fs::exists(d_ / "TYUJYOU" / "A2"));
+}
+
+TEST_F(Batch, CtrlCLetsTheRunningBoringsEndAndReportsWhatNeverStarted) {
+  constexpr int kCount = 1000;
+  const fs::path list = SampleList(kCount);
+  // What a whole boring's files are, to compare the files of an interrupted one with.
+  ASSERT_EQ(Run({"convert", "--yes", "--quiet", "S:\\BORING1", "D:\\REF"}).exit_code, 0);
+  const auto reference = Snapshot(d_ / "REF");
+  fs::remove_all(d_ / "REF");
+
+  const std::vector<std::string> arguments = {
+      "batch",     "--drive", "S=" + s_.string(), "--drive", "D=" + d_.string(), "--system-dir",
+      s_.string(), "--yes",   "--jobs",           "2",       list.string()};
+  ChildProcess batch(QE2M4_EXECUTABLE, arguments, work_,
+                     {{"XDG_CONFIG_HOME", (machine_.root() / "config").string()},
+                      {"HOME", (machine_.root() / "home").string()}});
+  // Interrupt once a few borings are done (one line each on standard error).
+  for (int waited = 0; waited < 2000; ++waited) {
+    const std::string err = batch.ErrorSoFar();
+    if (std::count(err.begin(), err.end(), '\n') >= 5) {
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  batch.Signal(SIGINT);
+  const ProcessResult result = batch.Wait();
+  EXPECT_EQ(result.exit_code, 130) << result.err;
+
+  // The report adds up: every line has a row, and the rows' results are the summary's counts.
+  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCount));
+  std::map<std::string, int> counts;
+  for (const auto& row : rows) {
+    ++counts[row[3]];
+  }
+  const int converted = counts[Utf8(app::texts::kBatchConverted)];
+  const int failed = counts[Utf8(app::texts::kBatchFailed)];
+  const int not_run = counts[Utf8(app::texts::kBatchNotRun)];
+  EXPECT_EQ(converted + failed + not_run, kCount);
+  EXPECT_GE(converted, 5);
+  EXPECT_GT(not_run, 0);
+  EXPECT_NE(result.out.find(Utf8(u"変換済 " + platform::FromUtf8(std::to_string(converted)) +
+                                 u"、拒否 0、エラー " + platform::FromUtf8(std::to_string(failed)) +
+                                 u"、未実行 " + platform::FromUtf8(std::to_string(not_run)))),
+            std::string::npos)
+      << result.out;
+
+  // No half file anywhere: a converted boring has all its files, an interrupted one some of
+  // them whole, one that never started nothing at all; no temporary file is left.
+  for (int i = 0; i < kCount; ++i) {
+    const fs::path folder = d_ / "TYUJYOU" / ("A" + std::to_string(i + 1)) / "B" / "C";
+    const std::string& outcome = rows[i][3];
+    if (outcome == Utf8(app::texts::kBatchNotRun)) {
+      EXPECT_FALSE(fs::exists(folder) && !fs::is_empty(folder)) << folder;
+      continue;
+    }
+    const auto files = Snapshot(folder);
+    if (outcome == Utf8(app::texts::kBatchConverted)) {
+      EXPECT_EQ(files.size(), reference.size()) << folder;
+    }
+    for (const auto& [name, bytes] : files) {
+      ASSERT_TRUE(reference.count(name)) << folder / name;
+      if (name != "CNT.TXT") {
+        EXPECT_EQ(bytes, reference.at(name)) << folder / name;
+      }
+    }
+  }
 }
 
 }  // namespace
