@@ -35,3 +35,13 @@ gui: build
 	rm -rf $(GUI_DEST) && mkdir -p $(GUI_DEST)/TYUJYOU
 	rm -rf $(dir $(GUI_PROGRAM))PATDAT && cp -r examples/PATDAT $(dir $(GUI_PROGRAM))PATDAT
 	cd examples && $(GUI_PROGRAM) --drive S=. --drive D=$(GUI_DEST) --system-dir .
+
+# The packages of the README's Packages section, made by CPack into $(PACKAGE_DIR): the Debian
+# package of the Linux build.
+.PHONY: package
+PACKAGE_DIR = $(abspath $(BUILD_DIR))/packages
+package: build
+	rm -rf $(PACKAGE_DIR)
+	cd $(BUILD_DIR) && cpack -B $(PACKAGE_DIR)
+	rm -rf $(PACKAGE_DIR)/_CPack_Packages
+	ls -l $(PACKAGE_DIR)
