@@ -88,7 +88,7 @@ Form1Window::Form1Window(platform::FileSystem& file_system, HINSTANCE instance,
 void Form1Window::Show(int show_command) {
   ShowWindow(window_.get(), show_command);
   UpdateWindow(window_.get());
-  SetFocus(Control(app::InTabOrder()[1]->name));
+  SetFocus(FirstTabStop());
 }
 
 int Form1Window::Run() {
@@ -314,11 +314,18 @@ void Form1Window::OnDpiChanged(UINT dpi, const RECT& suggested) {
 }
 
 void Form1Window::OnActivate(bool active) {
-  // The focus returns to the control that had it when the window was left.
-  if (active) {
-    SetFocus(last_focus_ != nullptr ? last_focus_ : Control(app::InTabOrder()[1]->name));
-  } else {
-    last_focus_ = GetFocus();
+  const HWND focus = GetFocus();
+  const bool ours = focus != nullptr && GetParent(focus) == window_.get();
+  if (!active) {
+    if (ours) {
+      last_focus_ = focus;
+    }
+    return;
+  }
+  // The focus returns to the control that had it when the window was left, unless a control
+  // has taken it meanwhile (a refused path's box, focused as its message box closes).
+  if (!ours) {
+    SetFocus(last_focus_ != nullptr ? last_focus_ : FirstTabStop());
   }
 }
 
@@ -342,12 +349,13 @@ std::array<HWND, app::kControls.size()> Form1Window::CreateControls(HINSTANCE in
   // Created in tab order, which is also the order Tab visits them in.
   for (const app::Control* control : app::InTabOrder()) {
     const NativeKind native = Native(control->kind);
+    // Each control a group of its own: the arrow keys stay with the control that has the focus.
     if (native.window_class == nullptr) {
       continue;  // Picture1 is the window's own client area
     }
     const HWND created = CreateWindowExW(
         native.ex_style, native.window_class, Wide(control->caption).c_str(),
-        WS_CHILD | WS_VISIBLE | native.style, 0, 0, 0, 0, window_.get(),
+        WS_CHILD | WS_VISIBLE | WS_GROUP | native.style, 0, 0, 0, 0, window_.get(),
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(*control))), instance, nullptr);
     controls[static_cast<std::size_t>(control - app::kControls.data())] = created;
     if (control->kind == app::ControlKind::kFolderList) {
@@ -391,6 +399,15 @@ void Form1Window::LayOut() {
                  window_height, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+HWND Form1Window::FirstTabStop() const {
+  for (const app::Control* control : app::InTabOrder()) {
+    if (app::TakesFocus(control->kind)) {
+      return Control(control->name);
+    }
+  }
+  return nullptr;
 }
 
 HWND Form1Window::Control(std::string_view name) const {

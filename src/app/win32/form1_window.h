@@ -69,19 +69,22 @@ class Form1Window : public app::Form1View {
   FontHandle MakeFont() const;
   void LayOut();
   HWND Control(std::string_view name) const;
+  // The control the Tab key's round starts with.
+  HWND FirstTabStop() const;
   HWND DriveBox(Side side) const { return Control(side == Side::kSource ? "Drive2" : "Drive1"); }
   HWND FolderTree(Side side) const { return Control(side == Side::kSource ? "Dir2" : "Dir1"); }
   HWND PathBox(Side side) const { return Control(side == Side::kSource ? "Text2" : "Text1"); }
   int Pixels(int twips) const { return app::TwipsToPixels(twips, static_cast<int>(dpi_)); }
 
   HINSTANCE instance_;
+  // Messages reach HandleMessage only once the window and its controls are complete.
+  bool ready_ = false;
+  HWND last_focus_ = nullptr;
   BrushHandle background_;
   WindowHandle window_;
   UINT dpi_ = 96;
   FontHandle font_;
   std::array<HWND, app::kControls.size()> controls_{};  // by place in the control table
-  HWND last_focus_ = nullptr;
-  bool ready_ = false;
   Win32UserInterface ui_;
   std::unique_ptr<SearchWindow> search_;
   app::Form1 form_;
