@@ -28,20 +28,6 @@ bool IsYes(std::string answer) {
 
 }  // namespace
 
-std::u16string MessageLine(std::u16string_view text, const std::optional<std::u16string>& title) {
-  std::u16string line;
-  if (title) {
-    line = *title + u": ";
-  }
-  for (const char16_t c : text) {
-    if (c == u'\r') {
-      continue;
-    }
-    line += c == u'\n' ? u' ' : c;
-  }
-  return line;
-}
-
 TerminalUserInterface::TerminalUserInterface(bool answer_yes, std::FILE* input, std::FILE* messages)
     : answer_yes_(answer_yes), input_(input), messages_(messages) {}
 

@@ -68,6 +68,13 @@ std::pair<std::u16string_view, std::u16string_view> SplitLastLevel(std::u16strin
 
 FileSystem::FileSystem(DriveTable drives) : drives_(std::move(drives)) {}
 
+FileSystem::FileSystem(const FileSystem& other)
+    : drives_(other.drives_),
+      current_drive_(other.current_drive_),
+      current_folders_(other.current_folders_),
+      program_folder_(other.program_folder_),
+      system_folder_(other.system_folder_) {}
+
 void FileSystem::MapDrive(char16_t letter, const fs::path& folder) {
   drives_.Map(letter, folder);
   if (const auto upper = DriveLetter(letter)) {
