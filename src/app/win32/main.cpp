@@ -42,6 +42,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
     MessageBoxW(nullptr, text.c_str(), L"qe2m4-gui", MB_OK | MB_ICONEXCLAMATION);
     return 2;
   }
+  if (options->screenshot) {
+    // The picture of this window is taken from the outside (scripts/window-windows-screenshot.sh).
+    MessageBoxW(nullptr, L"--screenshot: only the Linux window takes its own picture", L"qe2m4-gui",
+                MB_OK | MB_ICONEXCLAMATION);
+    return 2;
+  }
   if (options->help) {
     MessageBoxW(nullptr, usage.c_str(), L"qe2m4-gui", MB_OK | MB_ICONINFORMATION);
     return 0;
