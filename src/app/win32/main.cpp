@@ -1,7 +1,8 @@
 // qe2m4-gui.exe: the window program on Windows.
+#include <windows.h>
+// The headers below need windows.h before them.
 #include <commctrl.h>
 #include <shellapi.h>
-#include <windows.h>
 
 #include <string>
 #include <vector>
