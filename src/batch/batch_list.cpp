@@ -25,15 +25,19 @@ bool OnlyBlanks(std::u16string_view text) {
 }  // namespace
 
 BatchList ReadBatchList(std::string_view bytes) {
-  const std::u16string text = DecodeListText(bytes);
+  const ListEncoding encoding = DetectListEncoding(bytes);
+  bytes = WithoutBom(bytes);
   BatchList list;
   int number = 0;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find(u'\n', start);
-    if (end == std::u16string::npos) {
-      end = text.size();
+  // Line by line, so that a long list is never held twice. A line feed byte is a line feed in
+  // both encodings (CP932's second bytes are 0x40 and above).
+  for (std::size_t start = 0; start < bytes.size();) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) {
+      end = bytes.size();
     }
-    std::u16string_view line(text.data() + start, end - start);
+    const std::u16string text = DecodeListLine(bytes.substr(start, end - start), encoding);
+    std::u16string_view line = text;
     start = end + 1;
     ++number;
     if (!line.empty() && line.back() == u'\r') {

@@ -5,8 +5,8 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
-#include <sstream>
 #include <thread>
 
 #include "batch/batch_check.h"
@@ -38,12 +38,17 @@ batch::BatchList ReadEntries(const BatchOptions& options, const platform::FileSy
                                   platform::FromUtf8(options.tree[1]));
   }
   std::ifstream file(options.list, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  if (!file || file.bad()) {
+  std::string bytes;
+  if (file && file.seekg(0, std::ios::end)) {
+    // Read once into a string of the right size: a long list is not copied on the way.
+    bytes.reserve(static_cast<std::size_t>(std::max<std::streamoff>(file.tellg(), 0)));
+    file.seekg(0);
+  }
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (!file.is_open() || file.bad()) {
     return {{}, {{{}, "cannot read the list"}}};
   }
-  return batch::ReadBatchList(bytes.str());
+  return batch::ReadBatchList(bytes);
 }
 
 // "LIST:3: message", "LIST:3,7: message", or "LIST: message" for the list as a whole.

@@ -46,7 +46,8 @@ Error::Error(ErrorKind kind, std::u16string path, ErrorCause cause, std::string 
 }
 
 std::string SystemReason(int error_number) {
-  // strerror is not required to be reentrant, but the program runs on one thread.
+  // The batch calls this from several threads at once. The C libraries the program is built
+  // with (glibc since 2.32, the Windows C runtime) give strerror a buffer per thread.
   return std::strerror(error_number);
 }
 
