@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "app/texts.h"
+#include "platform/terminal_input.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::cli {
@@ -53,7 +54,11 @@ platform::MessageAnswer TerminalUserInterface::Ask(const std::string& line) {
   const std::string prompt = line + " [y/N] ";
   std::fwrite(prompt.data(), 1, prompt.size(), messages_);
   std::fflush(messages_);
+  // An interrupt while the question waits is no answer: No, and the run then ends.
   std::string answer;
+  if (!platform::WaitForInput(input_)) {
+    return platform::MessageAnswer::kNo;
+  }
   for (int c = std::fgetc(input_); c != EOF && c != '\n'; c = std::fgetc(input_)) {
     answer += static_cast<char>(c);
   }

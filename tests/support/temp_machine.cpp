@@ -14,8 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path MakeTempFolder() {
-  std::string pattern = (fs::temp_directory_path() / "qe2m4-test-XXXXXX").string();
+fs::path MakeTempFolder(const fs::path& parent) {
+  std::string pattern = (parent / "qe2m4-test-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) {
     throw std::runtime_error("cannot create a temporary folder");
   }
@@ -24,7 +24,10 @@ fs::path MakeTempFolder() {
 
 }  // namespace
 
-TempMachine::TempMachine() : root_(MakeTempFolder()), fs_(platform::DriveTable()) {}
+TempMachine::TempMachine() : TempMachine(fs::temp_directory_path()) {}
+
+TempMachine::TempMachine(const fs::path& parent)
+    : root_(MakeTempFolder(parent)), fs_(platform::DriveTable()) {}
 
 TempMachine::~TempMachine() {
   std::error_code ignored;
@@ -59,6 +62,11 @@ fs::path TempMachine::Host(std::u16string_view drive_path) const {
   return host;
 }
 
+fs::path MemoryTempFolder() {
+  std::error_code ec;
+  return fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+}
+
 void WriteBytes(const fs::path& file, std::string_view bytes) {
   fs::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -86,8 +94,18 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
   std::map<std::string, std::string> entries;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
        ++it) {
-    entries[fs::relative(it->path(), root).string()] =
-        it->is_directory() ? "<folder>" : ReadBytes(it->path());
+    // Links, FIFOs and devices are named, never followed or read (a FIFO would block).
+    const fs::file_status status = it->symlink_status();
+    std::string& entry = entries[it->path().lexically_relative(root).string()];
+    if (fs::is_symlink(status)) {
+      entry = "<link " + fs::read_symlink(it->path()).string() + ">";
+    } else if (fs::is_directory(status)) {
+      entry = "<folder>";
+    } else if (fs::is_regular_file(status)) {
+      entry = ReadBytes(it->path());
+    } else {
+      entry = "<other>";
+    }
   }
   return entries;
 }
