@@ -80,6 +80,12 @@ constexpr Place PlaceInWindow(const Control& control) {
   return place;
 }
 
+// Whether a control of that kind takes the focus (and so a place in the Tab key's round).
+constexpr bool TakesFocus(ControlKind kind) {
+  return kind == ControlKind::kTextBox || kind == ControlKind::kFolderList ||
+         kind == ControlKind::kDriveList || kind == ControlKind::kButton;
+}
+
 // The controls in tab-index order, which is also the order a view creates them in (each
 // frame's tab index comes before those of its contents).
 std::array<const Control*, kControls.size()> InTabOrder();

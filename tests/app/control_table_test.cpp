@@ -30,6 +30,16 @@ TEST(ControlTable, TabIndicesRunFromZeroWithoutGapsAndFramesComeBeforeTheirConte
             "Label2 Text2 Frame3 Label3 ");
 }
 
+TEST(ControlTable, TheTabRoundVisitsOnlyControlsThatTakeTheFocus) {
+  std::string round;
+  for (const Control* control : InTabOrder()) {
+    if (TakesFocus(control->kind)) {
+      round += std::string(control->name) + " ";
+    }
+  }
+  EXPECT_EQ(round, "Dir1 Drive1 Dir2 Drive2 Command1 Command2 Text1 Text2 ");
+}
+
 TEST(ControlTable, EveryControlLiesInsideItsContainer) {
   for (const Control& control : kControls) {
     SCOPED_TRACE(std::string(control.name));

@@ -1,10 +1,10 @@
-#include "app/window/gui_options.h"
+#include "app/gui_options.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-namespace qe2m4::window {
+namespace qe2m4::app {
 namespace {
 
 namespace fs = std::filesystem;
@@ -40,4 +40,4 @@ TEST(GuiOptions, WrongOptionsAreNamed) {
 }
 
 }  // namespace
-}  // namespace qe2m4::window
+}  // namespace qe2m4::app

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace qe2m4::window {
+namespace qe2m4::app {
 
 inline constexpr char kGuiUsage[] =
     "usage: qe2m4-gui [--drive L=DIR]... [--system-dir DIR] [--screenshot FILE]\n"
@@ -25,4 +25,4 @@ struct GuiOptions {
 std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& arguments,
                                           std::string& error);
 
-}  // namespace qe2m4::window
+}  // namespace qe2m4::app

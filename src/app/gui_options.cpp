@@ -1,8 +1,8 @@
-#include "app/window/gui_options.h"
+#include "app/gui_options.h"
 
 #include "platform/drive_table.h"
 
-namespace qe2m4::window {
+namespace qe2m4::app {
 
 namespace fs = std::filesystem;
 
@@ -68,4 +68,4 @@ std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& argume
   return options;
 }
 
-}  // namespace qe2m4::window
+}  // namespace qe2m4::app
