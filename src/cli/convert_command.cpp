@@ -10,6 +10,7 @@
 #include "platform/drive_table.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host_paths.h"
 #include "platform/program_location.h"
 #include "platform/start_up.h"
 #include "platform/utf8.h"
@@ -27,8 +28,9 @@ void Print(std::FILE* stream, std::u16string_view line) {
 
 fs::path Absolute(const std::string& folder) {
   std::error_code ec;
-  const fs::path absolute = fs::absolute(folder, ec);
-  return ec ? fs::path(folder) : absolute;
+  const fs::path host = platform::HostPathFromUtf8(folder);
+  const fs::path absolute = fs::absolute(host, ec);
+  return ec ? host : absolute;
 }
 
 void PrintSummary(std::FILE* output, const ConversionReport& report) {
@@ -62,13 +64,13 @@ int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* outpu
     std::fprintf(messages, "qe2m4: %s\n", problem.c_str());
   }
 
-  const fs::path system_folder = options.system_folder.empty() ? platform::UserConfigFolder()
+  const fs::path system_folder = options.system_folder.empty() ? platform::DefaultSystemFolder()
                                                                : Absolute(options.system_folder);
   if (const auto path = file_system.ToDrivePath(system_folder)) {
     file_system.SetSystemFolder(*path);
   } else if (!options.system_folder.empty()) {
     std::fprintf(messages, "qe2m4: no drive holds the system folder %s\n",
-                 system_folder.string().c_str());
+                 platform::PathUtf8(system_folder).c_str());
     return kExitUsage;
   }
   if (const auto location = platform::ProgramLocation()) {

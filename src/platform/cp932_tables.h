@@ -21,7 +21,8 @@ struct Cp932Tables {
   std::array<char16_t, 0x10000> decode_double;
 };
 
-// The tables, built on first use by the host's converter (iconv here) and never changed after.
+// The tables, built on first use by the host's converter (iconv, or Windows's code page 932)
+// and never changed after.
 const Cp932Tables& GetCp932Tables();
 
 }  // namespace qe2m4::platform

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <system_error>
 
 namespace qe2m4::platform {
 
@@ -41,5 +42,7 @@ class Error : public std::exception {
 
 // The system's text for an errno value.
 std::string SystemReason(int error_number);
+// The system's text for an error the standard library reports, as UTF-8.
+std::string SystemReason(const std::error_code& error);
 
 }  // namespace qe2m4::platform

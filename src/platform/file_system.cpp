@@ -6,8 +6,8 @@
 
 #include "platform/error.h"
 #include "platform/host_file.h"
+#include "platform/host_paths.h"
 #include "platform/names.h"
-#include "platform/utf8.h"
 
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
@@ -19,11 +19,11 @@ bool IsSeparator(char16_t c) {
 }
 
 std::string Reason(const std::error_code& ec) {
-  return ec.message();
+  return SystemReason(ec);
 }
 
 std::u16string NameOf(const fs::path& host) {
-  return FromUtf8(host.filename().string());
+  return PathText(host.filename());
 }
 
 // Appends the levels of text to levels: empty levels and "." skipped, ".." goes up.
@@ -80,8 +80,7 @@ void FileSystem::MapDrive(char16_t letter, const fs::path& folder) {
 
 bool FileSystem::DriveUsable(char16_t letter) const {
   const auto folder = drives_.Folder(letter);
-  std::error_code ec;
-  return folder && fs::is_directory(*folder, ec);
+  return folder && HostFolderReady(*folder);
 }
 
 std::vector<char16_t> FileSystem::UsableDrives() const {
@@ -159,7 +158,7 @@ std::optional<std::u16string> FileSystem::ToDrivePath(const fs::path& host) cons
       if (!first) {
         path += u'\\';
       }
-      path += FromUtf8(target_it->string());
+      path += PathText(*target_it);
       first = false;
     }
     best = path;
@@ -208,8 +207,7 @@ std::u16string FileSystem::FullPath(std::u16string_view path) const {
 
 fs::path FileSystem::DriveRoot(char16_t drive, std::u16string_view path) const {
   const auto folder = drives_.Folder(drive);
-  std::error_code ec;
-  if (!folder || !fs::is_directory(*folder, ec)) {
+  if (!folder || !HostFolderReady(*folder)) {
     throw Error(ErrorKind::kNoDrive, std::u16string(path),
                 folder ? "the drive's folder does not exist" : "the drive is not mapped");
   }
@@ -224,9 +222,13 @@ fs::path FileSystem::Resolve(std::u16string_view path) const {
     if (level.find(u'\0') != std::u16string::npos) {
       throw Error(ErrorKind::kBadPath, std::u16string(path), "the path holds a NUL character");
     }
-    const std::string name = ToUtf8(level);
+    const fs::path name = HostPath(level);
     std::error_code ec;
-    if (searching && !fs::exists(fs::symlink_status(host / name, ec))) {
+    if (searching) {
+      if (auto stored = StoredEntry(host, name)) {
+        host = std::move(*stored);
+        continue;
+      }
       // Look for the level under another letter case; the smallest matching name wins so
       // that the choice does not depend on the order of the folder's entries.
       std::optional<fs::path> match;
@@ -289,20 +291,7 @@ std::string FileSystem::ReadAll(std::u16string_view path) const {
   if (fs::is_directory(host, ec)) {
     throw Error(ErrorKind::kRead, FullPath(path), SystemReason(EISDIR));
   }
-  const UniqueFile file(std::fopen(host.c_str(), "rb"));
-  if (!file) {
-    throw Error(ErrorKind::kRead, FullPath(path), SystemReason(errno));
-  }
-  std::string content;
-  char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    content.append(buffer, n);
-  }
-  if (std::ferror(file.get())) {
-    throw Error(ErrorKind::kRead, FullPath(path), SystemReason(errno));
-  }
-  return content;
+  return ReadHostFile(host, FullPath(path));
 }
 
 void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to) const {
@@ -378,7 +367,7 @@ std::vector<FolderEntry> FileSystem::ListFolders(std::u16string_view folder) con
     if (!it->is_directory(status_ec)) {
       continue;
     }
-    FolderEntry entry{NameOf(it->path()), it->is_symlink(status_ec)};
+    FolderEntry entry{NameOf(it->path()), HostIsLink(it->path())};
     if (!IsHiddenName(entry.name)) {
       entries.push_back(std::move(entry));
     }

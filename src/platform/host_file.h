@@ -29,13 +29,17 @@ class AtomicFile {
   void Commit();
 
  private:
-  [[noreturn]] void Fail(int error_number);
+  struct Host;  // the system's handle of the temporary file
+  [[noreturn]] void Fail(const std::string& reason);
 
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   std::u16string display_path_;
-  UniqueFile file_;
+  std::unique_ptr<Host> host_;
   bool committed_ = false;
 };
+
+// The whole content of a host file; throws Error(kRead) naming display_path.
+std::string ReadHostFile(const std::filesystem::path& file, const std::u16string& display_path);
 
 }  // namespace qe2m4::platform

@@ -6,6 +6,7 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host_paths.h"
 
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
@@ -19,7 +20,7 @@ DriveTable StartUpDriveTable(const std::vector<std::string>& assignments,
     std::ostringstream text;
     text << file.rdbuf();
     for (const int line : table.ApplySettings(text.str())) {
-      problems.push_back(settings.string() + ":" + std::to_string(line) +
+      problems.push_back(PathUtf8(settings) + ":" + std::to_string(line) +
                          ": not of the form L=DIR; ignored");
     }
   }
@@ -28,10 +29,10 @@ DriveTable StartUpDriveTable(const std::vector<std::string>& assignments,
     std::string folder =
         equals == std::string::npos ? std::string() : assignment.substr(equals + 1);
     std::error_code ec;
-    if (!folder.empty() && fs::path(folder).is_relative()) {
-      const fs::path absolute = fs::absolute(folder, ec);
+    if (!folder.empty() && HostPathFromUtf8(folder).is_relative()) {
+      const fs::path absolute = fs::absolute(HostPathFromUtf8(folder), ec);
       if (!ec) {
-        folder = absolute.lexically_normal().string();
+        folder = PathUtf8(absolute.lexically_normal());
       }
     }
     if (equals == std::string::npos ||

@@ -14,6 +14,7 @@
 #include "platform/drive_table.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/program_location.h"
 #include "platform/start_up.h"
 
 namespace {
@@ -28,7 +29,7 @@ void SetUpFolders(FileSystem& file_system, const qe2m4::window::GuiOptions& opti
   if (const auto path = file_system.ToDrivePath(program)) {
     file_system.SetProgramFolder(*path);
   }
-  const fs::path system = options.system_dir.value_or(qe2m4::platform::UserConfigFolder());
+  const fs::path system = options.system_dir.value_or(qe2m4::platform::DefaultSystemFolder());
   std::error_code ec;
   if (fs::is_directory(system, ec)) {
     if (const auto path = file_system.ToDrivePath(system)) {

@@ -20,8 +20,14 @@ std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigne
 
 }  // namespace
 
+struct AtomicFile::Host {
+  UniqueFile file;
+};
+
 AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path)
-    : target_(std::move(target)), display_path_(std::move(display_path)) {
+    : target_(std::move(target)),
+      display_path_(std::move(display_path)),
+      host_(std::make_unique<Host>()) {
   std::error_code ec;
   if (std::filesystem::is_directory(target_, ec)) {
     throw Error(ErrorKind::kWrite, display_path_, SystemReason(EISDIR));
@@ -33,11 +39,11 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path
     // any file the user creates.
     const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
-      file_.reset(::fdopen(fd, "wb"));
-      if (!file_) {
+      host_->file.reset(::fdopen(fd, "wb"));
+      if (!host_->file) {
         const int error = errno;
         ::close(fd);
-        Fail(error);
+        Fail(SystemReason(error));
       }
       return;
     }
@@ -53,7 +59,7 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path
 
 AtomicFile::~AtomicFile() {
   if (!committed_) {
-    file_.reset();
+    host_->file.reset();
     if (!temporary_.empty()) {
       std::error_code ignored;
       std::filesystem::remove(temporary_, ignored);
@@ -65,26 +71,43 @@ void AtomicFile::Write(std::string_view bytes) {
   if (bytes.empty()) {
     return;
   }
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
-    Fail(errno);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), host_->file.get()) != bytes.size()) {
+    Fail(SystemReason(errno));
   }
 }
 
 void AtomicFile::Commit() {
-  if (std::fflush(file_.get()) != 0) {
-    Fail(errno);
+  if (std::fflush(host_->file.get()) != 0) {
+    Fail(SystemReason(errno));
   }
-  if (std::fclose(file_.release()) != 0) {
-    Fail(errno);
+  if (std::fclose(host_->file.release()) != 0) {
+    Fail(SystemReason(errno));
   }
   if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    Fail(errno);
+    Fail(SystemReason(errno));
   }
   committed_ = true;
 }
 
-void AtomicFile::Fail(int error_number) {
-  throw Error(ErrorKind::kWrite, display_path_, SystemReason(error_number));
+void AtomicFile::Fail(const std::string& reason) {
+  throw Error(ErrorKind::kWrite, display_path_, reason);
+}
+
+std::string ReadHostFile(const std::filesystem::path& file, const std::u16string& display_path) {
+  const UniqueFile stream(std::fopen(file.c_str(), "rb"));
+  if (!stream) {
+    throw Error(ErrorKind::kRead, display_path, SystemReason(errno));
+  }
+  std::string content;
+  char buffer[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0) {
+    content.append(buffer, n);
+  }
+  if (std::ferror(stream.get())) {
+    throw Error(ErrorKind::kRead, display_path, SystemReason(errno));
+  }
+  return content;
 }
 
 }  // namespace qe2m4::platform
