@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config python3
   libgtest-dev libgmock-dev
+  libcli11-dev         # the command line's parser (header-only)
   clang                # libFuzzer targets
   qt6-base-dev         # the window
   fonts-ipafont-gothic # Japanese captions in the window

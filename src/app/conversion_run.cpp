@@ -1,7 +1,9 @@
 #include "app/conversion_run.h"
 
+#include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/count_file.h"
 #include "app/destination_folders.h"
@@ -11,9 +13,12 @@
 #include "common/check_path.h"
 #include "common/record_reader.h"
 #include "measurements/measurement_files.h"
+#include "platform/destination_lock.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/interrupted.h"
 #include "platform/names.h"
+#include "platform/temporary_names.h"
 #include "platform/user_interface.h"
 #include "platform/vendor.h"
 #include "soil/inclusion_table.h"
@@ -25,6 +30,33 @@ namespace {
 using platform::MessageButtons;
 using platform::MessageIcon;
 using platform::PathBox;
+
+// The copies of titl01/02/03.txt exist only for the title conversion, which reads and removes
+// them. Whatever ends the run after the copying began (a failure, an interrupt), none of them
+// stays in the destination, where a later run could take them for its own boring's.
+class TitleCopiesRemover {
+ public:
+  TitleCopiesRemover(const platform::FileSystem& file_system, std::u16string_view destination)
+      : file_system_(file_system), destination_(destination) {}
+  ~TitleCopiesRemover() {
+    for (const std::u16string_view name : {u"titl01.txt", u"titl02.txt", u"titl03.txt"}) {
+      const std::u16string path = destination_ + std::u16string(name);
+      try {
+        if (file_system_.FileExists(path)) {
+          file_system_.DeleteFile(path);
+        }
+      } catch (const std::exception&) {
+        // Nothing more can be done here; the next run does not read a copy it did not make.
+      }
+    }
+  }
+  TitleCopiesRemover(const TitleCopiesRemover&) = delete;
+  TitleCopiesRemover& operator=(const TitleCopiesRemover&) = delete;
+
+ private:
+  const platform::FileSystem& file_system_;
+  std::u16string destination_;
+};
 
 // One click of the execute button. The steps share the checked paths, the user interface and
 // the result; everything else a step needs it makes and drops itself.
@@ -40,18 +72,31 @@ class ConversionRun {
         ui_.SetStatus(texts::kSucceeded);
         result_.succeeded = true;
       }
+    } catch (const platform::Interrupted&) {
+      // The live temporary files and the title copies are gone by now (their owners were
+      // unwound); the completed outputs stay.
+      result_.interrupted = true;
+      Fail(texts::kInterrupted, std::nullopt);
     } catch (const platform::Error& error) {
       // Whatever was completed stays; outputs are complete or absent, so nothing is left
       // half-written. The window stays usable for the next run.
-      ui_.ShowMessage(RunErrorMessage(error), source_path_, MessageButtons::kOk,
-                      MessageIcon::kExclamation);
-      ui_.SetBusy(false);
-      ui_.SetStatus(u"");
+      Fail(RunErrorMessage(error), source_path_);
+    } catch (const std::exception& error) {
+      // Out of memory, or a fault of the program: reported like a failed file operation,
+      // never an end of the program.
+      Fail(RunErrorMessage(error), source_path_);
     }
     return std::move(result_);
   }
 
  private:
+  // Shows why the run ended part-way and clears the status line.
+  void Fail(std::u16string_view text, const std::optional<std::u16string>& title) {
+    ui_.ShowMessage(text, title, MessageButtons::kOk, MessageIcon::kExclamation);
+    ui_.SetBusy(false);
+    ui_.SetStatus(u"");
+  }
+
   // Shows one of the run's refusals and clears the status line.
   void Refuse(std::u16string_view text, const std::u16string& title) {
     ui_.ShowMessage(text, title, MessageButtons::kOk, MessageIcon::kExclamation);
@@ -74,17 +119,6 @@ class ConversionRun {
     return false;
   }
 
-  // Whether both paths name one folder: the same host folder after letter-case matching, or
-  // the same full drive path without regard to letter case.
-  bool SameFolder() const {
-    if (platform::NamesEqual(file_system_.FullPath(source_path_),
-                             file_system_.FullPath(destination_path_))) {
-      return true;
-    }
-    return file_system_.Resolve(source_path_).lexically_normal() ==
-           file_system_.Resolve(destination_path_).lexically_normal();
-  }
-
   // The steps up to the success status; false when the run was refused or the user declined.
   bool Convert(std::u16string_view source_text, std::u16string_view destination_text) {
     source_path_ = source_text;
@@ -100,12 +134,15 @@ class ConversionRun {
       Refuse(texts::kTrailingSeparator, source_path_);
       return false;
     }
-    if (SameFolder()) {
+    // By identity: links, mounts, other drive letters and letter case all lead to the folder.
+    if (file_system_.SameFolder(source_path_, destination_path_)) {
       Refuse(texts::kSameFolder, source_path_);
       return false;
     }
-    // The data test only looks: a missing X1.txt counts as empty and is not created.
-    if (platform::FileSize(file_system_, source_path_ + u"\\X1.txt") < 1) {
+    // The data test only looks: a missing X1.txt counts as empty and is not created. Something
+    // that is there but is not a readable file is an error, not missing data.
+    const std::u16string data_file = source_path_ + u"\\X1.txt";
+    if (file_system_.Missing(data_file) || file_system_.FileSize(data_file) < 1) {
       Refuse(texts::kNoData, source_path_);
       return false;
     }
@@ -113,10 +150,24 @@ class ConversionRun {
     InclusionTable inclusions;
     PrepareSoilTables(inclusions);
 
+    // A path the system cannot hold is refused before any folder is made for it.
+    file_system_.CheckPathLimits(destination_path_);
     if (!PrepareDestinationFolders(file_system_, ui_, destination_path_)) {
       ui_.SetStatus(u"");
       return false;
     }
+    platform::StopIfInterrupted();
+
+    // One run per destination folder; the lock is held until the run ends, however it ends.
+    const platform::DestinationLock lock(file_system_.Resolve(destination_path_),
+                                         file_system_.FullPath(destination_path_));
+    if (!lock.acquired()) {
+      Refuse(texts::kDestinationBusy, source_path_);
+      return false;
+    }
+    // With the lock held, temporary files of this program's naming can only be left by runs
+    // that no longer exist (killed, or a power cut).
+    platform::RemoveStaleTemporaryFiles(file_system_.Resolve(destination_path_));
 
     ui_.SetBusy(true);
     ui_.SetStatus(texts::kBusy);
@@ -125,7 +176,10 @@ class ConversionRun {
 
     ConversionReport& report = result_.report;
     CopyPassThroughFiles(file_system_, source_path_, destination_path_, report);
-    CopyTitleFiles(file_system_, source_path_, destination_path_, report);
+    const TitleCopiesRemover title_copies(file_system_, destination_path_);
+    const std::vector<std::u16string> copied_titles =
+        CopyTitleFiles(file_system_, source_path_, destination_path_, report);
+    platform::StopIfInterrupted();
 
     RecordReader reader(file_system_);
     ConversionContext context{file_system_, reader,
@@ -133,10 +187,12 @@ class ConversionRun {
 
     const CountFields count = ReadSourceCount(file_system_, source_path_);
     WriteDestinationCount(file_system_, destination_path_, count, report);
+    platform::StopIfInterrupted();
 
     TitleTable titles;
-    ReadTitleTexts(context, titles);
+    ReadTitleTexts(context, titles, copied_titles);
     WriteTitleFiles(context, source_path_, destination_path_, titles);
+    platform::StopIfInterrupted();
 
     ConvertMeasurementFiles(context, inclusions, source_path_, destination_path_);
     return true;

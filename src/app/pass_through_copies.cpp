@@ -7,6 +7,7 @@
 
 #include "common/path_utils.h"
 #include "platform/file_system.h"
+#include "platform/interrupted.h"
 #include "platform/names.h"
 #include "platform/vendor.h"
 
@@ -53,6 +54,7 @@ std::vector<std::u16string> CopyMatching(const platform::FileSystem& file_system
   std::vector<std::u16string> copied;
   for (const std::u16string& name : ListFiles(file_system, source + std::u16string(pattern))) {
     if (keep(name)) {
+      platform::StopIfInterrupted();
       file_system.CopyFile(source + name, destination + name);
       copied.push_back(name);
     }
@@ -73,8 +75,10 @@ void CopyPassThroughFiles(const platform::FileSystem& file_system, std::u16strin
   }
 }
 
-void CopyTitleFiles(const platform::FileSystem& file_system, std::u16string_view source_path,
-                    std::u16string_view destination_path, ConversionReport& report) {
+std::vector<std::u16string> CopyTitleFiles(const platform::FileSystem& file_system,
+                                           std::u16string_view source_path,
+                                           std::u16string_view destination_path,
+                                           ConversionReport& report) {
   const auto copied = CopyMatching(file_system, source_path, destination_path, u"Titl0?.txt",
                                    [](std::u16string_view) { return true; });
   for (const std::u16string& name : copied) {
@@ -83,6 +87,7 @@ void CopyTitleFiles(const platform::FileSystem& file_system, std::u16string_view
           {name, CountLines(file_system, std::u16string(destination_path) + name)});
     }
   }
+  return copied;
 }
 
 }  // namespace qe2m4::app

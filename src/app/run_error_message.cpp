@@ -1,5 +1,7 @@
 #include "app/run_error_message.h"
 
+#include <new>
+
 #include "app/texts.h"
 #include "platform/error.h"
 #include "platform/utf8.h"
@@ -33,6 +35,41 @@ std::u16string_view KindText(platform::ErrorKind kind) {
 
 }  // namespace
 
+std::u16string_view CauseText(platform::ErrorCause cause) {
+  using platform::ErrorCause;
+  switch (cause) {
+    case ErrorCause::kUnknown:
+      return {};
+    case ErrorCause::kNotFound:
+      return texts::kCauseNotFound;
+    case ErrorCause::kAccessDenied:
+      return texts::kCauseAccessDenied;
+    case ErrorCause::kDiskFull:
+      return texts::kCauseDiskFull;
+    case ErrorCause::kReadOnly:
+      return texts::kCauseReadOnly;
+    case ErrorCause::kNameTooLong:
+      return texts::kCauseNameTooLong;
+    case ErrorCause::kInUse:
+      return texts::kCauseInUse;
+    case ErrorCause::kNotAFile:
+      return texts::kCauseNotAFile;
+    case ErrorCause::kIsAFolder:
+      return texts::kCauseIsAFolder;
+    case ErrorCause::kNotAFolder:
+      return texts::kCauseNotAFolder;
+    case ErrorCause::kLinkLoop:
+      return texts::kCauseLinkLoop;
+    case ErrorCause::kIoError:
+      return texts::kCauseIoError;
+    case ErrorCause::kFileTooLarge:
+      return texts::kCauseFileTooLarge;
+    case ErrorCause::kOutOfMemory:
+      return texts::kCauseOutOfMemory;
+  }
+  return {};
+}
+
 std::u16string RunErrorMessage(const platform::Error& error) {
   std::u16string text(texts::kRunError);
   text += u'\n';
@@ -41,9 +78,26 @@ std::u16string RunErrorMessage(const platform::Error& error) {
     text += u'\n';
     text += error.path();
   }
-  if (!error.reason().empty()) {
+  // The reason in the user's words where the cause is a common one; the system's own text
+  // only when there is nothing better.
+  const std::u16string_view cause = CauseText(error.cause());
+  if (!cause.empty()) {
+    text += u'\n';
+    text += cause;
+  } else if (!error.reason().empty()) {
     text += u'\n';
     text += platform::FromUtf8(error.reason());
+  }
+  return text;
+}
+
+std::u16string RunErrorMessage(const std::exception& error) {
+  std::u16string text(texts::kRunError);
+  text += u'\n';
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr) {
+    text += texts::kCauseOutOfMemory;
+  } else {
+    text += platform::FromUtf8(error.what());
   }
   return text;
 }

@@ -32,11 +32,14 @@ inline constexpr std::u16string_view kSucceeded = u"変換が正常に終了し�
 // First line of the message shown when a conversion fails part-way.
 inline constexpr std::u16string_view kRunError = u"変換中にエラーが発生しました。";
 // The destination names the source folder.
-inline constexpr std::u16string_view kSameFolder =
-    u"変換元と変換先に同じフォルダは指定できません。";
+inline constexpr std::u16string_view kSameFolder = u"変換元と変換先に同じﾌｫﾙﾀﾞは指定できません。";
+// Another run is writing the destination folder (another process, or another batch worker).
+inline constexpr std::u16string_view kDestinationBusy =
+    u"変換先ﾌｫﾙﾀﾞには、ほかの変換が書き込んでいます。終わってからやり直してください。";
+// A run ended by Ctrl-C or a request to end the program.
+inline constexpr std::u16string_view kInterrupted = u"変換を中断しました。";
 // The progress dialog of the pattern-data search at start-up; the folder being searched follows.
-inline constexpr std::u16string_view kSearchingPatternFolder =
-    u"PATDAT フォルダを検索しています...";
+inline constexpr std::u16string_view kSearchingPatternFolder = u"PATDAT ﾌｫﾙﾀﾞを検索しています...";
 // Label2.
 inline constexpr std::u16string_view kSourceLabel = u"変換元ﾌｫﾙﾀﾞ名 ：";
 // Label1.
@@ -65,10 +68,34 @@ inline constexpr std::u16string_view kErrorRead = u"ファイルを読み込め�
 inline constexpr std::u16string_view kErrorWrite = u"ファイルを書き込めません。";
 inline constexpr std::u16string_view kErrorCopy = u"ファイルをコピーできません。";
 inline constexpr std::u16string_view kErrorDelete = u"ファイルを削除できません。";
-inline constexpr std::u16string_view kErrorCreateFolder = u"フォルダを作成できません。";
+inline constexpr std::u16string_view kErrorCreateFolder = u"ﾌｫﾙﾀﾞを作成できません。";
 inline constexpr std::u16string_view kErrorNoDrive = u"ドライブを使用できません。";
 inline constexpr std::u16string_view kErrorBadPath = u"パスが正しくありません。";
 inline constexpr std::u16string_view kErrorShortFile = u"ファイルの項目が足りません。";
 inline constexpr std::u16string_view kErrorOverflow = u"行数が上限を超えました。";
+
+// Why it failed, for the common causes: the last line of the run-error message. Other causes
+// are given in the system's own words.
+inline constexpr std::u16string_view kCauseNotFound = u"ファイルが見つかりません。";
+inline constexpr std::u16string_view kCauseAccessDenied = u"アクセスが拒否されました。";
+inline constexpr std::u16string_view kCauseDiskFull = u"ディスクの空き領域が不足しています。";
+inline constexpr std::u16string_view kCauseReadOnly = u"読み取り専用です。";
+inline constexpr std::u16string_view kCauseNameTooLong = u"ファイル名が長すぎます。";
+inline constexpr std::u16string_view kCauseInUse = u"ほかのプログラムが使用中です。";
+inline constexpr std::u16string_view kCauseNotAFile = u"通常のファイルではありません。";
+inline constexpr std::u16string_view kCauseIsAFolder = u"ファイルではなくﾌｫﾙﾀﾞです。";
+inline constexpr std::u16string_view kCauseNotAFolder = u"ﾌｫﾙﾀﾞではなくファイルです。";
+inline constexpr std::u16string_view kCauseLinkLoop = u"リンクが循環しています。";
+inline constexpr std::u16string_view kCauseIoError = u"入出力エラーが発生しました。";
+inline constexpr std::u16string_view kCauseFileTooLarge = u"ファイルが大きすぎます。";
+inline constexpr std::u16string_view kCauseOutOfMemory = u"メモリが不足しています。";
+
+// The command line's summary: outputs the run did not write, each with the reason.
+inline constexpr std::u16string_view kSummaryNotWritten = u"書き込まなかったファイル：";
+inline constexpr std::u16string_view kNotWrittenNoPatdatIni =
+    u"Patdat32.ini がないか空のため、X6.TXT のデータは変換されませんでした。";
+inline constexpr std::u16string_view kNotWrittenPatdatIniIgnored =
+    u"Patdat32.ini が通常のファイルでないか 1 MB を超えるため読まず、X6.TXT のデータは"
+    u"変換されませんでした。";
 
 }  // namespace qe2m4::app::texts

@@ -1,102 +1,88 @@
 #include "cli/command_line.h"
 
-#include <optional>
-#include <string_view>
+#include <CLI/CLI.hpp>
+#include <algorithm>
 
-#include "platform/drive_table.h"
+#include "cli/console.h"
+#include "cli/help_formatter.h"
 
 namespace qe2m4::cli {
 namespace {
 
-constexpr const char* kUsage =
+constexpr const char* kProgramUsage =
     "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet] SOURCE DEST\n"
-    "       qe2m4 --help | --version\n"
-    "\n"
-    "Converts the boring in the folder SOURCE (as typed into the window's source box, for\n"
-    "example S:\\BORING1) into the folder DEST (for example D:\\TYUJYOU\\A1234\\B\\C).\n"
-    "\n"
-    "  --drive L=DIR     drive letter L is the host folder DIR for this run (repeatable)\n"
-    "  --system-dir DIR  the folder holding Patdat32.ini (default: ~/.config/qe2m4)\n"
-    "  --yes             create missing destination folders without asking\n"
-    "  --quiet           print only the success text\n"
-    "\n"
-    "Exit status: 0 converted, 1 refused or failed, 2 bad usage.\n";
+    "       qe2m4 --help | --version\n";
 
-// The value of an option given as "--name VALUE" or "--name=VALUE".
-std::optional<std::string> OptionValue(std::string_view name,
-                                       const std::vector<std::string>& arguments, std::size_t& i) {
-  const std::string& argument = arguments[i];
-  if (argument == name) {
-    if (i + 1 >= arguments.size()) {
-      return std::nullopt;
+constexpr const char* kProgramHint = "Run 'qe2m4 COMMAND --help' for the options of a command.";
+
+// The commands and their options, read into the given variables by CLI11.
+struct Program {
+  CLI::App app{"", "qe2m4"};
+  bool version = false;
+  ConvertOptions convert;
+  CLI::App* convert_command = nullptr;
+
+  // The usage lines of the command the arguments named, or of the program, with a hint.
+  std::string Usage() const {
+    if (convert_command->parsed()) {
+      return std::string(kConvertUsage) + "Run 'qe2m4 convert --help' for more.\n";
     }
-    return arguments[++i];
+    return std::string(kProgramUsage) + kProgramHint + "\n";
   }
-  return argument.substr(name.size() + 1);
-}
 
-bool IsOption(std::string_view argument, std::string_view name) {
-  return argument == name ||
-         (argument.size() > name.size() && argument.substr(0, name.size()) == name &&
-          argument[name.size()] == '=');
-}
+  Program() {
+    DescribeCommand(app, kProgramUsage,
+                    "Converts borings of Holtvar_Qe into KirvanM4 files, as the window does.",
+                    kProgramHint);
+    app.add_flag("--version", version, "print the version and end");
+    app.require_subcommand(0, 1);
+    convert_command = &AddConvertCommand(app, convert);
+  }
+};
 
 }  // namespace
 
-const char* UsageText() {
-  return kUsage;
-}
-
 Command ParseCommandLine(const std::vector<std::string>& arguments) {
+  Program program;
   if (arguments.empty()) {
-    return UsageError{"no command given"};
+    return UsageError{"no command given", program.Usage()};
   }
-  if (arguments.size() == 1 && arguments[0] == "--help") {
-    return ShowHelp{};
+  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+  try {
+    program.app.parse(reversed);
+  } catch (const CLI::CallForHelp&) {
+    return ShowHelp{program.app.help()};
+  } catch (const CLI::ParseError& error) {
+    if (program.app.get_subcommands().empty() && !arguments.front().starts_with("-")) {
+      return UsageError{"unknown command: " + arguments.front(), program.Usage()};
+    }
+    return UsageError{error.what(), program.Usage()};
   }
-  if (arguments.size() == 1 && arguments[0] == "--version") {
+  if (program.version) {
     return ShowVersion{};
   }
-  if (arguments[0] != "convert") {
-    return UsageError{"unknown command: " + arguments[0]};
+  if (program.convert_command->parsed()) {
+    return program.convert;
   }
-  ConvertOptions options;
-  std::vector<std::string> paths;
-  bool options_ended = false;
-  for (std::size_t i = 1; i < arguments.size(); ++i) {
-    const std::string& argument = arguments[i];
-    if (options_ended || argument.empty() || argument[0] != '-' || argument == "-") {
-      paths.push_back(argument);
-    } else if (argument == "--") {
-      options_ended = true;
-    } else if (argument == "--help") {
-      return ShowHelp{};
-    } else if (argument == "--yes") {
-      options.yes = true;
-    } else if (argument == "--quiet") {
-      options.quiet = true;
-    } else if (IsOption(argument, "--drive")) {
-      const auto value = OptionValue("--drive", arguments, i);
-      if (!value || !platform::DriveTable().ApplyAssignment(*value)) {
-        return UsageError{"--drive needs L=DIR with a drive letter L"};
-      }
-      options.drives.push_back(*value);
-    } else if (IsOption(argument, "--system-dir")) {
-      const auto value = OptionValue("--system-dir", arguments, i);
-      if (!value || value->empty()) {
-        return UsageError{"--system-dir needs a folder"};
-      }
-      options.system_folder = *value;
-    } else {
-      return UsageError{"unknown option: " + argument};
-    }
+  return UsageError{"no command given", program.Usage()};
+}
+
+int RunCommandLine(const std::vector<std::string>& arguments, std::FILE* input, std::FILE* output,
+                   std::FILE* messages) {
+  const Command command = ParseCommandLine(arguments);
+  if (const auto* help = std::get_if<ShowHelp>(&command)) {
+    WriteText(output, help->text);
+    return kExitConverted;
   }
-  if (paths.size() != 2) {
-    return UsageError{"convert needs SOURCE and DEST"};
+  if (std::holds_alternative<ShowVersion>(command)) {
+    WriteText(output, std::string("qe2m4 ") + QE2M4_VERSION + "\n");
+    return kExitConverted;
   }
-  options.source = paths[0];
-  options.destination = paths[1];
-  return options;
+  if (const auto* error = std::get_if<UsageError>(&command)) {
+    WriteText(messages, "qe2m4: " + error->reason + "\n" + error->usage);
+    return kExitUsage;
+  }
+  return RunConvert(std::get<ConvertOptions>(command), input, output, messages);
 }
 
 }  // namespace qe2m4::cli

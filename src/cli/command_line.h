@@ -1,26 +1,23 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "cli/convert_command.h"
+
 namespace qe2m4::cli {
 
-// What "qe2m4 convert ..." asks for.
-struct ConvertOptions {
-  std::vector<std::string> drives;  // "L=DIR" assignments, in the order given
-  std::string system_folder;        // host folder; empty for the user's configuration folder
-  bool yes = false;                 // answer Yes to the folder-creation question
-  bool quiet = false;               // print only the success text
-  std::string source;               // as typed into the source box
-  std::string destination;          // as typed into the destination box
+// The help asked for: the text to print.
+struct ShowHelp {
+  std::string text;
 };
-
-struct ShowHelp {};
 struct ShowVersion {};
-// The arguments do not form a command; what is wrong with them.
+// The arguments do not form a command: what is wrong with them, and the usage to show.
 struct UsageError {
   std::string reason;
+  std::string usage;
 };
 
 using Command = std::variant<ConvertOptions, ShowHelp, ShowVersion, UsageError>;
@@ -28,7 +25,9 @@ using Command = std::variant<ConvertOptions, ShowHelp, ShowVersion, UsageError>;
 // Reads the arguments after the program name.
 Command ParseCommandLine(const std::vector<std::string>& arguments);
 
-// The usage text (ends with a line end).
-const char* UsageText();
+// The whole program after the arguments are known: reads them, runs the command, prints help,
+// the version or what is wrong with the usage. Returns the exit status.
+int RunCommandLine(const std::vector<std::string>& arguments, std::FILE* input, std::FILE* output,
+                   std::FILE* messages);
 
 }  // namespace qe2m4::cli

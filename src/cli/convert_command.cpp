@@ -1,36 +1,23 @@
 #include "cli/convert_command.h"
 
-#include <filesystem>
+#include <CLI/CLI.hpp>
+#include <algorithm>
 #include <optional>
 #include <string>
 
 #include "app/conversion_run.h"
 #include "app/texts.h"
+#include "cli/console.h"
+#include "cli/help_formatter.h"
 #include "cli/terminal_user_interface.h"
-#include "platform/drive_table.h"
-#include "platform/error.h"
 #include "platform/file_system.h"
-#include "platform/host_paths.h"
-#include "platform/program_location.h"
-#include "platform/start_up.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
 void Print(std::FILE* stream, std::u16string_view line) {
-  const std::string bytes = platform::ToUtf8(line);
-  std::fwrite(bytes.data(), 1, bytes.size(), stream);
-  std::fputc('\n', stream);
-}
-
-fs::path Absolute(const std::string& folder) {
-  std::error_code ec;
-  const fs::path host = platform::HostPathFromUtf8(folder);
-  const fs::path absolute = fs::absolute(host, ec);
-  return ec ? host : absolute;
+  WriteText(stream, platform::ToUtf8(line) + "\n");
 }
 
 void PrintSummary(std::FILE* output, const ConversionReport& report) {
@@ -56,33 +43,35 @@ void PrintSummary(std::FILE* output, const ConversionReport& report) {
 
 }  // namespace
 
+const char* const kConvertUsage =
+    "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet] SOURCE DEST\n";
+
+CLI::App& AddConvertCommand(CLI::App& program, ConvertOptions& options) {
+  CLI::App& command = *program.add_subcommand("convert");
+  DescribeCommand(
+      command, kConvertUsage, "Converts one boring, as the window's execute button does.",
+      "SOURCE and DEST are typed as into the window's source and destination boxes, for\n"
+      "example S:\\BORING1 and D:\\TYUJYOU\\A1234\\B\\C.\n\n"
+      "Exit status: 0 converted, 1 refused or failed, 2 bad usage.");
+  AddMachineOptions(command, options);
+  command.add_flag("--yes", options.yes, "create missing destination folders without asking");
+  command.add_flag("--quiet", options.quiet, "print only the success text");
+  command.add_option("SOURCE", options.source, "the boring's folder, as typed into the window")
+      ->required();
+  command.add_option("DEST", options.destination, "the destination folder")->required();
+  return command;
+}
+
 int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* output,
                std::FILE* messages) {
-  std::vector<std::string> problems;
-  platform::FileSystem file_system(platform::StartUpDriveTable(options.drives, problems));
-  for (const std::string& problem : problems) {
-    std::fprintf(messages, "qe2m4: %s\n", problem.c_str());
-  }
-
-  const fs::path system_folder = options.system_folder.empty() ? platform::DefaultSystemFolder()
-                                                               : Absolute(options.system_folder);
-  if (const auto path = file_system.ToDrivePath(system_folder)) {
-    file_system.SetSystemFolder(*path);
-  } else if (!options.system_folder.empty()) {
-    std::fprintf(messages, "qe2m4: no drive holds the system folder %s\n",
-                 platform::PathUtf8(system_folder).c_str());
+  std::optional<platform::FileSystem> file_system = PrepareFileSystem(options, messages);
+  if (!file_system) {
     return kExitUsage;
   }
-  if (const auto location = platform::ProgramLocation()) {
-    if (const auto path = file_system.ToDrivePath(*location)) {
-      file_system.SetProgramFolder(*path);
-    }
-  }
-  platform::EnterWorkingFolder(file_system);
-
   TerminalUserInterface ui(options.yes, input, messages);
-  const app::RunResult result = app::Command1_Click(
-      file_system, ui, platform::FromUtf8(options.source), platform::FromUtf8(options.destination));
+  const app::RunResult result =
+      app::Command1_Click(*file_system, ui, platform::FromUtf8(options.source),
+                          platform::FromUtf8(options.destination));
   if (!result.succeeded) {
     return kExitRefused;
   }

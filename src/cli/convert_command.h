@@ -1,15 +1,30 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
-#include "cli/command_line.h"
+#include "cli/exit_status.h"
+#include "cli/machine_options.h"
+
+namespace CLI {
+class App;
+}
 
 namespace qe2m4::cli {
 
-// Exit statuses of the command line.
-inline constexpr int kExitConverted = 0;
-inline constexpr int kExitRefused = 1;
-inline constexpr int kExitUsage = 2;
+// What "qe2m4 convert ..." asks for.
+struct ConvertOptions : MachineOptions {
+  bool yes = false;         // answer Yes to the folder-creation question
+  bool quiet = false;       // print only the success text
+  std::string source;       // as typed into the source box
+  std::string destination;  // as typed into the destination box
+};
+
+// The usage lines of the command (each ends with a line end).
+extern const char* const kConvertUsage;
+
+// Adds the "convert" command, whose options are read into options, to the program's commands.
+CLI::App& AddConvertCommand(CLI::App& program, ConvertOptions& options);
 
 // Runs one conversion as the execute button would, on the user's drive table with the
 // command's drive assignments applied. Prints the summary and the success text to output, the

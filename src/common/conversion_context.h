@@ -24,10 +24,22 @@ struct UnmatchedLayer {
   std::u16string description;
 };
 
+// An output the run did not write although its source holds data, and why.
+struct NotWrittenFile {
+  enum class Reason {
+    kNoPatdatIni,       // Patdat32.ini is missing, empty or names no folder
+    kPatdatIniIgnored,  // Patdat32.ini is not an ordinary file, or too large to be one
+  };
+  std::u16string name;  // the output not written ("N6.txt")
+  Reason reason = Reason::kNoPatdatIni;
+  std::u16string settings;  // the settings file concerned, as the program names it
+};
+
 // What one conversion did, for the user to check.
 struct ConversionReport {
   std::vector<WrittenFile> files;
   std::vector<UnmatchedLayer> unmatched_layers;
+  std::vector<NotWrittenFile> not_written;
 };
 
 // What the converters of one run share; owned by the run.

@@ -7,27 +7,34 @@
 
 namespace qe2m4 {
 
-std::u16string ReadPatdatIni(const platform::FileSystem& file_system) {
+PatdatIni ReadPatdatIni(const platform::FileSystem& file_system) {
+  PatdatIni ini;
   const std::u16string system_folder = platform::QPRTrim(platform::SysDir(file_system));
   // Without a system folder there is no settings file to read.
   if (system_folder.empty()) {
-    return {};
+    return ini;
   }
-  const std::u16string path = system_folder + u"\\Patdat32.ini";
-  if (!file_system.FileExists(path) || file_system.FileSize(path) == 0) {
-    return {};
+  ini.path = system_folder + u"\\Patdat32.ini";
+  // A FIFO would hang the run and a huge file would fill the memory: neither is read.
+  const auto settings = file_system.ReadSettingsFile(ini.path, kPatdatIniMaxBytes);
+  ini.path = file_system.FullPath(ini.path);
+  using State = platform::SettingsText::State;
+  if (settings.state == State::kIgnored) {
+    ini.state = PatdatIni::State::kIgnored;
+    return ini;
   }
   RecordReader reader(file_system);
-  if (reader.OpenRecordFile(path) != 0) {
-    throw platform::Error(platform::ErrorKind::kRead, file_system.FullPath(path), {});
+  if (settings.state == State::kMissing || reader.OpenRecordFile(ini.path) != 0) {
+    return ini;
   }
   reader.ReadLine();  // the first line is a caption the program does not use
   std::u16string value;
   if (!reader.ReadItem(value)) {
-    throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
-                          "no second line");
+    throw platform::Error(platform::ErrorKind::kShortFile, ini.path, "no second line");
   }
-  return platform::QPTrim(value);
+  ini.state = PatdatIni::State::kRead;
+  ini.value = platform::QPTrim(value);
+  return ini;
 }
 
 }  // namespace qe2m4

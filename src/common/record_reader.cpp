@@ -21,18 +21,16 @@ RecordReader::RecordReader(const platform::FileSystem& file_system) : file_syste
 
 int RecordReader::OpenRecordFile(std::u16string_view path) {
   Close();
-  try {
-    if (!file_system_.FileExists(path)) {
-      return 1;
-    }
-    std::string content = file_system_.ReadAll(path);
-    if (content.empty()) {
-      return 1;
-    }
-    input_ = std::move(content);
-  } catch (const platform::Error&) {
+  // Only a missing file is missing: a file that is there but cannot be read (or is not an
+  // ordinary file) is an error that names it, never data that silently are not there.
+  if (file_system_.Missing(path)) {
     return 1;
   }
+  std::string content = file_system_.ReadAll(path);
+  if (content.empty()) {
+    return 1;
+  }
+  input_ = std::move(content);
   open_ = true;
   return 0;
 }

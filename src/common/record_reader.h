@@ -30,8 +30,9 @@ class RecordReader {
   explicit RecordReader(const platform::FileSystem& file_system);
 
   // Opens a file that exists and holds at least one byte, and returns 0. Returns 1 and leaves
-  // the reader closed when the file is missing, empty or cannot be read; nothing is created or
-  // deleted either way.
+  // the reader closed when the file is missing or empty; nothing is created or deleted either
+  // way. Throws platform::Error naming the file and the reason when something is there that
+  // is not an ordinary file or cannot be read.
   int OpenRecordFile(std::u16string_view path);
   bool IsOpen() const { return open_; }
   void Close();

@@ -8,6 +8,7 @@
 #include "measurements/record_family.h"
 #include "measurements/x6_converter.h"
 #include "measurements/x7_converter.h"
+#include "platform/interrupted.h"
 #include "platform/vendor.h"
 
 namespace qe2m4 {
@@ -86,13 +87,21 @@ void ConvertX5(ConversionContext& context, std::u16string_view source_path) {
 void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& inclusions,
                              std::u16string_view source_path,
                              std::u16string_view /*destination_path: DestFolder is used*/) {
+  // Each converter writes its own files; an interrupt ends the run between two of them.
   ConvertLayerFile(context, source_path);
+  platform::StopIfInterrupted();
   ConvertInclusions(context, inclusions, source_path);
+  platform::StopIfInterrupted();
   ConvertX11(context, source_path);
+  platform::StopIfInterrupted();
   ConvertX3(context, source_path);
+  platform::StopIfInterrupted();
   ConvertRemarks(context, source_path);
+  platform::StopIfInterrupted();
   ConvertX5(context, source_path);
+  platform::StopIfInterrupted();
   ConvertX6File(context, source_path);
+  platform::StopIfInterrupted();
   ConvertX7File(context, source_path);
 }
 

@@ -23,13 +23,14 @@ using NameTable = std::array<std::u16string, kNames>;
 // anything after them is not.
 NameTable ReadNameTable(const platform::FileSystem& file_system, const std::u16string& path) {
   RecordReader table_reader(file_system);
+  // A table that is there but cannot be read throws with its reason from the reader.
   if (table_reader.OpenRecordFile(path) != 0) {
-    if (file_system.FileExists(path) && file_system.FileSize(path) == 0) {
-      throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
-                            "the file is empty");
+    if (file_system.Missing(path)) {
+      throw platform::Error(platform::ErrorKind::kRead, file_system.FullPath(path),
+                            platform::ErrorCause::kNotFound, "the file is missing");
     }
-    throw platform::Error(platform::ErrorKind::kRead, file_system.FullPath(path),
-                          "the file is missing or cannot be read");
+    throw platform::Error(platform::ErrorKind::kShortFile, file_system.FullPath(path),
+                          "the file is empty");
   }
   NameTable names;
   for (std::u16string& name : names) {
@@ -63,14 +64,20 @@ std::u16string MarksText(const RecordReader& reader, const NameTable& names) {
 void ConvertX6File(ConversionContext& context, std::u16string_view source_path) {
   const platform::FileSystem& file_system = context.file_system;
   const std::u16string x6_path = std::u16string(source_path) + u"X6.txt";
-  if (!file_system.FileExists(x6_path) || file_system.FileSize(x6_path) == 0) {
+  if (file_system.Missing(x6_path) || file_system.FileSize(x6_path) == 0) {
     return;
   }
-  const std::u16string pattern_folder = ReadPatdatIni(file_system);
-  if (pattern_folder.empty()) {
+  const PatdatIni ini = ReadPatdatIni(file_system);
+  if (ini.value.empty()) {
+    // Nothing is written, as without the table; the report says so and why.
+    context.report.not_written.push_back({u"N6.txt",
+                                          ini.state == PatdatIni::State::kIgnored
+                                              ? NotWrittenFile::Reason::kPatdatIniIgnored
+                                              : NotWrittenFile::Reason::kNoPatdatIni,
+                                          ini.path});
     return;
   }
-  const NameTable names = ReadNameTable(file_system, pattern_folder + u"L9.txt");
+  const NameTable names = ReadNameTable(file_system, ini.value + u"L9.txt");
   ConvertRecordFile(context, source_path, u"X6.TXT", kX6Fields, u"N6.txt",
                     [&names](const RecordReader& reader, NumberedLines& lines) {
                       lines.Write({AlignLeft(reader.RecordField(2), 6),

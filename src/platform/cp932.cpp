@@ -5,6 +5,12 @@
 #include "platform/cp932_tables.h"
 
 namespace qe2m4::platform {
+namespace {
+
+// What Windows reads for a lead byte that forms no character: the code page's default character.
+constexpr char16_t kDefaultChar = u'\u30FB';
+
+}  // namespace
 
 std::string EncodeCp932(std::u16string_view text) {
   const Cp932Tables& tables = GetCp932Tables();
@@ -32,20 +38,18 @@ std::u16string DecodeCp932(std::string_view bytes) {
     const auto b = static_cast<std::uint8_t>(bytes[i]);
     const char16_t single = tables.decode_single[b];
     if (single != Cp932Tables::kLeadByte) {
-      out += single == Cp932Tables::kInvalid ? u'\uFFFD' : single;
+      out += single == Cp932Tables::kInvalid ? kDefaultChar : single;
       continue;
     }
-    if (i + 1 == bytes.size()) {
-      break;  // half a character at the end
+    // A lead byte takes the byte after it, whatever that is, except a NUL byte: then Windows
+    // reads the lead byte alone and the NUL on its own.
+    if (i + 1 == bytes.size() || bytes[i + 1] == '\0') {
+      out += kDefaultChar;
+      continue;
     }
-    const auto trail = static_cast<std::uint8_t>(bytes[i + 1]);
+    const auto trail = static_cast<std::uint8_t>(bytes[++i]);
     const char16_t pair = tables.decode_double[b << 8 | trail];
-    if (pair == Cp932Tables::kInvalid) {
-      out += u'\uFFFD';  // the lead byte alone; the next byte is read on its own
-    } else {
-      out += pair;
-      ++i;
-    }
+    out += pair == Cp932Tables::kInvalid ? kDefaultChar : pair;
   }
   return out;
 }

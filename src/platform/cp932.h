@@ -5,11 +5,16 @@
 
 namespace qe2m4::platform {
 
-// Code page 932 (Shift-JIS as Windows writes it), the encoding of every data file.
+// Code page 932 (Shift-JIS as Windows writes it), the encoding of every data file. Both
+// directions give exactly what Windows's own conversion gives, on every system.
 //
-// Encoding writes a character without a CP932 form as "?". Decoding turns a byte sequence that
-// is not CP932 into U+FFFD, one per offending byte, so that a damaged file still reads; a lead
-// byte at the very end of the input (half a character) is dropped.
+// Encoding writes a character without a CP932 form as "?"; a character with two forms is written
+// in Windows's preferred one (JIS X 0208, then NEC row 13, then the IBM extensions 0xFA-0xFC).
+// Decoding never fails: a lead byte and the byte after it are read together, and when they are
+// no character they read as the code page's default character "・" (U+30FB), as Windows reads
+// them; a lead byte at the very end of the input, or before a NUL byte, reads as "・" alone. The
+// single bytes 0x80, 0xA0, 0xFD, 0xFE and 0xFF read as U+0080, U+F8F0, U+F8F1, U+F8F2 and U+F8F3
+// and are written back as the same bytes, so every byte survives a read and a write.
 std::string EncodeCp932(std::u16string_view text);
 std::u16string DecodeCp932(std::string_view bytes);
 

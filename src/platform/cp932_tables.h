@@ -5,11 +5,13 @@
 
 namespace qe2m4::platform {
 
-// The CP932 mapping as lookup tables, built once from the host's converter.
+// The CP932 mapping as lookup tables, built once from the host's converter and made to hold
+// exactly what Windows's code page 932 gives (tests/platform/data/cp932-windows.txt).
 struct Cp932Tables {
-  // Value for a character without a CP932 form in `encode`.
+  // Value for a character without a CP932 form in `encode`: written as "?".
   static constexpr std::uint16_t kUnmapped = 0xFFFF;
-  // Value for an invalid byte or pair in `decode_single` and `decode_double`.
+  // Value for a byte or pair that is no character in `decode_single` and `decode_double`: read
+  // as the code page's default character.
   static constexpr char16_t kInvalid = 0xFFFF;
   // Value in `decode_single` for a byte that starts a two-byte character.
   static constexpr char16_t kLeadByte = 0xFFFE;
@@ -21,8 +23,8 @@ struct Cp932Tables {
   std::array<char16_t, 0x10000> decode_double;
 };
 
-// The tables, built on first use by the host's converter (iconv, or Windows's code page 932)
-// and never changed after.
+// The tables, built on first use by the host's converter (iconv on Linux, the code-page API on
+// Windows) and never changed after.
 const Cp932Tables& GetCp932Tables();
 
 }  // namespace qe2m4::platform

@@ -1,5 +1,6 @@
 #include "platform/error.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "platform/utf8.h"
@@ -34,7 +35,10 @@ const char* KindName(ErrorKind kind) {
 }  // namespace
 
 Error::Error(ErrorKind kind, std::u16string path, std::string reason)
-    : kind_(kind), path_(std::move(path)), reason_(std::move(reason)) {
+    : Error(kind, std::move(path), ErrorCause::kUnknown, std::move(reason)) {}
+
+Error::Error(ErrorKind kind, std::u16string path, ErrorCause cause, std::string reason)
+    : kind_(kind), cause_(cause), path_(std::move(path)), reason_(std::move(reason)) {
   summary_ = std::string(KindName(kind_)) + ": " + ToUtf8(path_);
   if (!reason_.empty()) {
     summary_ += ": " + reason_;
@@ -45,5 +49,53 @@ std::string SystemReason(int error_number) {
   // strerror is not required to be reentrant, but the program runs on one thread.
   return std::strerror(error_number);
 }
+
+ErrorCause CauseOf(int error_number) {
+  switch (error_number) {
+    case ENOENT:
+      return ErrorCause::kNotFound;
+    case EACCES:
+    case EPERM:
+      return ErrorCause::kAccessDenied;
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+      return ErrorCause::kDiskFull;
+    case EROFS:
+      return ErrorCause::kReadOnly;
+    case ENAMETOOLONG:
+      return ErrorCause::kNameTooLong;
+    case EBUSY:
+    case ETXTBSY:
+      return ErrorCause::kInUse;
+    case EISDIR:
+      return ErrorCause::kIsAFolder;
+    case ENOTDIR:
+      return ErrorCause::kNotAFolder;
+    case ELOOP:
+      return ErrorCause::kLinkLoop;
+    case EIO:
+      return ErrorCause::kIoError;
+    case EFBIG:
+      return ErrorCause::kFileTooLarge;
+    case ENOMEM:
+      return ErrorCause::kOutOfMemory;
+    default:
+      return ErrorCause::kUnknown;
+  }
+}
+
+ErrorCause CauseOf(const std::error_code& code) {
+  // The portable condition of a system's code is an errno value where one fits.
+  const std::error_condition condition = code.default_error_condition();
+  return condition.category() == std::generic_category() ? CauseOf(condition.value())
+                                                         : ErrorCause::kUnknown;
+}
+
+Error SystemError(ErrorKind kind, std::u16string path, int error_number) {
+  return Error(kind, std::move(path), CauseOf(error_number), SystemReason(error_number));
+}
+
 
 }  // namespace qe2m4::platform

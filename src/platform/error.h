@@ -20,12 +20,33 @@ enum class ErrorKind {
   kOverflow,      // a counter passed the largest value its file format allows
 };
 
+// Why it failed, for the common causes the user can act on; kUnknown leaves the reason to the
+// system's own text.
+enum class ErrorCause {
+  kUnknown,
+  kNotFound,      // nothing of that name (or a level of the path is missing)
+  kAccessDenied,  // the system refused access
+  kDiskFull,      // no space left (or the user's quota is used up)
+  kReadOnly,      // a read-only file system
+  kNameTooLong,   // a name or the whole path is longer than the system allows
+  kInUse,         // another program holds the file
+  kNotAFile,      // something that is not an ordinary file (a FIFO, a device, a socket)
+  kIsAFolder,     // a folder where a file was expected
+  kNotAFolder,    // a file where a folder was expected
+  kLinkLoop,      // symbolic links that lead round in a circle
+  kIoError,       // the device reported an input/output error
+  kFileTooLarge,  // the file passed the largest size allowed (a file-size limit, the format)
+  kOutOfMemory,   // the program ran out of memory
+};
+
 // The one exception type of the core: what failed, on which path, and the system's reason.
 class Error : public std::exception {
  public:
   Error(ErrorKind kind, std::u16string path, std::string reason);
+  Error(ErrorKind kind, std::u16string path, ErrorCause cause, std::string reason);
 
   ErrorKind kind() const { return kind_; }
+  ErrorCause cause() const { return cause_; }
   // The path as the program names it (drive-letter form where there is one).
   const std::u16string& path() const { return path_; }
   // The system's reason in its own words (may be empty).
@@ -35,6 +56,7 @@ class Error : public std::exception {
 
  private:
   ErrorKind kind_;
+  ErrorCause cause_ = ErrorCause::kUnknown;
   std::u16string path_;
   std::string reason_;
   std::string summary_;
@@ -42,7 +64,13 @@ class Error : public std::exception {
 
 // The system's text for an errno value.
 std::string SystemReason(int error_number);
-// The system's text for an error the standard library reports, as UTF-8.
-std::string SystemReason(const std::error_code& error);
+
+// The cause an errno value (or an error code that maps to one) stands for.
+ErrorCause CauseOf(int error_number);
+ErrorCause CauseOf(const std::error_code& code);
+
+// The error of a failed system call: its cause and the system's text.
+Error SystemError(ErrorKind kind, std::u16string path, int error_number);
+Error SystemError(ErrorKind kind, std::u16string path, const std::error_code& code);
 
 }  // namespace qe2m4::platform

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/error.h"
+#include "platform/file_identity.h"
 #include "platform/host_file.h"
 #include "platform/host_paths.h"
 #include "platform/names.h"
@@ -16,10 +17,6 @@ namespace {
 
 bool IsSeparator(char16_t c) {
   return c == u'\\' || c == u'/';
-}
-
-std::string Reason(const std::error_code& ec) {
-  return SystemReason(ec);
 }
 
 std::u16string NameOf(const fs::path& host) {
@@ -122,7 +119,7 @@ std::u16string FileSystem::CurrentFolder(char16_t letter) const {
 void FileSystem::SetCurrentFolder(std::u16string_view path) {
   ParsedPath parsed = Parse(path);
   if (!FolderExists(path)) {
-    throw Error(ErrorKind::kRead, FullPath(path), SystemReason(ENOENT));
+    throw SystemError(ErrorKind::kRead, FullPath(path), ENOENT);
   }
   current_folders_[parsed.drive] = std::move(parsed.levels);
 }
@@ -250,6 +247,10 @@ fs::path FileSystem::Resolve(std::u16string_view path) const {
   return host;
 }
 
+int FileSystem::Gate(FileOperation operation, const fs::path& host) const {
+  return hook_ ? hook_->Before(operation, host) : 0;
+}
+
 bool FileSystem::HostStatusIs(std::u16string_view path, bool (*test)(fs::file_status)) const {
   try {
     std::error_code ec;
@@ -263,6 +264,18 @@ bool FileSystem::Exists(std::u16string_view path) const {
   return HostStatusIs(path, [](fs::file_status status) { return fs::exists(status); });
 }
 
+bool FileSystem::Missing(std::u16string_view path) const {
+  fs::path host;
+  try {
+    host = Resolve(path);
+  } catch (const Error&) {
+    return true;
+  }
+  std::error_code ec;
+  const fs::file_status status = fs::status(host, ec);
+  return status.type() == fs::file_type::not_found;
+}
+
 bool FileSystem::FileExists(std::u16string_view path) const {
   return HostStatusIs(path, [](fs::file_status status) { return fs::is_regular_file(status); });
 }
@@ -274,39 +287,77 @@ bool FileSystem::FolderExists(std::u16string_view path) const {
 std::uintmax_t FileSystem::FileSize(std::u16string_view path) const {
   const fs::path host = Resolve(path);
   std::error_code ec;
-  if (!fs::is_regular_file(host, ec)) {
-    throw Error(ErrorKind::kRead, FullPath(path),
-                SystemReason(fs::is_directory(host, ec) ? EISDIR : ENOENT));
+  const fs::file_status status = fs::status(host, ec);
+  if (ec) {
+    throw SystemError(ErrorKind::kRead, FullPath(path), ec);
+  }
+  if (fs::is_directory(status)) {
+    throw SystemError(ErrorKind::kRead, FullPath(path), EISDIR);
+  }
+  if (!fs::is_regular_file(status)) {
+    throw Error(ErrorKind::kRead, FullPath(path), ErrorCause::kNotAFile, "not a regular file");
   }
   const std::uintmax_t size = fs::file_size(host, ec);
   if (ec) {
-    throw Error(ErrorKind::kRead, FullPath(path), Reason(ec));
+    throw SystemError(ErrorKind::kRead, FullPath(path), ec);
   }
   return size;
 }
 
-std::string FileSystem::ReadAll(std::u16string_view path) const {
+UniqueFile FileSystem::OpenForReading(std::u16string_view path) const {
   const fs::path host = Resolve(path);
-  std::error_code ec;
-  if (fs::is_directory(host, ec)) {
-    throw Error(ErrorKind::kRead, FullPath(path), SystemReason(EISDIR));
+  if (const int error = Gate(FileOperation::kOpen, host)) {
+    throw SystemError(ErrorKind::kRead, FullPath(path), error);
   }
-  return ReadHostFile(host, FullPath(path));
+  return platform::OpenForReading(host, FullPath(path));
+}
+
+std::string FileSystem::ReadAll(std::u16string_view path) const {
+  const UniqueFile file = OpenForReading(path);
+  const fs::path host = Resolve(path);
+  std::string content;
+  char buffer[65536];
+  for (;;) {
+    if (const int error = Gate(FileOperation::kRead, host)) {
+      throw SystemError(ErrorKind::kRead, FullPath(path), error);
+    }
+    const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
+    if (n == 0) {
+      break;
+    }
+    content.append(buffer, n);
+  }
+  if (std::ferror(file.get())) {
+    throw SystemError(ErrorKind::kRead, FullPath(path), errno);
+  }
+  return content;
+}
+
+SettingsText FileSystem::ReadSettingsFile(std::u16string_view path,
+                                          std::uintmax_t max_bytes) const {
+  const fs::path host = Resolve(path);
+  if (const int error = Gate(FileOperation::kOpen, host)) {
+    throw SystemError(ErrorKind::kRead, FullPath(path), error);
+  }
+  return platform::ReadSettingsFile(host, FullPath(path), max_bytes);
 }
 
 void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to) const {
+  if (const int error = Gate(FileOperation::kCopy, Resolve(to))) {
+    throw SystemError(ErrorKind::kCopy, FullPath(to), error);
+  }
   std::string content;
   try {
     content = ReadAll(from);
   } catch (const Error& error) {
-    throw Error(ErrorKind::kCopy, error.path(), error.reason());
+    throw Error(ErrorKind::kCopy, error.path(), error.cause(), error.reason());
   }
   try {
-    AtomicFile target(Resolve(to), FullPath(to));
+    AtomicFile target(Resolve(to), FullPath(to), hook_.get());
     target.Write(content);
     target.Commit();
   } catch (const Error& error) {
-    throw Error(ErrorKind::kCopy, error.path(), error.reason());
+    throw Error(ErrorKind::kCopy, error.path(), error.cause(), error.reason());
   }
 }
 
@@ -314,19 +365,45 @@ void FileSystem::DeleteFile(std::u16string_view path) const {
   const fs::path host = Resolve(path);
   std::error_code ec;
   if (fs::is_directory(fs::symlink_status(host, ec))) {
-    throw Error(ErrorKind::kDelete, FullPath(path), SystemReason(EISDIR));
+    throw SystemError(ErrorKind::kDelete, FullPath(path), EISDIR);
+  }
+  if (const int error = Gate(FileOperation::kDelete, host)) {
+    throw SystemError(ErrorKind::kDelete, FullPath(path), error);
   }
   if (!fs::remove(host, ec) && ec) {
-    throw Error(ErrorKind::kDelete, FullPath(path), Reason(ec));
+    throw SystemError(ErrorKind::kDelete, FullPath(path), ec);
   }
 }
 
 void FileSystem::CreateFolder(std::u16string_view path) const {
   const fs::path host = Resolve(path);
-  std::error_code ec;
-  if (!fs::create_directory(host, ec) && (ec || !fs::is_directory(host, ec))) {
-    throw Error(ErrorKind::kCreateFolder, FullPath(path), ec ? Reason(ec) : SystemReason(EEXIST));
+  if (const int error = Gate(FileOperation::kCreateFolder, host)) {
+    throw SystemError(ErrorKind::kCreateFolder, FullPath(path), error);
   }
+  std::error_code ec;
+  if (fs::create_directory(host, ec)) {
+    return;
+  }
+  // Something of that name may be there already: a folder is what was wanted; for anything
+  // else the reason is what stands in the way (a file, a link that loops or leads nowhere).
+  std::error_code status_ec;
+  const fs::file_status status = fs::status(host, status_ec);
+  if (!ec && fs::is_directory(status)) {
+    return;
+  }
+  if (status_ec && status_ec != std::errc::no_such_file_or_directory) {
+    throw SystemError(ErrorKind::kCreateFolder, FullPath(path), status_ec);
+  }
+  if (fs::exists(status)) {
+    throw SystemError(ErrorKind::kCreateFolder, FullPath(path),
+                      fs::is_directory(status) ? EEXIST : ENOTDIR);
+  }
+  if (fs::is_symlink(fs::symlink_status(host, status_ec))) {
+    throw Error(ErrorKind::kCreateFolder, FullPath(path), ErrorCause::kNotFound,
+                "a symbolic link that leads nowhere");
+  }
+  throw SystemError(ErrorKind::kCreateFolder, FullPath(path),
+                    ec ? ec : std::make_error_code(std::errc::file_exists));
 }
 
 std::vector<std::u16string> FileSystem::ListFiles(std::u16string_view pattern) const {
@@ -341,8 +418,10 @@ std::vector<std::u16string> FileSystem::ListFiles(std::u16string_view pattern) c
   std::error_code ec;
   for (fs::directory_iterator it(host, fs::directory_options::skip_permission_denied, ec), end;
        !ec && it != end; it.increment(ec)) {
+    // Folders are not files; links that lead nowhere are missing files.
     std::error_code status_ec;
-    if (!it->is_regular_file(status_ec)) {
+    const fs::file_status status = it->status(status_ec);
+    if (fs::is_directory(status) || status.type() == fs::file_type::not_found) {
       continue;
     }
     std::u16string name = NameOf(it->path());
@@ -360,11 +439,11 @@ std::vector<FolderEntry> FileSystem::ListFolders(std::u16string_view folder) con
   std::error_code ec;
   fs::directory_iterator it(host, ec);
   if (ec) {
-    throw Error(ErrorKind::kRead, FullPath(folder), Reason(ec));
+    throw SystemError(ErrorKind::kRead, FullPath(folder), ec);
   }
   for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    std::error_code status_ec;
-    if (!it->is_directory(status_ec)) {
+    // A link to a folder is listed (marked as a link) on every system.
+    if (!HostFolderReady(it->path())) {
       continue;
     }
     FolderEntry entry{NameOf(it->path()), HostIsLink(it->path())};
@@ -375,6 +454,24 @@ std::vector<FolderEntry> FileSystem::ListFolders(std::u16string_view folder) con
   std::sort(entries.begin(), entries.end(),
             [](const FolderEntry& a, const FolderEntry& b) { return a.name < b.name; });
   return entries;
+}
+
+bool FileSystem::SameFolder(std::u16string_view a, std::u16string_view b) const {
+  if (NamesEqual(FullPath(a), FullPath(b))) {
+    return true;
+  }
+  const fs::path host_a = Resolve(a);
+  const fs::path host_b = Resolve(b);
+  const auto identity_a = HostFileIdentity(host_a);
+  const auto identity_b = HostFileIdentity(host_b);
+  if (identity_a && identity_b) {
+    return *identity_a == *identity_b;
+  }
+  return host_a.lexically_normal() == host_b.lexically_normal();
+}
+
+void FileSystem::CheckPathLimits(std::u16string_view folder) const {
+  CheckHostPathLimits(Resolve(folder), FullPath(folder));
 }
 
 }  // namespace qe2m4::platform

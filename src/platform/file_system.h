@@ -3,12 +3,16 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/drive_table.h"
+#include "platform/file_operation_hook.h"
+#include "platform/host_file.h"
+#include "platform/settings_file.h"
 
 namespace qe2m4::platform {
 
@@ -65,24 +69,52 @@ class FileSystem {
 
   // --- File services ---
   bool Exists(std::u16string_view path) const;  // a file or a folder
+  // Whether nothing at all is at the path: only then is a file "missing". Something that is
+  // there but cannot be reached (a link that loops, a level that cannot be searched) is not
+  // missing; reading it reports why.
+  bool Missing(std::u16string_view path) const;
   bool FileExists(std::u16string_view path) const;
   bool FolderExists(std::u16string_view path) const;
   // Size of a file in bytes; throws Error(kRead) when it is not a readable file.
   std::uintmax_t FileSize(std::u16string_view path) const;
-  // The whole content of a file.
+  // Opens an ordinary file for reading; throws Error(kRead) naming the file and the reason
+  // (kNotFound when nothing is there) otherwise, without waiting on a FIFO.
+  UniqueFile OpenForReading(std::u16string_view path) const;
+  // The whole content of an ordinary file; throws as OpenForReading, or on a failed read.
   std::string ReadAll(std::u16string_view path) const;
+  // A settings file's text, read only when it is an ordinary file of at most max_bytes.
+  SettingsText ReadSettingsFile(std::u16string_view path, std::uintmax_t max_bytes) const;
   // Copies a file over another, replacing it; the target is complete or unchanged.
   void CopyFile(std::u16string_view from, std::u16string_view to) const;
   void DeleteFile(std::u16string_view path) const;
   void CreateFolder(std::u16string_view path) const;
   // Ordinary files whose names match the pattern's last level ("*" and "?", any letter case),
   // hidden files excluded, sorted by name. A folder that does not exist lists nothing.
+  // Entries that are neither folders nor ordinary files (FIFOs, devices) are listed too, so
+  // that copying them fails with the reason instead of skipping them in silence.
   std::vector<std::u16string> ListFiles(std::u16string_view pattern) const;
   // The subfolders of a folder (hidden ones excluded), sorted by name; links are reported as
   // such. Throws Error(kRead) when the folder cannot be read.
   std::vector<FolderEntry> ListFolders(std::u16string_view folder) const;
 
+  // Whether two paths lead to one folder by its identity on the system, whatever links,
+  // mounts, drive letters or letter case lead there; paths to what does not exist yet are
+  // compared by their full drive paths and host paths.
+  bool SameFolder(std::u16string_view a, std::u16string_view b) const;
+  // Throws Error(kCreateFolder, kNameTooLong) when the host path of a folder, with room for the
+  // names of the files written in it, or any of its levels is longer than the system allows.
+  void CheckPathLimits(std::u16string_view folder) const;
+
+  // --- Test hook ---
+  // Installs the hook asked before every file operation (tests inject faults with it); the
+  // file system owns it. Programs install none.
+  void SetOperationHook(std::unique_ptr<FileOperationHook> hook) { hook_ = std::move(hook); }
+  FileOperationHook* operation_hook() const { return hook_.get(); }
+
  private:
+  // The error number the hook gives an operation; 0 lets it run.
+  int Gate(FileOperation operation, const std::filesystem::path& host) const;
+
   struct ParsedPath {
     char16_t drive = 0;
     std::vector<std::u16string> levels;
@@ -98,6 +130,7 @@ class FileSystem {
   std::map<char16_t, std::vector<std::u16string>> current_folders_;
   std::u16string program_folder_;
   std::u16string system_folder_;
+  std::unique_ptr<FileOperationHook> hook_;
 };
 
 }  // namespace qe2m4::platform

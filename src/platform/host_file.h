@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_operation_hook.h"
+
 namespace qe2m4::platform {
 
 // Closes a C stream when it goes out of scope.
@@ -14,13 +16,27 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
-// Writes a file so that it is complete or absent: the bytes go to a new temporary file in the
-// target's folder, which Commit() renames over the target. Without Commit() (an error, an
-// exception passing through) the temporary file is removed and the target is untouched.
+// Opens an ordinary file for reading. What is not one is refused without waiting on it (a FIFO
+// would block the open): throws Error(kRead) naming display_path, with the cause kIsAFolder,
+// kNotAFile or the system's own (kNotFound when nothing is there).
+UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path);
+
+// Throws Error(kCreateFolder, kNameTooLong) naming display_path when a level of the host folder
+// path is longer than its file system allows, or when the path with room for the names of the
+// files written in the folder is longer than the system accepts.
+void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16string& display_path);
+
+// Writes a file so that it is complete or absent, and durable: the bytes go to a new temporary
+// file in the target's folder, which Commit() flushes to the disk and renames over the target,
+// then flushes the folder, so that after Commit() the new file survives a power cut. Without
+// Commit() (an error, an exception passing through) the temporary file is removed and the
+// target is untouched.
 class AtomicFile {
  public:
-  // display_path names the target in errors (the program's drive path).
-  AtomicFile(std::filesystem::path target, std::u16string display_path);
+  // display_path names the target in errors (the program's drive path); hook, when given, is
+  // asked before each operation (tests make chosen ones fail).
+  AtomicFile(std::filesystem::path target, std::u16string display_path,
+             FileOperationHook* hook = nullptr);
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
@@ -29,17 +45,17 @@ class AtomicFile {
   void Commit();
 
  private:
-  struct Host;  // the system's handle of the temporary file
-  [[noreturn]] void Fail(const std::string& reason);
+  [[noreturn]] void Fail(int error_number);
+  // The error number the hook gives the operation (0 when there is no hook).
+  int Gate(FileOperation operation) const;
 
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   std::u16string display_path_;
+  FileOperationHook* hook_;
+  struct Host;  // the system's handle of the temporary file
   std::unique_ptr<Host> host_;
   bool committed_ = false;
 };
-
-// The whole content of a host file; throws Error(kRead) naming display_path.
-std::string ReadHostFile(const std::filesystem::path& file, const std::u16string& display_path);
 
 }  // namespace qe2m4::platform

@@ -6,7 +6,7 @@
 namespace qe2m4::platform {
 
 OutputFile::OutputFile(const FileSystem& file_system, std::u16string_view path)
-    : file_(file_system.Resolve(path), file_system.FullPath(path)) {}
+    : file_(file_system.Resolve(path), file_system.FullPath(path), file_system.operation_hook()) {}
 
 void OutputFile::WriteLine(std::u16string_view line) {
   std::string bytes = EncodeCp932(line);

@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/conversion_context.h"
 
@@ -22,8 +23,11 @@ class TitleTable {
   std::array<std::array<std::u16string, kLines + 1>, kRows + 1> cells_;
 };
 
-// Reads the title files copied into DestFolder into the table and removes them from there.
-void ReadTitleTexts(ConversionContext& context, TitleTable& table);
+// Reads the title files this run copied into DestFolder (copied_names, as copied) into the
+// table and removes titl01/02/03.txt from there. A title file the run did not copy is stale
+// (left by an earlier run) and is removed unread: its row stays empty.
+void ReadTitleTexts(ConversionContext& context, TitleTable& table,
+                    const std::vector<std::u16string>& copied_names);
 
 // Writes Titl1.txt and Titl2.txt into destination_path (ending with "\") from the table.
 void WriteTitleFiles(ConversionContext& context, std::u16string_view source_path,

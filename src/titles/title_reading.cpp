@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/names.h"
 #include "platform/vendor.h"
 #include "titles/title_conversion.h"
 
@@ -14,14 +16,19 @@ void TitleTable::Clear() {
   }
 }
 
-void ReadTitleTexts(ConversionContext& context, TitleTable& table) {
+void ReadTitleTexts(ConversionContext& context, TitleTable& table,
+                    const std::vector<std::u16string>& copied_names) {
   static constexpr std::u16string_view kTitleFiles[TitleTable::kRows] = {
-      u"\\titl01.txt", u"\\titl02.txt", u"\\titl03.txt"};
+      u"titl01.txt", u"titl02.txt", u"titl03.txt"};
   table.Clear();
   RecordReader& reader = context.reader;
   for (int row = 1; row <= TitleTable::kRows; ++row) {
-    const std::u16string path = context.DestFolder + std::u16string(kTitleFiles[row - 1]);
-    if (reader.OpenRecordFile(path) == 0) {
+    const std::u16string_view name = kTitleFiles[row - 1];
+    const std::u16string path = context.DestFolder + u"\\" + std::u16string(name);
+    const bool copied = std::any_of(
+        copied_names.begin(), copied_names.end(),
+        [name](const std::u16string& copy) { return platform::NamesEqual(copy, name); });
+    if (copied && reader.OpenRecordFile(path) == 0) {
       // Lines after the 50th are not read.
       for (int line = 1; line <= TitleTable::kLines && reader.HasData(); ++line) {
         table.cell(row, line) = platform::QPTrim(reader.ReadLine());

@@ -106,6 +106,13 @@ TEST_F(CommandLine, ConvertsTheSample) {
   EXPECT_NE(result.out.find("N6.txt"), std::string::npos);
   EXPECT_NE(result.out.find(Utf8(u"  13: 粘板岩\n")), std::string::npos) << result.out;
 
+  // Redirected output is CP932 text on Windows (what Japanese Windows tools read), UTF-8 elsewhere.
+#ifdef _WIN32
+  EXPECT_NE(result.out_bytes.find(Sjis(app::texts::kSucceeded) + "\r\n"), std::string::npos);
+#else
+  EXPECT_NE(result.out_bytes.find(Utf8(app::texts::kSucceeded) + "\n"), std::string::npos);
+#endif
+
   const ProcessResult quiet =
       Run({"convert", "--quiet", "S:\\BORING1", "D:\\TYUJYOU\\A1234\\B\\C"});
   EXPECT_EQ(quiet.exit_code, 0) << quiet.err;

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/terminal_user_interface.h"
+#include "support/host_environment.h"
 
 namespace qe2m4::cli {
 namespace {
@@ -29,6 +30,39 @@ TEST(ParseCommandLine, ReadsTheConvertCommandWithOptionsAnywhere) {
   EXPECT_FALSE(defaults->quiet);
   EXPECT_TRUE(defaults->drives.empty());
   EXPECT_TRUE(defaults->system_folder.empty());
+}
+
+TEST(ParseCommandLine, AnOptionTakesOneValueAndLeavesThePathsAlone) {
+  const Command command = ParseCommandLine({"convert", "--drive", "S=/x", "S:\\A", "D:\\B"});
+  const auto* options = std::get_if<ConvertOptions>(&command);
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->drives, std::vector<std::string>{"S=/x"});
+  EXPECT_EQ(options->source, "S:\\A");
+  EXPECT_EQ(options->destination, "D:\\B");
+}
+
+TEST(ParseCommandLine, HelpOfEachCommandAndUsageOfTheCommandInError) {
+  const Command program = ParseCommandLine({"--help"});
+  ASSERT_TRUE(std::holds_alternative<ShowHelp>(program));
+  EXPECT_EQ(std::get<ShowHelp>(program).text.rfind("usage: qe2m4 convert ", 0), 0u);
+  EXPECT_NE(std::get<ShowHelp>(program).text.find("\n  convert "), std::string::npos);
+
+  const Command convert = ParseCommandLine({"convert", "--help"});
+  ASSERT_TRUE(std::holds_alternative<ShowHelp>(convert));
+  const std::string& text = std::get<ShowHelp>(convert).text;
+  EXPECT_EQ(text.rfind("usage: qe2m4 convert ", 0), 0u);
+  for (const char* option :
+       {"--drive L=DIR", "--system-dir DIR", "--yes", "--quiet", "Exit status"}) {
+    EXPECT_NE(text.find(option), std::string::npos) << option;
+  }
+
+  const Command error = ParseCommandLine({"convert", "S:\\A"});
+  ASSERT_TRUE(std::holds_alternative<UsageError>(error));
+  EXPECT_EQ(std::get<UsageError>(error).reason, "DEST is required");
+  EXPECT_EQ(std::get<UsageError>(error).usage.rfind("usage: qe2m4 convert ", 0), 0u);
+  const Command unknown = ParseCommandLine({"export"});
+  ASSERT_TRUE(std::holds_alternative<UsageError>(unknown));
+  EXPECT_EQ(std::get<UsageError>(unknown).reason, "unknown command: export");
 }
 
 TEST(ParseCommandLine, HelpVersionAndUsageErrors) {
@@ -80,7 +114,7 @@ TEST(TerminalUserInterface, AnswersNoWhenNoOneCanAnswerAndYesWhenTold) {
   std::rewind(messages);
   char buffer[256] = {};
   const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, messages);
-  EXPECT_EQ(std::string(buffer, n), "Q いいえ\nT: M\n");
+  EXPECT_EQ(std::string(buffer, n), testing::StreamBytes(u"Q いいえ\nT: M\n"));
   std::fclose(input);
   std::fclose(messages);
 }

@@ -68,6 +68,7 @@ ProcessResult RunProcess(const std::filesystem::path& program,
   ProcessResult result;
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadBytes(out_file);
+  result.out_bytes = result.out;
   result.err = ReadBytes(err_file);
   std::filesystem::remove(out_file);
   std::filesystem::remove(err_file);

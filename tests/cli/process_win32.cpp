@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include <map>
+#include <random>
 #include <stdexcept>
 
+#include "platform/cp932.h"
 #include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "platform/win32/unique_handle.h"
@@ -81,6 +83,18 @@ HANDLE InheritableFile(const std::filesystem::path& file, DWORD access, DWORD di
   return handle;
 }
 
+// CP932 text with CR LF line ends as UTF-8 with "\n" line ends.
+std::string AsText(const std::string& bytes) {
+  std::string text = platform::ToUtf8(platform::DecodeCp932(bytes));
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+      lines += text[i];
+    }
+  }
+  return lines;
+}
+
 // Starts the program with its standard streams on the three files and waits for its end.
 int StartAndWait(const std::filesystem::path& program, std::wstring command_line,
                  std::wstring environment, const std::filesystem::path& working_folder,
@@ -117,8 +131,11 @@ ProcessResult RunProcess(const std::filesystem::path& program,
                          const std::vector<std::string>& arguments,
                          const std::filesystem::path& working_folder,
                          const std::map<std::string, std::string>& environment) {
-  const std::filesystem::path out_file = working_folder / ".stdout";
-  const std::filesystem::path err_file = working_folder / ".stderr";
+  // Names of their own: Windows may still hold a removed file for a moment after its last user
+  // ended, and a second run must not meet it.
+  const std::wstring number = std::to_wstring(std::random_device()());
+  const std::filesystem::path out_file = working_folder / (L".stdout." + number);
+  const std::filesystem::path err_file = working_folder / (L".stderr." + number);
 
   std::wstring command_line = Quoted(program.wstring());
   for (const std::string& argument : arguments) {
@@ -127,8 +144,9 @@ ProcessResult RunProcess(const std::filesystem::path& program,
   ProcessResult result;
   result.exit_code = StartAndWait(program, std::move(command_line), EnvironmentBlock(environment),
                                   working_folder, out_file, err_file);
-  result.out = ReadBytes(out_file);
-  result.err = ReadBytes(err_file);
+  result.out_bytes = ReadBytes(out_file);
+  result.out = AsText(result.out_bytes);
+  result.err = AsText(ReadBytes(err_file));
   std::filesystem::remove(out_file);
   std::filesystem::remove(err_file);
   return result;

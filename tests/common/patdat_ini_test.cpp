@@ -38,15 +38,19 @@ TEST_F(PatdatIniTest, SecondLineFirstFieldWithoutBlanks) {
   };
   for (const Case& c : cases) {
     WriteBytes(windows_ / "Patdat32.ini", c.bytes);
-    EXPECT_EQ(ReadPatdatIni(machine_.fs()), c.expected) << c.bytes;
+    const PatdatIni ini = ReadPatdatIni(machine_.fs());
+    EXPECT_EQ(ini.state, PatdatIni::State::kRead) << c.bytes;
+    EXPECT_EQ(ini.value, c.expected) << c.bytes;
   }
 }
 
 TEST_F(PatdatIniTest, MissingOrEmptyFileGivesEmptyTextAndCreatesNothing) {
-  EXPECT_EQ(ReadPatdatIni(machine_.fs()), u"");
+  EXPECT_EQ(ReadPatdatIni(machine_.fs()).state, PatdatIni::State::kMissing);
   EXPECT_FALSE(std::filesystem::exists(windows_ / "Patdat32.ini"));
   WriteBytes(windows_ / "PATDAT32.INI", "");
-  EXPECT_EQ(ReadPatdatIni(machine_.fs()), u"");
+  const PatdatIni empty = ReadPatdatIni(machine_.fs());
+  EXPECT_EQ(empty.state, PatdatIni::State::kMissing);
+  EXPECT_EQ(empty.value, u"");
   EXPECT_TRUE(std::filesystem::exists(windows_ / "PATDAT32.INI"));
 }
 

@@ -2,6 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <memory>
+
+#include "platform/error.h"
+#include "platform/fault_injection.h"
+#include "platform/utf8.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4 {
@@ -48,11 +55,52 @@ TEST_F(RecordReaderTest, EmptyAndMissingFilesGiveFlagOneAndStayAsTheyAre) {
   EXPECT_TRUE(std::filesystem::exists(s_ / "EMPTY.TXT"));
   EXPECT_EQ(reader_.OpenRecordFile(u"S:\\MISSING.TXT"), 1);
   EXPECT_FALSE(std::filesystem::exists(s_ / "MISSING.TXT"));
-  std::filesystem::create_directory(s_ / "FOLDER.TXT");
-  EXPECT_EQ(reader_.OpenRecordFile(u"S:\\FOLDER.TXT"), 1);
+  if (testing::MakeFileLink("nowhere", s_ / "DANGLING.TXT")) {
+    EXPECT_EQ(reader_.OpenRecordFile(u"S:\\DANGLING.TXT"), 1);
+  }
   EXPECT_FALSE(reader_.IsOpen());
   reader_.ReadRecord(3, 0);  // closed: end of data at once
   EXPECT_EQ(reader_.RecordPos(0), RecordReader::kEndOfData);
+}
+
+// Only a missing file is missing: what is there but cannot be read is an error naming it.
+TEST_F(RecordReaderTest, AFileThatIsThereButCannotBeReadIsAnError) {
+  std::filesystem::create_directory(s_ / "FOLDER.TXT");
+  // FIFOs and links are tried where the system has them.
+  const bool fifo = testing::MakeFifo(s_ / "FIFO.TXT");
+  const bool loop = testing::MakeFileLink("LOOP.TXT", s_ / "LOOP.TXT");
+  WriteBytes(s_ / "LOCKED.TXT", "1,2,3\r\n");
+  // Opening LOCKED.TXT fails as a file held by another program's lock would.
+  machine_.fs().SetOperationHook(std::make_unique<platform::FaultInjection>(
+      [](std::int64_t, platform::FileOperation operation, const std::filesystem::path& host) {
+        return operation == platform::FileOperation::kOpen && host.filename() == "LOCKED.TXT"
+                   ? EACCES
+                   : 0;
+      }));
+  const struct {
+    const char16_t* path;
+    platform::ErrorCause cause;
+  } cases[] = {
+      {u"S:\\FOLDER.TXT", platform::ErrorCause::kIsAFolder},
+      {u"S:\\FIFO.TXT", platform::ErrorCause::kNotAFile},  // and no wait for a writer
+      {u"S:\\LOOP.TXT", platform::ErrorCause::kLinkLoop},
+      {u"S:\\LOCKED.TXT", platform::ErrorCause::kAccessDenied},
+  };
+  for (const auto& c : cases) {
+    if ((!fifo && c.cause == platform::ErrorCause::kNotAFile) ||
+        (!loop && c.cause == platform::ErrorCause::kLinkLoop)) {
+      continue;
+    }
+    try {
+      reader_.OpenRecordFile(c.path);
+      ADD_FAILURE() << "no error for " << platform::ToUtf8(c.path);
+    } catch (const platform::Error& error) {
+      EXPECT_EQ(error.kind(), platform::ErrorKind::kRead);
+      EXPECT_EQ(error.path(), c.path);
+      EXPECT_EQ(error.cause(), c.cause) << error.what();
+    }
+    EXPECT_FALSE(reader_.IsOpen());
+  }
 }
 
 TEST_F(RecordReaderTest, OneByteFileOpensButHoldsNoRecord) {

@@ -24,22 +24,69 @@ TEST(Cp932, WidthsOfCharacterClasses) {
   EXPECT_EQ(Cp932Length(u""), 0u);
 }
 
-TEST(Cp932, EncodesKnownBytes) {
-  EXPECT_EQ(EncodeCp932(u"A1,"), "A1,");
-  EXPECT_EQ(EncodeCp932(u"砂"), "\x8D\xBB");
-  EXPECT_EQ(EncodeCp932(u"ソ"), "\x83\x5C");  // trail byte 0x5C
-  EXPECT_EQ(EncodeCp932(u"ｱ"), "\xB1");
-  EXPECT_EQ(EncodeCp932(u"a\u00E9b"), "a?b");
+TEST(Cp932, WritesWindowsForms) {
+  struct Case {
+    std::u16string_view text;
+    std::string_view bytes;
+  } const cases[] = {
+      {u"A1,", "A1,"},
+      {u"砂", "\x8D\xBB"},
+      {u"ソ", "\x83\x5C"},  // trail byte 0x5C
+      {u"ｱ", "\xB1"},
+      // Characters held twice or three times: Windows's preferred form.
+      {u"髙", "\xFB\xFC"},      // IBM extension, not NEC-selected EE E0
+      {u"﨑", "\xFA\xB1"},      // IBM extension, not NEC-selected ED 95
+      {u"纊", "\xFA\x5C"},      // IBM extension, not NEC-selected ED 40
+      {u"∵", "\x81\xE6"},       // JIS X 0208, not NEC row 13 87 9A nor IBM FA 5B
+      {u"￢", "\x81\xCA"},      // JIS X 0208, not NEC-selected EE F9 nor IBM FA 54
+      {u"\u2160", "\x87\x54"},  // Roman numeral one: NEC row 13, not IBM FA 4A
+      {u"\u2170", "\xFA\x40"},  // small Roman numeral one: IBM, not NEC-selected EE EF
+      // The bytes Windows gives single-byte characters of their own.
+      {u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3", "\x80\xA0\xFD\xFE\xFF"},
+      // No CP932 form, and no look-alike written in its place.
+      {u"a\u00E9b", "a?b"},
+      {u"\u00A5\u203E", "??"},         // not 0x5C, 0x7E
+      {u"\u301C\u2212\u2014", "???"},  // not 81 60, 81 7C, 81 5C
+      {u"\u00A2\u00A3\u00AC", "???"},  // not 81 91, 81 92, 81 CA
+      {u"\U0001F600", "??"},           // each half of a surrogate pair
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EncodeCp932(c.text), c.bytes) << std::string(c.bytes);
+  }
 }
 
-TEST(Cp932, DecodesAndMarksInvalidBytes) {
-  EXPECT_EQ(DecodeCp932("\x8D\xBB\x83\x5C"), u"砂ソ");
-  EXPECT_EQ(DecodeCp932("\xB1"), u"ｱ");
-  // 0x81 0x20 is not a character: the lead byte becomes U+FFFD and the blank stays.
-  EXPECT_EQ(DecodeCp932("\x81 x"), u"\uFFFD x");
-  // A lead byte at the end is half a character and is dropped.
-  EXPECT_EQ(DecodeCp932("a\x8D"), u"a");
-  EXPECT_EQ(EncodeCp932(DecodeCp932("\xFF")), "?");
+TEST(Cp932, ReadsAsWindows) {
+  using namespace std::string_view_literals;
+  struct Case {
+    std::string_view bytes;
+    std::u16string_view text;
+  } const cases[] = {
+      {"\x8D\xBB\x83\x5C", u"砂ソ"},
+      {"\xB1", u"ｱ"},
+      {"\xED\x40\xFA\x5C", u"纊纊"},  // both forms of one character
+      {"\x80\xA0\xFD\xFE\xFF", u"\u0080\uF8F0\uF8F1\uF8F2\uF8F3"},
+      // A lead byte takes the next byte, and a pair that is no character reads as "・".
+      {"\x81 x", u"・x"},
+      {"\x85\x40x", u"・x"},     // unassigned pair
+      {"\x81\xFF\x41", u"・A"},  // a trail beyond the range
+      {"\x85\x85\x40", u"・@"},  // a lead byte as the trail
+      // A lead byte alone: at the end, or before a NUL, which is read on its own.
+      {"a\x8D", u"a・"},
+      {"\x8D\0a"sv, u"・\0a"sv},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(DecodeCp932(c.bytes), c.text) << std::string(c.bytes);
+  }
+}
+
+TEST(Cp932, EveryByteSurvivesAReadAndAWrite) {
+  std::string all;
+  for (int b = 0; b < 256; ++b) {
+    if ((b < 0x81 || b > 0x9F) && (b < 0xE0 || b > 0xFC)) {
+      all += static_cast<char>(b);
+    }
+  }
+  EXPECT_EQ(EncodeCp932(DecodeCp932(all)), all);
 }
 
 TEST(Cp932, RoundTripsJapaneseText) {

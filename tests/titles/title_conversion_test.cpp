@@ -16,6 +16,9 @@ using testing::ReadBytes;
 using testing::TempMachine;
 using testing::WriteBytes;
 
+// The tests put the title files where the run's copies go, as this run's copies.
+const std::vector<std::u16string> kCopied = {u"titl01.txt", u"titl02.txt", u"titl03.txt"};
+
 std::string Blanks(std::size_t n) {
   return std::string(n, ' ');
 }
@@ -47,7 +50,7 @@ class TitleConversionTest : public ::testing::Test {
 
   void Run() {
     TitleTable table;
-    ReadTitleTexts(context_, table);
+    ReadTitleTexts(context_, table, kCopied);
     WriteTitleFiles(context_, u"D:\\SRC\\", u"D:\\OUT\\", table);
   }
 
@@ -180,7 +183,7 @@ TEST_F(TitleConversionTest, ReadingKeepsFiftyTrimmedLinesAndDropsASingleByteLast
   WriteBytes(out_ / "titl01.txt", many);
   WriteBytes(out_ / "titl02.txt", "first\r\nX");
   TitleTable table;
-  ReadTitleTexts(context_, table);
+  ReadTitleTexts(context_, table, kCopied);
   EXPECT_EQ(table.cell(1, 1), u"L1");
   EXPECT_EQ(table.cell(1, 50), u"L50");
   EXPECT_EQ(table.cell(2, 1), u"first");

@@ -1,5 +1,5 @@
-// Builds the CP932 tables with iconv. A Windows build would build them with
-// WideCharToMultiByte / MultiByteToWideChar on code page 932 instead.
+// Builds the CP932 tables with glibc's iconv, then corrects them where glibc's CP932 differs from
+// Windows's code page 932, so that both builds read and write the same bytes.
 #include <iconv.h>
 
 #include <cerrno>
@@ -33,13 +33,43 @@ class Converter {
     if (result == static_cast<std::size_t>(-1) || in_left != 0) {
       return static_cast<std::size_t>(-1);
     }
-    // A non-reversible conversion (a fallback mapping) is still a mapping for our purposes.
     return out_size - out_left;
   }
 
  private:
   iconv_t handle_;
 };
+
+// Single bytes that Windows reads as characters of their own (and writes back) where glibc has
+// none: 0x80 as U+0080, and 0xA0, 0xFD, 0xFE and 0xFF as private-use characters.
+struct SingleByte {
+  std::uint8_t byte;
+  char16_t unit;
+};
+constexpr SingleByte kWindowsSingleBytes[] = {
+    {0x80, u'\u0080'}, {0xA0, u'\uF8F0'}, {0xFD, u'\uF8F1'}, {0xFE, u'\uF8F2'}, {0xFF, u'\uF8F3'},
+};
+
+void CorrectToWindows(Cp932Tables& tables) {
+  for (const SingleByte& s : kWindowsSingleBytes) {
+    tables.decode_single[s.byte] = s.unit;
+    tables.encode[s.unit] = s.byte;
+  }
+  // glibc also writes some characters that have no CP932 form as a look-alike (U+00A5 YEN SIGN
+  // as 0x5C, U+203E as 0x7E, U+301C as 81 60, ...). Windows writes "?" for them: a character is
+  // written only as the bytes that read back as it.
+  for (std::uint32_t c = 0; c < 0x10000; ++c) {
+    const std::uint16_t code = tables.encode[c];
+    if (code == Cp932Tables::kUnmapped) {
+      continue;
+    }
+    const char16_t read_back =
+        code < 0x100 ? tables.decode_single[code] : tables.decode_double[code];
+    if (read_back != c) {
+      tables.encode[c] = Cp932Tables::kUnmapped;
+    }
+  }
+}
 
 std::unique_ptr<Cp932Tables> BuildTables() {
   auto tables = std::make_unique<Cp932Tables>();
@@ -85,6 +115,7 @@ std::unique_ptr<Cp932Tables> BuildTables() {
       }
     }
   }
+  CorrectToWindows(*tables);
   return tables;
 }
 

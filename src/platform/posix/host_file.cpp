@@ -1,21 +1,52 @@
 #include "platform/host_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <random>
 #include <system_error>
 
 #include "platform/error.h"
+#include "platform/temporary_names.h"
 
 namespace qe2m4::platform {
 namespace {
 
-// A name in the target's folder that listings never show (it starts with ".").
-std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigned number) {
-  return target.parent_path() /
-         (".~" + target.filename().string() + "." + std::to_string(number) + ".tmp");
+// Flushes a folder's entries to the disk, so that a rename in it survives a power cut. File
+// systems that cannot do this for folders are taken as they are.
+int SyncFolder(const std::filesystem::path& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) {
+    return 0;
+  }
+  int error = 0;
+  if (::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) {
+    error = errno;
+  }
+  ::close(fd);
+  return error;
+}
+
+// Room for the longest name written in a destination folder: a temporary name such as
+// ".~Titl1.txt.4294967295.tmp", a copied "Titl0?.txt", with a margin.
+constexpr std::size_t kRoomForNames = 64;
+
+// The longest level name of the file system that holds path (or of its nearest existing
+// folder); NAME_MAX when the system does not say.
+std::size_t NameLimit(std::filesystem::path path) {
+  for (;;) {
+    const long limit = ::pathconf(path.c_str(), _PC_NAME_MAX);
+    if (limit > 0) {
+      return static_cast<std::size_t>(limit);
+    }
+    if (!path.has_relative_path() || path == path.parent_path()) {
+      return NAME_MAX;
+    }
+    path = path.parent_path();
+  }
 }
 
 }  // namespace
@@ -24,13 +55,58 @@ struct AtomicFile::Host {
   UniqueFile file;
 };
 
-AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path)
+void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16string& display_path) {
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
+  const std::size_t name_limit = NameLimit(absolute);
+  bool too_long = absolute.native().size() + kRoomForNames >= PATH_MAX;
+  for (const std::filesystem::path& level : absolute) {
+    too_long = too_long || level.native().size() > name_limit;
+  }
+  if (too_long) {
+    throw SystemError(ErrorKind::kCreateFolder, display_path, ENAMETOOLONG);
+  }
+}
+
+UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path) {
+  // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; fstat then refuses it.
+  const int fd = ::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    throw SystemError(ErrorKind::kRead, display_path, errno);
+  }
+  struct stat status = {};
+  const int error = ::fstat(fd, &status) == 0 ? 0 : errno;
+  if (error != 0 || !S_ISREG(status.st_mode)) {
+    const bool folder = S_ISDIR(status.st_mode);
+    ::close(fd);
+    if (folder) {
+      throw SystemError(ErrorKind::kRead, display_path, EISDIR);
+    }
+    throw Error(ErrorKind::kRead, display_path, error != 0 ? CauseOf(error) : ErrorCause::kNotAFile,
+                error != 0 ? SystemReason(error) : "not a regular file");
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  UniqueFile file(::fdopen(fd, "rb"));
+  if (!file) {
+    const int error = errno;
+    ::close(fd);
+    throw SystemError(ErrorKind::kRead, display_path, error);
+  }
+  return file;
+}
+
+AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path,
+                       FileOperationHook* hook)
     : target_(std::move(target)),
       display_path_(std::move(display_path)),
+      hook_(hook),
       host_(std::make_unique<Host>()) {
   std::error_code ec;
   if (std::filesystem::is_directory(target_, ec)) {
-    throw Error(ErrorKind::kWrite, display_path_, SystemReason(EISDIR));
+    throw SystemError(ErrorKind::kWrite, display_path_, EISDIR);
+  }
+  if (const int error = Gate(FileOperation::kOpen)) {
+    throw SystemError(ErrorKind::kWrite, display_path_, error);
   }
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
@@ -43,18 +119,18 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path
       if (!host_->file) {
         const int error = errno;
         ::close(fd);
-        Fail(SystemReason(error));
+        Fail(error);
       }
       return;
     }
     if (errno != EEXIST) {
       const int error = errno;
       temporary_.clear();
-      throw Error(ErrorKind::kWrite, display_path_, SystemReason(error));
+      throw SystemError(ErrorKind::kWrite, display_path_, error);
     }
   }
   temporary_.clear();
-  throw Error(ErrorKind::kWrite, display_path_, SystemReason(EEXIST));
+  throw SystemError(ErrorKind::kWrite, display_path_, EEXIST);
 }
 
 AtomicFile::~AtomicFile() {
@@ -67,47 +143,49 @@ AtomicFile::~AtomicFile() {
   }
 }
 
+int AtomicFile::Gate(FileOperation operation) const {
+  return hook_ != nullptr ? hook_->Before(operation, target_) : 0;
+}
+
 void AtomicFile::Write(std::string_view bytes) {
   if (bytes.empty()) {
     return;
   }
+  if (const int error = Gate(FileOperation::kWrite)) {
+    Fail(error);
+  }
   if (std::fwrite(bytes.data(), 1, bytes.size(), host_->file.get()) != bytes.size()) {
-    Fail(SystemReason(errno));
+    Fail(errno);
   }
 }
 
 void AtomicFile::Commit() {
-  if (std::fflush(host_->file.get()) != 0) {
-    Fail(SystemReason(errno));
+  if (const int error = Gate(FileOperation::kFlush)) {
+    Fail(error);
+  }
+  // The bytes reach the disk before the name does: after a crash the target is the old file
+  // or the whole new one.
+  if (std::fflush(host_->file.get()) != 0 || ::fsync(::fileno(host_->file.get())) != 0) {
+    Fail(errno);
   }
   if (std::fclose(host_->file.release()) != 0) {
-    Fail(SystemReason(errno));
+    Fail(errno);
+  }
+  if (const int error = Gate(FileOperation::kRename)) {
+    Fail(error);
   }
   if (std::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    Fail(SystemReason(errno));
+    Fail(errno);
   }
   committed_ = true;
+  if (const int error = SyncFolder(target_.parent_path())) {
+    // The new file is in place; only its durability could not be confirmed.
+    throw SystemError(ErrorKind::kWrite, display_path_, error);
+  }
 }
 
-void AtomicFile::Fail(const std::string& reason) {
-  throw Error(ErrorKind::kWrite, display_path_, reason);
-}
-
-std::string ReadHostFile(const std::filesystem::path& file, const std::u16string& display_path) {
-  const UniqueFile stream(std::fopen(file.c_str(), "rb"));
-  if (!stream) {
-    throw Error(ErrorKind::kRead, display_path, SystemReason(errno));
-  }
-  std::string content;
-  char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0) {
-    content.append(buffer, n);
-  }
-  if (std::ferror(stream.get())) {
-    throw Error(ErrorKind::kRead, display_path, SystemReason(errno));
-  }
-  return content;
+void AtomicFile::Fail(int error_number) {
+  throw SystemError(ErrorKind::kWrite, display_path_, error_number);
 }
 
 }  // namespace qe2m4::platform

@@ -12,9 +12,9 @@ namespace {
 constexpr UINT kCodePage = 932;
 
 // The character of a byte sequence that the code page maps to exactly one character.
-bool DecodeOne(const char* bytes, int size, char16_t& character) {
+bool DecodeOne(const char* bytes, int size, DWORD flags, char16_t& character) {
   wchar_t out[4];
-  if (MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes, size, out, 4) != 1) {
+  if (MultiByteToWideChar(kCodePage, flags, bytes, size, out, 4) != 1) {
     return false;
   }
   character = static_cast<char16_t>(out[0]);
@@ -51,8 +51,11 @@ std::unique_ptr<Cp932Tables> BuildTables() {
     tables->decode_single[b] = Cp932Tables::kInvalid;
     const char single[1] = {static_cast<char>(b)};
     if (IsDBCSLeadByteEx(kCodePage, static_cast<BYTE>(b)) == 0) {
+      // The strict conversion refuses the single bytes 0xA0 and 0xFD to 0xFF, which Windows
+      // otherwise reads as private-use characters and writes back; a single byte that reads
+      // as the default character "・" (whose own form is two bytes) is no character.
       char16_t character = 0;
-      if (DecodeOne(single, 1, character)) {
+      if (DecodeOne(single, 1, 0, character) && character != u'\u30FB') {
         tables->decode_single[b] = character;
       }
       continue;
@@ -61,7 +64,7 @@ std::unique_ptr<Cp932Tables> BuildTables() {
     for (std::uint32_t t = 0x40; t <= 0xFC; ++t) {
       const char pair[2] = {static_cast<char>(b), static_cast<char>(t)};
       char16_t character = 0;
-      if (DecodeOne(pair, 2, character)) {
+      if (DecodeOne(pair, 2, MB_ERR_INVALID_CHARS, character)) {
         tables->decode_double[b << 8 | t] = character;
       }
     }

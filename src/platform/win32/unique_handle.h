@@ -18,6 +18,12 @@ class UniqueHandle {
     Close();
     handle_ = handle;
   }
+  // Gives up ownership: the handle is no longer closed here.
+  HANDLE Release() {
+    const HANDLE handle = handle_;
+    handle_ = INVALID_HANDLE_VALUE;
+    return handle;
+  }
   bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
   HANDLE get() const { return handle_; }
   // Closes the handle now; false (with GetLastError) when closing failed.

@@ -99,7 +99,7 @@ TEST(PatternSearchDialogTest, NamesTheFolderOnlyWhenTheSearchLasts) {
   EXPECT_TRUE(slow.dialog()->isVisible());
   EXPECT_EQ(slow.dialog()->windowTitle(), kApplicationTitle);
   EXPECT_EQ(slow.dialog()->labelText(),
-            QString::fromUtf8("PATDAT フォルダを検索しています...\nD:\\A\\B"));
+            QString::fromUtf8("PATDAT ﾌｫﾙﾀﾞを検索しています...\nD:\\A\\B"));
 }
 
 TEST(PatternSearchDialogTest, FollowsTheSearchOverTheDrives) {

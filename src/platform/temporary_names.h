@@ -1,0 +1,21 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace qe2m4::platform {
+
+// The temporary file an output is written to before it replaces the file of its name:
+// ".~NAME.NUMBER.tmp" beside it (hidden from listings by its leading ".").
+std::filesystem::path TemporaryName(const std::filesystem::path& target, unsigned number);
+
+// Whether a file name is of that form.
+bool IsTemporaryName(std::string_view name);
+
+// Removes the temporary files of that form in a folder. Called by a run that holds the
+// folder's DestinationLock, when every such file was left by a run that no longer exists;
+// no file of any other name is touched. Failures are ignored (the file stays hidden).
+void RemoveStaleTemporaryFiles(const std::filesystem::path& folder);
+
+}  // namespace qe2m4::platform
