@@ -98,4 +98,26 @@ inline constexpr std::u16string_view kNotWrittenPatdatIniIgnored =
     u"Patdat32.ini が通常のファイルでないか 1 MB を超えるため読まず、X6.TXT のデータは"
     u"変換されませんでした。";
 
+// Batch conversion: what happened to each boring, in the report and on the terminal.
+inline constexpr std::u16string_view kBatchConverted = u"変換済";
+inline constexpr std::u16string_view kBatchRefused = u"拒否";
+inline constexpr std::u16string_view kBatchFailed = u"エラー";
+inline constexpr std::u16string_view kBatchNotRun = u"未実行";
+// The report's header row, and that of its table of descriptions without a main soil.
+inline constexpr std::u16string_view kReportColumns =
+    u"行,変換元,変換先,結果,メッセージ,書き込んだファイル数,書き込んだ行数,"
+    u"主な土質が見つからなかった層の記述";
+inline constexpr std::u16string_view kSoilColumns = u"記述,回数,ボーリング数";
+// The progress line: done/total, failures, borings per second, time left.
+inline constexpr std::u16string_view kProgressFailed = u"失敗";
+inline constexpr std::u16string_view kProgressRate = u"件/秒";
+inline constexpr std::u16string_view kProgressLeft = u"残り";
+// The batch's last lines: the counts, then the most frequent descriptions without a main soil.
+inline constexpr std::u16string_view kSummaryBorings = u"件";
+inline constexpr std::u16string_view kSummaryFiles = u"書き込んだファイル";
+inline constexpr std::u16string_view kSummaryDescriptions =
+    u"主な土質が見つからなかった層の記述（回数、ボーリング数）：";
+inline constexpr std::u16string_view kSummaryKinds = u"種類";
+inline constexpr std::u16string_view kSummaryReport = u"報告：";
+
 }  // namespace qe2m4::app::texts

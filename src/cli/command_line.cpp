@@ -11,6 +11,8 @@ namespace {
 
 constexpr const char* kProgramUsage =
     "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet] SOURCE DEST\n"
+    "       qe2m4 batch [--drive L=DIR]... [--system-dir DIR] [--yes] [--jobs N] [--report FILE]\n"
+    "                   [--quiet] LIST | --tree SOURCE_ROOT DEST_ROOT\n"
     "       qe2m4 --help | --version\n";
 
 constexpr const char* kProgramHint = "Run 'qe2m4 COMMAND --help' for the options of a command.";
@@ -21,11 +23,16 @@ struct Program {
   bool version = false;
   ConvertOptions convert;
   CLI::App* convert_command = nullptr;
+  BatchOptions batch;
+  CLI::App* batch_command = nullptr;
 
   // The usage lines of the command the arguments named, or of the program, with a hint.
   std::string Usage() const {
     if (convert_command->parsed()) {
       return std::string(kConvertUsage) + "Run 'qe2m4 convert --help' for more.\n";
+    }
+    if (batch_command->parsed()) {
+      return std::string(kBatchUsage) + "Run 'qe2m4 batch --help' for more.\n";
     }
     return std::string(kProgramUsage) + kProgramHint + "\n";
   }
@@ -37,6 +44,7 @@ struct Program {
     app.add_flag("--version", version, "print the version and end");
     app.require_subcommand(0, 1);
     convert_command = &AddConvertCommand(app, convert);
+    batch_command = &AddBatchCommand(app, batch);
   }
 };
 
@@ -64,6 +72,9 @@ Command ParseCommandLine(const std::vector<std::string>& arguments) {
   if (program.convert_command->parsed()) {
     return program.convert;
   }
+  if (program.batch_command->parsed()) {
+    return program.batch;
+  }
   return UsageError{"no command given", program.Usage()};
 }
 
@@ -81,6 +92,9 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::FILE* input, 
   if (const auto* error = std::get_if<UsageError>(&command)) {
     WriteText(messages, "qe2m4: " + error->reason + "\n" + error->usage);
     return kExitUsage;
+  }
+  if (const auto* batch = std::get_if<BatchOptions>(&command)) {
+    return RunBatchCommand(*batch, output, messages);
   }
   return RunConvert(std::get<ConvertOptions>(command), input, output, messages);
 }

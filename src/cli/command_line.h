@@ -5,6 +5,7 @@
 #include <variant>
 #include <vector>
 
+#include "cli/batch_command.h"
 #include "cli/convert_command.h"
 
 namespace qe2m4::cli {
@@ -20,7 +21,7 @@ struct UsageError {
   std::string usage;
 };
 
-using Command = std::variant<ConvertOptions, ShowHelp, ShowVersion, UsageError>;
+using Command = std::variant<ConvertOptions, BatchOptions, ShowHelp, ShowVersion, UsageError>;
 
 // Reads the arguments after the program name.
 Command ParseCommandLine(const std::vector<std::string>& arguments);

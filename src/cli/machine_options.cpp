@@ -46,8 +46,7 @@ void AddMachineOptions(CLI::App& command, MachineOptions& options) {
       ->type_name("L=DIR")
       ->allow_extra_args(false)
       ->check(drive_assignment);
-  command
-      .add_option("--system-dir", options.system_folder, kSystemFolderHelp)
+  command.add_option("--system-dir", options.system_folder, kSystemFolderHelp)
       ->type_name("DIR")
       ->check(CLI::Validator(
           [](const std::string& value) {
@@ -69,8 +68,8 @@ std::optional<platform::FileSystem> PrepareFileSystem(const MachineOptions& opti
   if (const auto path = file_system.ToDrivePath(system_folder)) {
     file_system.SetSystemFolder(*path);
   } else if (!options.system_folder.empty()) {
-    WriteText(messages,
-              "qe2m4: no drive holds the system folder " + platform::PathUtf8(system_folder) + "\n");
+    WriteText(messages, "qe2m4: no drive holds the system folder " +
+                            platform::PathUtf8(system_folder) + "\n");
     return std::nullopt;
   }
   if (const auto location = platform::ProgramLocation()) {

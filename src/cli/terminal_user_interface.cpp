@@ -26,20 +26,6 @@ bool IsYes(std::string answer) {
 
 }  // namespace
 
-std::u16string MessageLine(std::u16string_view text, const std::optional<std::u16string>& title) {
-  std::u16string line;
-  if (title) {
-    line = *title + u": ";
-  }
-  for (const char16_t c : text) {
-    if (c == u'\r') {
-      continue;
-    }
-    line += c == u'\n' ? u' ' : c;
-  }
-  return line;
-}
-
 TerminalUserInterface::TerminalUserInterface(bool answer_yes, std::FILE* input, std::FILE* messages)
     : answer_yes_(answer_yes), input_(input), messages_(messages) {}
 
@@ -65,7 +51,8 @@ platform::MessageAnswer TerminalUserInterface::Ask(const std::string& line) {
   const std::string prompt = line + " [y/N] ";
   WriteText(messages_, prompt);
   std::fflush(messages_);
-  return IsYes(ReadConsoleLine(input_)) ? platform::MessageAnswer::kYes : platform::MessageAnswer::kNo;
+  return IsYes(ReadConsoleLine(input_)) ? platform::MessageAnswer::kYes
+                                        : platform::MessageAnswer::kNo;
 }
 
 }  // namespace qe2m4::cli

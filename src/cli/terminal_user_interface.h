@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/message_line.h"
 #include "platform/user_interface.h"
 
 namespace qe2m4::cli {
@@ -36,8 +37,6 @@ class TerminalUserInterface : public platform::UserInterface {
   std::u16string status_;
 };
 
-// The message as one line: the title (when it has one of its own), ": ", and the text with its
-// line ends replaced by blanks.
-std::u16string MessageLine(std::u16string_view text, const std::optional<std::u16string>& title);
+using app::MessageLine;
 
 }  // namespace qe2m4::cli

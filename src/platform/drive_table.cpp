@@ -1,8 +1,8 @@
 #include "platform/drive_table.h"
 
-#include "platform/host_paths.h"
-
 #include <sstream>
+
+#include "platform/host_paths.h"
 
 namespace qe2m4::platform {
 namespace {

@@ -46,7 +46,8 @@ Error::Error(ErrorKind kind, std::u16string path, ErrorCause cause, std::string 
 }
 
 std::string SystemReason(int error_number) {
-  // strerror is not required to be reentrant, but the program runs on one thread.
+  // The batch calls this from several threads at once. The C libraries the program is built
+  // with (glibc since 2.32, the Windows C runtime) give strerror a buffer per thread.
   return std::strerror(error_number);
 }
 
@@ -96,6 +97,5 @@ ErrorCause CauseOf(const std::error_code& code) {
 Error SystemError(ErrorKind kind, std::u16string path, int error_number) {
   return Error(kind, std::move(path), CauseOf(error_number), SystemReason(error_number));
 }
-
 
 }  // namespace qe2m4::platform

@@ -68,6 +68,13 @@ std::pair<std::u16string_view, std::u16string_view> SplitLastLevel(std::u16strin
 
 FileSystem::FileSystem(DriveTable drives) : drives_(std::move(drives)) {}
 
+FileSystem::FileSystem(const FileSystem& other)
+    : drives_(other.drives_),
+      current_drive_(other.current_drive_),
+      current_folders_(other.current_folders_),
+      program_folder_(other.program_folder_),
+      system_folder_(other.system_folder_) {}
+
 void FileSystem::MapDrive(char16_t letter, const fs::path& folder) {
   drives_.Map(letter, folder);
   if (const auto upper = DriveLetter(letter)) {
@@ -218,6 +225,9 @@ fs::path FileSystem::Resolve(std::u16string_view path) const {
   for (const std::u16string& level : parsed.levels) {
     if (level.find(u'\0') != std::u16string::npos) {
       throw Error(ErrorKind::kBadPath, std::u16string(path), "the path holds a NUL character");
+    }
+    if (const auto problem = HostNameProblem(level)) {
+      throw Error(ErrorKind::kBadPath, std::u16string(path), *problem);
     }
     const fs::path name = HostPath(level);
     std::error_code ec;

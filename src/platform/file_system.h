@@ -33,6 +33,14 @@ struct FolderEntry {
 class FileSystem {
  public:
   explicit FileSystem(DriveTable drives);
+  // A copy stands where the original stands (drives, current drive and folders, program and
+  // system folders) and shares nothing with it; it has no test hook. Each run of a batch works
+  // on a copy of its own, since a run moves the current drive and folder.
+  FileSystem(const FileSystem& other);
+  FileSystem& operator=(const FileSystem&) = delete;
+  FileSystem(FileSystem&&) = default;
+  FileSystem& operator=(FileSystem&&) = default;
+  ~FileSystem() = default;
 
   // --- Drives ---
   const DriveTable& drives() const { return drives_; }

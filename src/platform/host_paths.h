@@ -20,6 +20,12 @@ std::filesystem::path HostPathFromUtf8(std::string_view text);
 // A host path as UTF-8, for messages.
 std::string PathUtf8(const std::filesystem::path& host);
 
+// Why the host cannot hold a file or folder of this name exactly as written; nullopt when it can.
+// Windows drops a trailing blank or dot, reads "name:x" as a stream of the file "name" and opens
+// a device for CON, NUL, COM1 and the like: each would lead to another file than the one named,
+// so such a name is refused there. Elsewhere every name without a separator is a name.
+std::optional<std::string> HostNameProblem(std::u16string_view name);
+
 // The entry of a host folder called name, under the name the folder stores it with (a file
 // system that ignores letter case finds "x4.txt" for "X4.TXT"); nullopt when there is none.
 std::optional<std::filesystem::path> StoredEntry(const std::filesystem::path& folder,

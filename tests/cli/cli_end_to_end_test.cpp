@@ -8,8 +8,8 @@
 #include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "process.h"
-#include "support/temp_machine.h"
 #include "support/host_environment.h"
+#include "support/temp_machine.h"
 
 namespace qe2m4::testing {
 namespace {

@@ -1,24 +1,22 @@
-#include "process.h"
-
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <stdexcept>
 
+#include "process.h"
 #include "support/temp_machine.h"
 
 extern char** environ;
 
 namespace qe2m4::testing {
 
-ProcessResult RunProcess(const std::filesystem::path& program,
-                         const std::vector<std::string>& arguments,
-                         const std::filesystem::path& working_folder,
-                         const std::map<std::string, std::string>& environment) {
-  const std::filesystem::path out_file = working_folder / ".stdout";
-  const std::filesystem::path err_file = working_folder / ".stderr";
-
+ChildProcess::ChildProcess(const std::filesystem::path& program,
+                           const std::vector<std::string>& arguments,
+                           const std::filesystem::path& working_folder,
+                           const std::map<std::string, std::string>& environment)
+    : out_file_(working_folder / ".stdout"), err_file_(working_folder / ".stderr") {
   std::vector<std::string> argv_text{program.string()};
   argv_text.insert(argv_text.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -46,14 +44,14 @@ ProcessResult RunProcess(const std::filesystem::path& program,
   }
   envp.push_back(nullptr);
 
-  const pid_t pid = ::fork();
-  if (pid < 0) {
+  pid_ = ::fork();
+  if (pid_ < 0) {
     throw std::runtime_error("fork failed");
   }
-  if (pid == 0) {
+  if (pid_ == 0) {
     const int in = ::open("/dev/null", O_RDONLY);
-    const int out = ::open(out_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = ::open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int out = ::open(out_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = ::open(err_file_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (in < 0 || out < 0 || err < 0 || ::dup2(in, 0) < 0 || ::dup2(out, 1) < 0 ||
         ::dup2(err, 2) < 0 || ::chdir(working_folder.c_str()) != 0) {
       ::_exit(127);
@@ -61,18 +59,45 @@ ProcessResult RunProcess(const std::filesystem::path& program,
     ::execve(argv[0], argv.data(), envp.data());
     ::_exit(127);
   }
+}
+
+ChildProcess::~ChildProcess() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+  }
+}
+
+void ChildProcess::Signal(int signal_number) const {
+  ::kill(pid_, signal_number);
+}
+
+std::string ChildProcess::ErrorSoFar() const {
+  return std::filesystem::exists(err_file_) ? ReadBytes(err_file_) : std::string();
+}
+
+ProcessResult ChildProcess::Wait() {
   int status = 0;
-  if (::waitpid(pid, &status, 0) != pid) {
+  if (::waitpid(pid_, &status, 0) != pid_) {
     throw std::runtime_error("waitpid failed");
   }
+  pid_ = -1;
   ProcessResult result;
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = ReadBytes(out_file);
+  result.out = ReadBytes(out_file_);
   result.out_bytes = result.out;
-  result.err = ReadBytes(err_file);
-  std::filesystem::remove(out_file);
-  std::filesystem::remove(err_file);
+  result.err = ReadBytes(err_file_);
+  std::filesystem::remove(out_file_);
+  std::filesystem::remove(err_file_);
   return result;
+}
+
+ProcessResult RunProcess(const std::filesystem::path& program,
+                         const std::vector<std::string>& arguments,
+                         const std::filesystem::path& working_folder,
+                         const std::map<std::string, std::string>& environment) {
+  return ChildProcess(program, arguments, working_folder, environment).Wait();
 }
 
 }  // namespace qe2m4::testing

@@ -75,8 +75,8 @@ std::wstring EnvironmentBlock(const std::map<std::string, std::string>& environm
 HANDLE InheritableFile(const std::filesystem::path& file, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
   const HANDLE handle =
-      CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit, disposition,
-                  FILE_ATTRIBUTE_NORMAL, nullptr);
+      CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  &inherit, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) {
     throw std::runtime_error("cannot open " + platform::PathUtf8(file));
   }

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "platform/error.h"
+#include "platform/fault_injection.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -56,6 +59,33 @@ TEST(FileSystem, CurrentDriveAndFolderServeRelativePaths) {
   EXPECT_EQ(fs.Resolve(u"D:f.txt"), d / "A" / "B" / "f.txt");
   EXPECT_EQ(fs.FullPath(u"D:..\\c"), u"D:\\a\\c");
   EXPECT_THROW(fs.SetCurrentFolder(u"D:\\nothing"), Error);
+}
+
+TEST(FileSystem, ACopyStartsWhereTheOriginalIsAndGoesItsOwnWay) {
+  TempMachine machine;
+  const auto d = machine.AddDrive(u'D');
+  machine.AddDrive(u'E');
+  WriteBytes(d / "A" / "B" / "f.txt", "x");
+  FileSystem& original = machine.fs();
+  original.SetCurrentDrive(u'D');
+  original.SetCurrentFolder(u"D:\\A");
+  original.SetSystemFolder(u"D:\\A\\B");
+  original.SetOperationHook(std::make_unique<FaultInjection>(
+      [](std::int64_t, FileOperation, const std::filesystem::path&) { return EIO; }));
+
+  FileSystem copy(original);
+  EXPECT_EQ(copy.CurrentDrive(), u'D');
+  EXPECT_EQ(copy.CurrentFolder(u'D'), u"D:\\A");
+  EXPECT_EQ(copy.SystemFolder(), u"D:\\A\\B");
+  EXPECT_EQ(copy.UsableDrives(), (std::vector<char16_t>{u'D', u'E'}));
+  EXPECT_EQ(copy.operation_hook(), nullptr);
+  EXPECT_EQ(copy.ReadAll(u"B\\f.txt"), "x");
+  EXPECT_THROW(original.ReadAll(u"B\\f.txt"), Error);
+
+  copy.SetCurrentDrive(u'E');
+  copy.SetCurrentFolder(u"D:\\A\\B");
+  EXPECT_EQ(original.CurrentDrive(), u'D');
+  EXPECT_EQ(original.CurrentFolder(u'D'), u"D:\\A");
 }
 
 TEST(FileSystem, ListsOrdinaryVisibleFilesByPattern) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system.h"
-#include "support/temp_machine.h"
 #include "support/host_environment.h"
+#include "support/temp_machine.h"
 
 namespace qe2m4::platform {
 namespace {

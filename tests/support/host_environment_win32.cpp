@@ -36,9 +36,9 @@ bool MakeFifo(const std::filesystem::path&) {
 
 bool MakeFolderLink(const std::filesystem::path& target, const std::filesystem::path& link) {
   // Wine reports success without making the link: only a link that is there counts.
-  return CreateSymbolicLinkW(link.c_str(), target.c_str(),
-                             SYMBOLIC_LINK_FLAG_DIRECTORY |
-                                 SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0 &&
+  return CreateSymbolicLinkW(
+             link.c_str(), target.c_str(),
+             SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != 0 &&
          GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/window/form1.h"
+#include "app/window/form1_window.h"
 #include "app/window/gui_options.h"
 #include "platform/drive_table.h"
 #include "platform/error.h"
@@ -70,8 +70,8 @@ int main(int argc, char** argv) {
   }
   SetUpFolders(file_system, *options);
 
-  qe2m4::window::Form1 form(file_system);
-  if (!form.Form_Load()) {
+  qe2m4::window::Form1Window form(file_system);
+  if (!form.behaviour().Form_Load()) {
     return 1;
   }
   form.show();

@@ -1,8 +1,5 @@
 #include "app/window/pattern_search_dialog.h"
 
-#include <QCoreApplication>
-#include <QProgressDialog>
-
 #include "app/texts.h"
 #include "app/window/qt_text.h"
 
@@ -17,32 +14,24 @@ constexpr int kLabelWidthInCharacters = 60;
 
 }  // namespace
 
-PatternSearchDialog::PatternSearchDialog(std::chrono::milliseconds delay) : delay_(delay) {
-  clock_.start();
+PatternSearchDialog::PatternSearchDialog() {
+  setWindowTitle(ToQString(texts::kApplicationTitle));
+  setCancelButton(nullptr);
+  setRange(0, 0);  // a busy bar: the number of folders is not known beforehand
+  setMinimumDuration(0);
+  setAutoClose(false);
+  setAutoReset(false);
+  setLabelText(ToQString(texts::kSearchingPatternFolder) + u'\n');
+  setFixedWidth(fontMetrics().averageCharWidth() * kLabelWidthInCharacters);
 }
 
-PatternSearchDialog::~PatternSearchDialog() = default;
-
-void PatternSearchDialog::Visit(std::u16string_view folder) {
-  if (!dialog_ && clock_.elapsed() >= delay_.count()) {
-    dialog_ = std::make_unique<QProgressDialog>();
-    dialog_->setWindowTitle(ToQString(texts::kApplicationTitle));
-    dialog_->setCancelButton(nullptr);
-    dialog_->setRange(0, 0);  // a busy bar: the number of folders is not known beforehand
-    dialog_->setMinimumDuration(0);
-    dialog_->setAutoClose(false);
-    dialog_->setAutoReset(false);
-    dialog_->setLabelText(ToQString(texts::kSearchingPatternFolder) + u'\n');
-    const int width = dialog_->fontMetrics().averageCharWidth() * kLabelWidthInCharacters;
-    dialog_->setFixedWidth(width);
-    dialog_->show();
+void PatternSearchDialog::Show(std::u16string_view folder) {
+  const QString path =
+      fontMetrics().elidedText(ToQString(folder), Qt::ElideMiddle, width() * 9 / 10);
+  setLabelText(ToQString(texts::kSearchingPatternFolder) + u'\n' + path);
+  if (!isVisible()) {
+    show();
   }
-  if (dialog_) {
-    const QString path = dialog_->fontMetrics().elidedText(ToQString(folder), Qt::ElideMiddle,
-                                                           dialog_->width() * 9 / 10);
-    dialog_->setLabelText(ToQString(texts::kSearchingPatternFolder) + u'\n' + path);
-  }
-  QCoreApplication::processEvents();
 }
 
 }  // namespace qe2m4::window

@@ -1,36 +1,20 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <chrono>
-#include <memory>
+#include <QProgressDialog>
 #include <string_view>
-
-class QProgressDialog;
 
 namespace qe2m4::window {
 
-// Progress of the pattern-data search at start-up, fed once per folder visited: lets pending
-// events run, and once the search has lasted longer than a moment shows a small dialog naming
-// the drive and folder being searched. The dialog closes when this object goes.
-class PatternSearchDialog {
+// The small window of a lasting pattern-data search at start-up: a busy bar and the drive and
+// folder being searched.
+class PatternSearchDialog : public QProgressDialog {
+  Q_OBJECT
+
  public:
-  static constexpr std::chrono::milliseconds kDefaultDelay{500};
+  PatternSearchDialog();
 
-  explicit PatternSearchDialog(std::chrono::milliseconds delay = kDefaultDelay);
-  ~PatternSearchDialog();
-  PatternSearchDialog(const PatternSearchDialog&) = delete;
-  PatternSearchDialog& operator=(const PatternSearchDialog&) = delete;
-
-  // The search has reached a folder (a drive path).
-  void Visit(std::u16string_view folder);
-
-  // The dialog once shown, else nullptr.
-  const QProgressDialog* dialog() const { return dialog_.get(); }
-
- private:
-  std::chrono::milliseconds delay_;
-  QElapsedTimer clock_;
-  std::unique_ptr<QProgressDialog> dialog_;
+  // Names the folder the search has reached (a drive path).
+  void Show(std::u16string_view folder);
 };
 
 }  // namespace qe2m4::window

@@ -22,6 +22,10 @@ std::string PathUtf8(const std::filesystem::path& host) {
   return host.native();
 }
 
+std::optional<std::string> HostNameProblem(std::u16string_view) {
+  return std::nullopt;
+}
+
 std::optional<std::filesystem::path> StoredEntry(const std::filesystem::path& folder,
                                                  const std::filesystem::path& name) {
   std::error_code ec;

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 
+#include <atomic>
 #include <csignal>
 #include <initializer_list>
 
@@ -9,13 +10,15 @@ namespace qe2m4::platform {
 namespace {
 
 // The one mutable global of the program: a signal handler can reach nothing else. It holds
-// the number of the first interrupting signal, 0 while none has come.
-volatile std::sig_atomic_t interrupt_signal = 0;
+// the number of the first interrupting signal, 0 while none has come. A lock-free atomic, not a
+// volatile: the batch's worker threads read it while a handler on any thread may set it.
+std::atomic<int> interrupt_signal{0};
+static_assert(std::atomic<int>::is_always_lock_free,
+              "a signal handler may only use lock-free atomics");
 
 extern "C" void OnInterrupt(int signal_number) {
-  if (interrupt_signal == 0) {
-    interrupt_signal = signal_number;
-  }
+  int none = 0;
+  interrupt_signal.compare_exchange_strong(none, signal_number);
 }
 
 }  // namespace

@@ -32,9 +32,9 @@ DestinationLock::DestinationLock(const std::filesystem::path& folder,
   // file is about to go): another run holds it. Anything else (a read-only medium, a folder
   // the user may not write): there is no lock to take, and the run's own writes report what
   // is wrong.
-  const bool held = error == ERROR_SHARING_VIOLATION ||
-                    (error == ERROR_ACCESS_DENIED &&
-                     GetFileAttributesW(lock.c_str()) != INVALID_FILE_ATTRIBUTES);
+  const bool held =
+      error == ERROR_SHARING_VIOLATION ||
+      (error == ERROR_ACCESS_DENIED && GetFileAttributesW(lock.c_str()) != INVALID_FILE_ATTRIBUTES);
   acquired_ = !held;
 }
 

@@ -25,8 +25,8 @@ std::size_t NameLimit(const std::filesystem::path& path) {
   const std::filesystem::path root = path.root_path();
   DWORD limit = 0;
   const win32::NoDriveDialogs no_dialogs;
-  if (!root.empty() && GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, &limit, nullptr,
-                                             nullptr, 0) != 0 &&
+  if (!root.empty() &&
+      GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, &limit, nullptr, nullptr, 0) != 0 &&
       limit > 0) {
     return limit;
   }
@@ -56,10 +56,9 @@ void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16stri
 
 UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path) {
   const win32::NoDriveDialogs no_dialogs;
-  win32::UniqueHandle handle(CreateFileW(host.c_str(), GENERIC_READ,
-                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
-                                         nullptr));
+  win32::UniqueHandle handle(CreateFileW(
+      host.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle.valid()) {
     throw win32::Win32Error(ErrorKind::kRead, display_path, GetLastError());
   }

@@ -21,6 +21,48 @@ std::string PathUtf8(const std::filesystem::path& host) {
   return ToUtf8(PathText(host));
 }
 
+namespace {
+
+// Device names that Windows opens whatever the folder and the extension.
+bool IsDeviceName(std::u16string_view name) {
+  std::u16string base(name.substr(0, name.find(u'.')));
+  while (!base.empty() && base.back() == u' ') {
+    base.pop_back();
+  }
+  for (char16_t& c : base) {
+    if (c >= u'a' && c <= u'z') {
+      c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+  }
+  for (const std::u16string_view device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
+    if (base == device) {
+      return true;
+    }
+  }
+  return base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT")) &&
+         base[3] >= u'1' && base[3] <= u'9';
+}
+
+}  // namespace
+
+std::optional<std::string> HostNameProblem(std::u16string_view name) {
+  if (name.empty()) {
+    return std::nullopt;
+  }
+  if (name.back() == u' ' || name.back() == u'.') {
+    return "Windows cannot hold a name that ends with a blank or a dot";
+  }
+  for (const char16_t c : name) {
+    if (c < 0x20 || std::u16string_view(u"<>:\"|?*").find(c) != std::u16string_view::npos) {
+      return "Windows cannot hold a name with the character '" + ToUtf8(std::u16string(1, c)) + "'";
+    }
+  }
+  if (IsDeviceName(name)) {
+    return "the name is a Windows device name";
+  }
+  return std::nullopt;
+}
+
 std::optional<std::filesystem::path> StoredEntry(const std::filesystem::path& folder,
                                                  const std::filesystem::path& name) {
   // Wildcards would match other names; no stored name holds them.

@@ -44,11 +44,11 @@ std::filesystem::path DefaultSystemFolder() {
   // The source product is a 32-bit program: on 64-bit Windows the system folder it sees (and
   // where its installation keeps Patdat32.ini) is SysWOW64. 32-bit Windows has no SysWOW64
   // (the call fails) and the system folder is the one GetSystemDirectoryW names.
-  std::wstring folder = FillBuffer(
-      [](wchar_t* buffer, UINT size) { return GetSystemWow64DirectoryW(buffer, size); });
+  std::wstring folder =
+      FillBuffer([](wchar_t* buffer, UINT size) { return GetSystemWow64DirectoryW(buffer, size); });
   if (folder.empty()) {
-    folder = FillBuffer(
-        [](wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); });
+    folder =
+        FillBuffer([](wchar_t* buffer, UINT size) { return GetSystemDirectoryW(buffer, size); });
   }
   return std::filesystem::path(folder);
 }

@@ -8,9 +8,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "app/window/drive_list.h"
-#include "app/window/folder_list.h"
-#include "app/window/form1.h"
+#include "app/window/drive_list_box.h"
+#include "app/window/folder_list_tree.h"
+#include "app/window/form1_window.h"
 #include "platform/error.h"
 #include "support/temp_machine.h"
 #include "window_test_support.h"
@@ -21,6 +21,7 @@ namespace {
 namespace fs = std::filesystem;
 using qe2m4::testing::TempMachine;
 using testing::Child;
+using testing::MessageBoxAnswerer;
 using testing::Q;
 
 struct ControlRow {
@@ -39,11 +40,11 @@ constexpr ControlRow kControls[] = {
     {"Label1", "QLabel", "Picture1", u"変換先ﾌｫﾙﾀﾞ名 ：", 330, 900, 1965, 315},
     {"Text1", "QLineEdit", "Picture1", u"", 2400, 840, 6255, 405},
     {"Frame2", "QGroupBox", "Picture1", u"変換元ﾌｫﾙﾀﾞ名選択", 1200, 1620, 3135, 2895},
-    {"Dir2", "qe2m4::window::FolderList", "Frame2", u"", 240, 420, 2595, 1530},
-    {"Drive2", "qe2m4::window::DriveList", "Frame2", u"", 210, 2205, 2595, 390},
+    {"Dir2", "qe2m4::window::FolderListTree", "Frame2", u"", 240, 420, 2595, 1530},
+    {"Drive2", "qe2m4::window::DriveListBox", "Frame2", u"", 210, 2205, 2595, 390},
     {"Frame1", "QGroupBox", "Picture1", u"変換先ﾌｫﾙﾀﾞ名選択", 4980, 1620, 2895, 2895},
-    {"Dir1", "qe2m4::window::FolderList", "Frame1", u"", 240, 420, 2415, 1530},
-    {"Drive1", "qe2m4::window::DriveList", "Frame1", u"", 240, 2220, 2415, 390},
+    {"Dir1", "qe2m4::window::FolderListTree", "Frame1", u"", 240, 420, 2415, 1530},
+    {"Drive1", "qe2m4::window::DriveListBox", "Frame1", u"", 240, 2220, 2415, 390},
     {"Frame3", "QGroupBox", "Picture1", u"メッセージ", 240, 4740, 8475, 675},
     {"Label3", "QLabel", "Frame3", u"", 180, 240, 8175, 315},
     {"Command1", "QPushButton", "Picture1", u"実  行", 2520, 5580, 1935, 555},
@@ -80,7 +81,7 @@ class Controls : public ::testing::Test {
 };
 
 TEST_F(Controls, HaveTheirNamesKindsCaptionsAndPlaces) {
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   const int dpi_x = form.logicalDpiX();
   const int dpi_y = form.logicalDpiY();
   EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Holtvar_Qe -> M4 変換プログラム"));
@@ -98,7 +99,7 @@ TEST_F(Controls, HaveTheirNamesKindsCaptionsAndPlaces) {
 }
 
 TEST_F(Controls, BackgroundFramesAndLabelsAreLightGrey) {
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   for (const char* name :
        {"Picture1", "Frame1", "Frame2", "Frame3", "Label1", "Label2", "Label3"}) {
     SCOPED_TRACE(name);
@@ -110,7 +111,7 @@ TEST_F(Controls, BackgroundFramesAndLabelsAreLightGrey) {
 }
 
 TEST_F(Controls, TabKeyVisitsThemInTabIndexOrder) {
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   const QStringList expected{"Dir1",     "Drive1", "Dir2",  "Drive2", "Command1",
@@ -124,47 +125,51 @@ TEST_F(Controls, TabKeyVisitsThemInTabIndexOrder) {
   EXPECT_EQ(visited, expected);
 }
 
-TEST(DriveListTest, ListsTheUsableDrivesLetterFirst) {
+TEST(DriveListBoxTest, ShowsTheDrivesAndReportsTheUsersChoice) {
   TempMachine machine;
   const fs::path d = machine.AddDrive(u'D');
   machine.AddDrive(u'F');
   machine.fs().MapDrive(u'E', machine.root() / "missing");
   machine.fs().SetCurrentDrive(u'F');
-  QWidget parent;
-  DriveList list(machine.fs(), &parent);
-  ASSERT_EQ(list.count(), 2);
-  EXPECT_TRUE(list.itemText(0).startsWith("D: "));
-  EXPECT_TRUE(list.itemText(0).contains(QString::fromStdString(d.string())));
-  EXPECT_TRUE(list.itemText(1).startsWith("F: "));
-  EXPECT_EQ(list.Letter(), u'F');  // the current drive is chosen at the start
+  Form1Window form(machine.fs());
+  auto& drive1 = Child<DriveListBox>(form, "Drive1");
+  ASSERT_EQ(drive1.count(), 2);
+  EXPECT_TRUE(drive1.itemText(0).startsWith("D: "));
+  EXPECT_TRUE(drive1.itemText(0).contains(QString::fromStdString(d.string())));
+  EXPECT_TRUE(drive1.itemText(1).startsWith("F: "));
+  EXPECT_EQ(drive1.currentIndex(), 1);  // the current drive is chosen at the start
 
-  int changes = 0;
-  QObject::connect(&list, &DriveList::Change, [&changes] { ++changes; });
-  list.SetDrive(u'd');
-  EXPECT_EQ(changes, 1);
-  EXPECT_EQ(list.Drive().substr(0, 2), u"D:");
-  EXPECT_THROW(list.SetDrive(u'E'), platform::Error);
+  // Choosing in the box chooses in the list; choosing in the list shows in the box. (Neither
+  // drive holds \TYUJYOU: each choice is reported.)
+  MessageBoxAnswerer answerer;
+  drive1.setCurrentIndex(0);
+  EXPECT_EQ(form.behaviour().Drive1.Letter(), u'D');
+  form.behaviour().Drive1.SetDrive(u'F');
+  EXPECT_EQ(drive1.currentIndex(), 1);
 
-  // A drive that appears later is listed when the list is read again; the choice stays.
+  // Opening the box reads the drives again.
   machine.AddDrive(u'E');
-  list.Refresh();
-  EXPECT_EQ(list.count(), 3);
-  EXPECT_EQ(list.Letter(), u'D');
-  EXPECT_EQ(changes, 1);
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  drive1.showPopup();
+  drive1.hidePopup();
+  EXPECT_EQ(drive1.count(), 3);
+  EXPECT_EQ(drive1.currentText().left(2), "F:");
+  EXPECT_EQ(answerer.seen().size(), 2u);
 }
 
-class FolderListTest : public ::testing::Test {
+class FolderListTreeTest : public ::testing::Test {
  protected:
-  FolderListTest() : c_(machine_.AddDrive(u'C')) {
+  FolderListTreeTest() : c_(machine_.AddDrive(u'C')) {
     fs::create_directories(c_ / "Tyujyou" / "K123");
     fs::create_directories(c_ / "Tyujyou" / "A1");
-    fs::create_directories(c_ / "Tyujyou" / ".hidden");
     fs::create_directories(c_ / "other");
     machine_.fs().SetCurrentFolder(u"C:\\other");
+    machine_.fs().SetCurrentDrive(u'C');
   }
 
   // The entries from the top, depth-first, as "indent:text".
-  static QStringList Entries(const FolderList& list) {
+  static QStringList Entries(const QTreeWidget& tree) {
     QStringList entries;
     std::function<void(const QTreeWidgetItem*, int)> walk = [&](const QTreeWidgetItem* item,
                                                                 int depth) {
@@ -173,8 +178,8 @@ class FolderListTest : public ::testing::Test {
         walk(item->child(i), depth + 1);
       }
     };
-    for (int i = 0; i < list.topLevelItemCount(); ++i) {
-      walk(list.topLevelItem(i), 0);
+    for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+      walk(tree.topLevelItem(i), 0);
     }
     return entries;
   }
@@ -183,79 +188,36 @@ class FolderListTest : public ::testing::Test {
   fs::path c_;
 };
 
-TEST_F(FolderListTest, ShowsTheLevelsThenTheSubfolders) {
-  QWidget parent;
-  FolderList list(machine_.fs(), &parent);
-  EXPECT_EQ(list.Path(), u"C:\\other");  // starts at the current folder
-
-  list.SetPath(u"c:\\TYUJYOU");
-  EXPECT_EQ(list.Path(), u"C:\\Tyujyou");  // the names as stored
-  EXPECT_EQ(Entries(list), (QStringList{"0:C:\\", "1:Tyujyou", "2:A1", "2:K123"}));
-  EXPECT_EQ(list.currentItem()->text(0), "Tyujyou");
-
-  list.SetPath(u"C:\\");
-  EXPECT_EQ(Entries(list), (QStringList{"0:C:\\", "1:Tyujyou", "1:other"}));
+TEST_F(FolderListTreeTest, ShowsTheLevelsThenTheSubfoldersOneStepFurtherIn) {
+  Form1Window form(machine_.fs());
+  auto& dir1 = Child<FolderListTree>(form, "Dir1");
+  EXPECT_EQ(Entries(dir1), (QStringList{"0:C:\\", "1:other"}));
+  form.behaviour().Dir1.SetPath(u"c:\\TYUJYOU");
+  EXPECT_EQ(Entries(dir1), (QStringList{"0:C:\\", "1:Tyujyou", "2:A1", "2:K123"}));
+  EXPECT_EQ(dir1.currentItem()->text(0), "Tyujyou");
+  EXPECT_EQ(Entries(Child<FolderListTree>(form, "Dir2")), (QStringList{"0:C:\\", "1:other"}));
 }
 
-TEST_F(FolderListTest, SettingAMissingFolderFailsAndChangesNothing) {
-  QWidget parent;
-  FolderList list(machine_.fs(), &parent);
-  int changes = 0;
-  QObject::connect(&list, &FolderList::Change, [&changes] { ++changes; });
-  EXPECT_THROW(list.SetPath(u"C:\\tyujyou\\none"), platform::Error);
-  EXPECT_THROW(list.SetPath(u"Q:\\"), platform::Error);
-  fs::path file = c_ / "file.txt";
-  qe2m4::testing::WriteBytes(file, "x");
-  EXPECT_THROW(list.SetPath(u"C:\\file.txt"), platform::Error);
-  EXPECT_EQ(list.Path(), u"C:\\other");
-  EXPECT_EQ(changes, 0);
-
-  list.SetPath(u"C:");  // a drive alone stands for its current folder
-  EXPECT_EQ(list.Path(), u"C:\\other");
-  EXPECT_EQ(changes, 1);
-}
-
-TEST_F(FolderListTest, OpeningAnEntryMakesItTheFolder) {
-  QWidget parent;
-  FolderList list(machine_.fs(), &parent);
-  list.resize(200, 200);
-  parent.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
-  list.SetPath(u"C:\\tyujyou");
-  std::vector<std::u16string> changes;
-  QObject::connect(&list, &FolderList::Change, [&] { changes.push_back(list.Path()); });
+TEST_F(FolderListTreeTest, EnterAndDoubleClickOpenAnEntry) {
+  Form1Window form(machine_.fs());
+  form.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  auto& dir2 = Child<FolderListTree>(form, "Dir2");
+  form.behaviour().Dir2.SetPath(u"C:\\tyujyou");
 
   // Enter opens the selected entry.
-  list.setCurrentItem(list.findItems("K123", Qt::MatchExactly | Qt::MatchRecursive).front());
-  QTest::keyClick(&list, Qt::Key_Return);
-  EXPECT_EQ(list.Path(), u"C:\\Tyujyou\\K123");
+  dir2.setCurrentItem(dir2.findItems("K123", Qt::MatchExactly | Qt::MatchRecursive).front());
+  QTest::keyClick(&dir2, Qt::Key_Return);
+  EXPECT_EQ(form.behaviour().Dir2.Path(), u"C:\\Tyujyou\\K123");
+  EXPECT_EQ(Child<QLineEdit>(form, "Text2").text(), "C:\\Tyujyou\\K123");
 
-  // A double-click on a level goes up to it.
-  QTreeWidgetItem* const root = list.topLevelItem(0);
-  const QPoint at = list.visualItemRect(root).center();
-  QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, at);
-  EXPECT_EQ(list.Path(), u"C:\\Tyujyou\\K123");  // a single click only selects
-  QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, at);
-  EXPECT_EQ(list.Path(), u"C:\\");
-  EXPECT_EQ(changes, (std::vector<std::u16string>{u"C:\\Tyujyou\\K123", u"C:\\"}));
-}
-
-TEST_F(FolderListTest, AFolderThatWentAwayLeadsToTheNearestLevelLeft) {
-  QWidget parent;
-  FolderList list(machine_.fs(), &parent);
-  list.SetPath(u"C:\\tyujyou");
-  fs::remove_all(c_ / "Tyujyou" / "A1");
-  list.setCurrentItem(list.findItems("A1", Qt::MatchExactly | Qt::MatchRecursive).front());
-  QTest::keyClick(&list, Qt::Key_Return);
-  EXPECT_EQ(list.Path(), u"C:\\Tyujyou");
-  EXPECT_EQ(Entries(list), (QStringList{"0:C:\\", "1:Tyujyou", "2:K123"}));
-
-  fs::remove_all(c_ / "Tyujyou");
-  int changes = 0;
-  QObject::connect(&list, &FolderList::Change, [&changes] { ++changes; });
-  list.Refresh();
-  EXPECT_EQ(list.Path(), u"C:\\");
-  EXPECT_EQ(changes, 1);
+  // A double-click on a level goes up to it; a single click only selects.
+  const QPoint at = dir2.visualItemRect(dir2.topLevelItem(0)).center();
+  QTest::mouseClick(dir2.viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(form.behaviour().Dir2.Path(), u"C:\\Tyujyou\\K123");
+  QTest::mouseDClick(dir2.viewport(), Qt::LeftButton, {}, at);
+  EXPECT_EQ(form.behaviour().Dir2.Path(), u"C:\\");
+  EXPECT_EQ(Entries(dir2), (QStringList{"0:C:\\", "1:Tyujyou", "1:other"}));
 }
 
 }  // namespace

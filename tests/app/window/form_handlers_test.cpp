@@ -7,9 +7,9 @@
 #include <QTest>
 #include <filesystem>
 
-#include "app/window/drive_list.h"
-#include "app/window/folder_list.h"
-#include "app/window/form1.h"
+#include "app/window/drive_list_box.h"
+#include "app/window/folder_list_tree.h"
+#include "app/window/form1_window.h"
 #include "support/temp_machine.h"
 #include "window_test_support.h"
 
@@ -37,7 +37,7 @@ class Handlers : public ::testing::Test {
     machine_.fs().SetCurrentDrive(u'C');
   }
 
-  void Choose(DriveList& list, char16_t letter) {
+  void Choose(DriveListBox& list, char16_t letter) {
     list.setCurrentIndex(list.findData(QChar(letter)));
   }
 
@@ -47,13 +47,13 @@ class Handlers : public ::testing::Test {
 };
 
 TEST_F(Handlers, DestinationDriveWithoutTyujyouIsReportedOnceAndKeepsText1) {
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   auto& text1 = Child<QLineEdit>(form, "Text1");
-  auto& dir1 = Child<FolderList>(form, "Dir1");
+  const app::FolderList& dir1 = form.behaviour().Dir1;
   text1.setText("typed");
   {
     MessageBoxAnswerer answerer;
-    Choose(Child<DriveList>(form, "Drive1"), u'D');
+    Choose(Child<DriveListBox>(form, "Drive1"), u'D');
     ASSERT_EQ(answerer.seen().size(), 1u);
     EXPECT_EQ(answerer.seen()[0].text, kNoTyujyou);
     EXPECT_EQ(answerer.seen()[0].title, kApplicationTitle);
@@ -65,7 +65,7 @@ TEST_F(Handlers, DestinationDriveWithoutTyujyouIsReportedOnceAndKeepsText1) {
   EXPECT_EQ(machine_.fs().CurrentDrive(), u'D');  // the drive is made current all the same
 
   MessageBoxAnswerer answerer;
-  Choose(Child<DriveList>(form, "Drive1"), u'C');
+  Choose(Child<DriveListBox>(form, "Drive1"), u'C');
   EXPECT_TRUE(answerer.seen().empty());
   EXPECT_EQ(text1.text(), "C:\\Tyujyou");
   EXPECT_EQ(dir1.Path(), u"C:\\Tyujyou");
@@ -75,10 +75,10 @@ TEST_F(Handlers, DestinationDriveWithoutTyujyouIsReportedOnceAndKeepsText1) {
 
 TEST_F(Handlers, DestinationDriveThatWentAwayIsReportedOnce) {
   const fs::path e = machine_.AddDrive(u'E');
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   fs::remove_all(e);
   MessageBoxAnswerer answerer;
-  Choose(Child<DriveList>(form, "Drive1"), u'E');
+  Choose(Child<DriveListBox>(form, "Drive1"), u'E');
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(answerer.seen()[0].text, kNoTyujyou);
   EXPECT_EQ(machine_.fs().CurrentDrive(), u'C');
@@ -86,13 +86,13 @@ TEST_F(Handlers, DestinationDriveThatWentAwayIsReportedOnce) {
 
 TEST_F(Handlers, SourceDriveOpensItsCurrentFolderAndFailsSilently) {
   const fs::path e = machine_.AddDrive(u'E');
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   auto& text2 = Child<QLineEdit>(form, "Text2");
-  auto& drive2 = Child<DriveList>(form, "Drive2");
+  auto& drive2 = Child<DriveListBox>(form, "Drive2");
   MessageBoxAnswerer answerer;
   Choose(drive2, u'D');
   EXPECT_EQ(text2.text(), "D:\\work");
-  EXPECT_EQ(Child<FolderList>(form, "Dir2").Path(), u"D:\\work");
+  EXPECT_EQ(form.behaviour().Dir2.Path(), u"D:\\work");
   EXPECT_EQ(machine_.fs().CurrentDrive(), u'D');
 
   fs::remove_all(e);
@@ -106,15 +106,17 @@ TEST_F(Handlers, ChoosingAFolderReplacesTheTypedPath) {
   struct Case {
     const char* list;
     const char* box;
+    app::Form1::Side side;
   };
-  for (const Case& c : {Case{"Dir1", "Text1"}, Case{"Dir2", "Text2"}}) {
+  for (const Case& c : {Case{"Dir1", "Text1", app::Form1::Side::kDestination},
+                        Case{"Dir2", "Text2", app::Form1::Side::kSource}}) {
     SCOPED_TRACE(c.list);
     machine_.fs().SetCurrentFolder(u"C:\\start");
     machine_.fs().SetCurrentDrive(u'D');  // a folder change does not change the drive
-    Form1 form(machine_.fs());
-    auto& list = Child<FolderList>(form, c.list);
+    Form1Window form(machine_.fs());
+    auto& list = Child<FolderListTree>(form, c.list);
     auto& box = Child<QLineEdit>(form, c.box);
-    list.SetPath(u"C:\\tyujyou");
+    form.behaviour().Dir(c.side).SetPath(u"C:\\tyujyou");
     box.setText("C:\\typed\\by\\hand");
     list.setCurrentItem(list.findItems("K123", Qt::MatchExactly | Qt::MatchRecursive).front());
     QTest::keyClick(&list, Qt::Key_Return);
@@ -125,7 +127,7 @@ TEST_F(Handlers, ChoosingAFolderReplacesTheTypedPath) {
 }
 
 TEST_F(Handlers, MouseMoveClearsTheStatusLineOnceAfterARun) {
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   auto& picture = Child<QWidget>(form, "Picture1");
   auto& status = Child<QLabel>(form, "Label3");
   const auto move = [&picture] {
@@ -137,14 +139,14 @@ TEST_F(Handlers, MouseMoveClearsTheStatusLineOnceAfterARun) {
   move();
   EXPECT_EQ(status.text(), "kept");  // no run has shown anything
 
-  form.StatusShown = 1;
+  form.behaviour().StatusShown = 1;
   move();
   EXPECT_EQ(status.text(), "");
-  EXPECT_EQ(form.StatusShown, 0);
+  EXPECT_EQ(form.behaviour().StatusShown, 0);
 }
 
 TEST_F(Handlers, QuitButtonClosesTheWindow) {
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   form.show();
   ASSERT_TRUE(form.isVisible());
   Child<QPushButton>(form, "Command2").click();

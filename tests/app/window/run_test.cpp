@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <filesystem>
 
-#include "app/window/form1.h"
+#include "app/window/form1_window.h"
 #include "support/temp_machine.h"
 #include "window_test_support.h"
 
@@ -58,7 +58,7 @@ class PressingExecute : public ::testing::Test {
   TempMachine machine_;
   fs::path s_;
   fs::path d_;
-  Form1 form_{machine_.fs()};
+  Form1Window form_{machine_.fs()};
 };
 
 TEST_F(PressingExecute, ConvertsTheBoringAfterYesToTheFolderQuestion) {
@@ -71,7 +71,7 @@ TEST_F(PressingExecute, ConvertsTheBoringAfterYesToTheFolderQuestion) {
   EXPECT_EQ(answerer.seen()[0].buttons, QMessageBox::Yes | QMessageBox::No);
 
   EXPECT_EQ(Status(), kSucceeded);
-  EXPECT_EQ(form_.StatusShown, 1);
+  EXPECT_EQ(form_.behaviour().StatusShown, 1);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   const fs::path out = d_ / "TYUJYOU" / "A1234" / "B" / "C";
   // Levels 3 to 5 of the destination, an empty line, then fields 5 and 6 of the source CNT.TXT.
@@ -89,7 +89,7 @@ TEST_F(PressingExecute, NoToTheFolderQuestionChangesNothing) {
   EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Question);
   EXPECT_FALSE(fs::exists(d_ / "TYUJYOU" / "NEW"));
   EXPECT_EQ(Status(), "");
-  EXPECT_EQ(form_.StatusShown, 0);
+  EXPECT_EQ(form_.behaviour().StatusShown, 0);
 }
 
 TEST_F(PressingExecute, ShowsTheBusyTextAndHourglassWhileConverting) {
@@ -122,7 +122,7 @@ TEST_F(PressingExecute, TheSuccessTextStaysUntilTheMouseMovesOverTheBackground) 
 
   MoveMouseOverBackground();
   EXPECT_EQ(Status(), "");
-  EXPECT_EQ(form_.StatusShown, 0);
+  EXPECT_EQ(form_.behaviour().StatusShown, 0);
   Child<QLabel>(form_, "Label3").setText("later");
   MoveMouseOverBackground();
   EXPECT_EQ(Status(), "later");  // only the first move after a run clears it

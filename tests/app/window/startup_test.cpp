@@ -3,13 +3,13 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QScreen>
+#include <QTimer>
 #include <chrono>
 #include <filesystem>
 
-#include "app/window/folder_list.h"
-#include "app/window/form1.h"
+#include "app/window/folder_list_tree.h"
+#include "app/window/form1_window.h"
 #include "app/window/pattern_search_dialog.h"
-#include "common/pattern_folder.h"
 #include "support/temp_machine.h"
 #include "window_test_support.h"
 
@@ -44,31 +44,31 @@ TEST_F(StartUp, WithoutPatternDataTheProgramEndsWithOneMessage) {
   // An empty kishitu.txt does not make a pattern-data folder.
   WriteBytes(c_ / "APP" / "PATDAT" / "kishitu.txt", "");
   WriteBytes(c_ / "data" / "PATDAT" / "kishitu.txt", "");
-  Form1 form(machine_.fs());
+  Form1Window form(machine_.fs());
   MessageBoxAnswerer answerer;
-  EXPECT_FALSE(form.Form_Load());
+  EXPECT_FALSE(form.behaviour().Form_Load());
   ASSERT_EQ(answerer.seen().size(), 1u);
   EXPECT_EQ(answerer.seen()[0].text, QString::fromUtf8(" PATDAT の設定がありません."));
   EXPECT_EQ(answerer.seen()[0].title, kApplicationTitle);
   EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::NoIcon);
   EXPECT_EQ(answerer.seen()[0].buttons, QMessageBox::Ok);
   EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(form.PatternFolder, u"");
+  EXPECT_EQ(form.behaviour().PatternFolder, u"");
   EXPECT_EQ(Child<QLineEdit>(form, "Text2").text(), "");
 }
 
 TEST_F(StartUp, PresetsTheSourceToTyujyouOfTheCurrentDrive) {
   WriteBytes(c_ / "APP" / "PATDAT" / "kishitu.txt", "1");
   fs::create_directories(c_ / "TYUJYOU" / "K123");
-  Form1 form(machine_.fs());
-  form.StatusShown = 1;
+  Form1Window form(machine_.fs());
+  form.behaviour().StatusShown = 1;
   MessageBoxAnswerer answerer;
-  ASSERT_TRUE(form.Form_Load());
+  ASSERT_TRUE(form.behaviour().Form_Load());
   EXPECT_TRUE(answerer.seen().empty());
-  EXPECT_EQ(form.PatternFolder, u"C:\\APP\\PATDAT\\");
-  EXPECT_EQ(form.StatusShown, 0);
+  EXPECT_EQ(form.behaviour().PatternFolder, u"C:\\APP\\PATDAT\\");
+  EXPECT_EQ(form.behaviour().StatusShown, 0);
   EXPECT_EQ(Child<QLineEdit>(form, "Text2").text(), "C:\\TYUJYOU");
-  EXPECT_EQ(Child<FolderList>(form, "Dir2").Path(), u"C:\\TYUJYOU");
+  EXPECT_EQ(form.behaviour().Dir2.Path(), u"C:\\TYUJYOU");
   EXPECT_EQ(Child<QLineEdit>(form, "Text1").text(), "");
   EXPECT_EQ(machine_.fs().CurrentFolder(u'C'), u"C:\\TYUJYOU");
 
@@ -80,29 +80,29 @@ TEST_F(StartUp, PresetsTheSourceToTyujyouOfTheCurrentDrive) {
 TEST_F(StartUp, WithoutTyujyouTheSourceStaysEmpty) {
   WriteBytes(c_ / "APP" / "PATDAT" / "kishitu.txt", "1");
   WriteBytes(c_ / "tyujyou.txt", "not a folder");
-  Form1 form(machine_.fs());
-  ASSERT_TRUE(form.Form_Load());
+  Form1Window form(machine_.fs());
+  ASSERT_TRUE(form.behaviour().Form_Load());
   EXPECT_EQ(Child<QLineEdit>(form, "Text2").text(), "");
-  EXPECT_EQ(Child<FolderList>(form, "Dir2").Path(), u"C:\\start");
+  EXPECT_EQ(form.behaviour().Dir2.Path(), u"C:\\start");
 }
 
-TEST(PatternSearchDialogTest, NamesTheFolderOnlyWhenTheSearchLasts) {
-  {
-    PatternSearchDialog quick(1h);
-    quick.Visit(u"D:\\A");
-    EXPECT_EQ(quick.dialog(), nullptr);
-  }
-  PatternSearchDialog slow(0ms);
-  slow.Visit(u"D:\\A");
-  slow.Visit(u"D:\\A\\B");
-  ASSERT_NE(slow.dialog(), nullptr);
-  EXPECT_TRUE(slow.dialog()->isVisible());
-  EXPECT_EQ(slow.dialog()->windowTitle(), kApplicationTitle);
-  EXPECT_EQ(slow.dialog()->labelText(),
+TEST(PatternSearchDialogTest, NamesTheFolderBeingSearchedUntilTheSearchEnds) {
+  TempMachine machine;
+  machine.AddDrive(u'D');
+  Form1Window form(machine.fs());
+  EXPECT_EQ(form.search_dialog(), nullptr);
+  form.ShowSearch(u"D:\\A");
+  form.ShowSearch(u"D:\\A\\B");
+  ASSERT_NE(form.search_dialog(), nullptr);
+  EXPECT_TRUE(form.search_dialog()->isVisible());
+  EXPECT_EQ(form.search_dialog()->windowTitle(), kApplicationTitle);
+  EXPECT_EQ(form.search_dialog()->labelText(),
             QString::fromUtf8("PATDAT ﾌｫﾙﾀﾞを検索しています...\nD:\\A\\B"));
+  form.EndSearch();
+  EXPECT_EQ(form.search_dialog(), nullptr);
 }
 
-TEST(PatternSearchDialogTest, FollowsTheSearchOverTheDrives) {
+TEST(PatternSearchDialogTest, FollowsTheSearchOverTheDrivesAndCloses) {
   TempMachine machine;
   const fs::path d = machine.AddDrive(u'D');
   const fs::path e = machine.AddDrive(u'E');
@@ -110,16 +110,20 @@ TEST(PatternSearchDialogTest, FollowsTheSearchOverTheDrives) {
   WriteBytes(e / "x" / "PATDAT" / "kishitu.txt", "1");
   machine.fs().SetProgramFolder(u"D:\\one");
 
-  PatternSearchDialog progress(0ms);
-  std::vector<std::u16string> visited;
-  const std::u16string found = FindPatternFolder(machine.fs(), [&](std::u16string_view folder) {
-    visited.emplace_back(folder);
-    progress.Visit(folder);
+  Form1Window form(machine.fs(), nullptr, 0ms);
+  std::optional<QString> shown_meanwhile;
+  // Runs while the search lets pending events through.
+  QTimer::singleShot(0, [&] {
+    if (form.search_dialog() != nullptr) {
+      shown_meanwhile = form.search_dialog()->labelText();
+    }
   });
-  EXPECT_EQ(found, u"E:\\x\\PATDAT\\");
-  ASSERT_FALSE(visited.empty());
-  ASSERT_NE(progress.dialog(), nullptr);
-  EXPECT_TRUE(progress.dialog()->labelText().endsWith(testing::Q(visited.back())));
+  ASSERT_TRUE(form.behaviour().Form_Load());
+  EXPECT_EQ(form.behaviour().PatternFolder, u"E:\\x\\PATDAT\\");
+  ASSERT_TRUE(shown_meanwhile.has_value());
+  EXPECT_TRUE(
+      shown_meanwhile->startsWith(QString::fromUtf8("PATDAT ﾌｫﾙﾀﾞを検索しています...\nD:\\")));
+  EXPECT_EQ(form.search_dialog(), nullptr);
 }
 
 }  // namespace

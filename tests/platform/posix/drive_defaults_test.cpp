@@ -2,8 +2,8 @@
 
 #include "platform/drive_table.h"
 #include "platform/program_location.h"
-#include "support/temp_machine.h"
 #include "support/host_environment.h"
+#include "support/temp_machine.h"
 
 namespace qe2m4::platform {
 namespace {

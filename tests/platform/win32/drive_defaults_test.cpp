@@ -1,12 +1,11 @@
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "platform/drive_table.h"
 #include "platform/file_system.h"
 #include "platform/program_location.h"
-#include "support/temp_machine.h"
 #include "support/host_environment.h"
+#include "support/temp_machine.h"
 
 namespace qe2m4::platform {
 namespace {

@@ -1,21 +1,15 @@
-#include "app/window/folder_list.h"
+#include "app/folder_list.h"
 
-#include <QKeyEvent>
-#include <QStyle>
+#include <algorithm>
 #include <cerrno>
-#include <memory>
-#include <vector>
 
-#include "app/window/qt_text.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/names.h"
 
-namespace qe2m4::window {
+namespace qe2m4::app {
 
 namespace {
-
-constexpr int kPathRole = Qt::UserRole;
 
 // The levels of a full path "D:\A\B" below its root: "A", "B".
 std::vector<std::u16string> Levels(std::u16string_view full) {
@@ -82,34 +76,14 @@ std::u16string StartFolder(const platform::FileSystem& file_system) {
   return std::u16string{drive, u':', u'\\'};
 }
 
-QTreeWidgetItem* AddItem(QTreeWidget& tree, QTreeWidgetItem* parent, const std::u16string& text,
-                         const std::u16string& path, const QIcon& icon) {
-  auto item = std::make_unique<QTreeWidgetItem>(QStringList{ToQString(text)});
-  item->setData(0, kPathRole, ToQString(path));
-  item->setIcon(0, icon);
-  item->setToolTip(0, ToQString(path));
-  QTreeWidgetItem* const added = item.get();
-  if (parent != nullptr) {
-    parent->addChild(item.release());
-  } else {
-    tree.addTopLevelItem(item.release());
-  }
-  return added;
-}
-
 }  // namespace
 
-FolderList::FolderList(const platform::FileSystem& file_system, QWidget* parent)
-    : QTreeWidget(parent), file_system_(file_system), path_(StartFolder(file_system)) {
-  setHeaderHidden(true);
-  setColumnCount(1);
-  setRootIsDecorated(false);
-  setItemsExpandable(false);
-  setExpandsOnDoubleClick(false);
-  setIndentation(fontMetrics().averageCharWidth() * 2);
-  setUniformRowHeights(true);
-  connect(this, &QTreeWidget::itemDoubleClicked, this,
-          [this](const QTreeWidgetItem* item) { Open(item); });
+FolderList::FolderList(const platform::FileSystem& file_system, std::function<void()> filled,
+                       std::function<void()> changed)
+    : file_system_(file_system),
+      filled_(std::move(filled)),
+      changed_(std::move(changed)),
+      path_(StartFolder(file_system)) {
   Fill();
 }
 
@@ -120,12 +94,14 @@ void FolderList::SetPath(std::u16string_view path) {
   }
   path_ = StoredPath(file_system_, full);
   Fill();
-  emit Change();
+  Notify(filled_);
+  Notify(changed_);
 }
 
 void FolderList::Refresh() {
   if (path_.empty() || file_system_.FolderExists(path_)) {
     Fill();
+    Notify(filled_);
     return;
   }
   std::u16string path = path_;
@@ -134,53 +110,47 @@ void FolderList::Refresh() {
   }
   path_ = path;
   Fill();
-  emit Change();
+  Notify(filled_);
+  Notify(changed_);
 }
 
-void FolderList::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    Open(currentItem());
-    event->accept();
-    return;
-  }
-  QTreeWidget::keyPressEvent(event);
-}
-
-void FolderList::Open(const QTreeWidgetItem* item) {
-  if (item == nullptr) {
+void FolderList::Open(std::size_t index) {
+  if (index >= entries_.size()) {
     return;
   }
   try {
-    SetPath(ToU16(item->data(0, kPathRole).toString()));
+    SetPath(entries_[index].path);
   } catch (const platform::Error&) {
-    // The folder went away since the list was filled.
     Refresh();
   }
 }
 
 void FolderList::Fill() {
-  clear();
-  if (path_.empty()) {
-    return;
-  }
-  const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-  const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-  std::u16string prefix = path_.substr(0, 3);
-  QTreeWidgetItem* current = AddItem(*this, nullptr, prefix, prefix, open);
-  for (const std::u16string& level : Levels(path_)) {
-    prefix = Join(prefix, level);
-    current = AddItem(*this, current, level, prefix, open);
-  }
-  try {
-    for (const platform::FolderEntry& entry : file_system_.ListFolders(path_)) {
-      AddItem(*this, current, entry.name, Join(path_, entry.name), closed);
+  entries_.clear();
+  current_ = 0;
+  if (!path_.empty()) {
+    std::u16string prefix = path_.substr(0, 3);
+    entries_.push_back({prefix, prefix, 0, true});
+    for (const std::u16string& level : Levels(path_)) {
+      prefix = Join(prefix, level);
+      entries_.push_back({level, prefix, static_cast<int>(entries_.size()), true});
     }
-  } catch (const platform::Error&) {
-    // An unreadable folder shows its levels and no subfolders.
+    current_ = entries_.size() - 1;
+    const int depth = static_cast<int>(entries_.size());
+    try {
+      for (const platform::FolderEntry& entry : file_system_.ListFolders(path_)) {
+        entries_.push_back({entry.name, Join(path_, entry.name), depth, false});
+      }
+    } catch (const platform::Error&) {
+      // An unreadable folder shows its levels and no subfolders.
+    }
   }
-  expandAll();
-  setCurrentItem(current);
-  scrollToItem(current);
 }
 
-}  // namespace qe2m4::window
+void FolderList::Notify(const std::function<void()>& event) const {
+  if (event) {
+    event();
+  }
+}
+
+}  // namespace qe2m4::app

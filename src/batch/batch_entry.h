@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/conversion_context.h"
+
+namespace qe2m4::batch {
+
+// One boring of a batch: where it comes from and where it goes, as typed into the window's
+// source and destination boxes.
+struct BatchEntry {
+  int line = 0;  // the line of the list (from 1), or the boring's number in a tree walk
+  std::u16string source;
+  std::u16string destination;
+};
+
+// Something wrong with the list as a whole; nothing runs when there is one.
+struct ListProblem {
+  std::vector<int> lines;  // the lines concerned, from 1; empty when the list cannot be read
+  std::string message;
+};
+
+enum class BoringOutcome {
+  kConverted,  // the run ended with the success text
+  kRefused,    // a check refused the boring before anything was written
+  kFailed,     // the run failed part-way; what was completed stays
+  kNotRun,     // the batch stopped before this boring started
+};
+
+// What happened to one boring.
+struct BoringResult {
+  BoringOutcome outcome = BoringOutcome::kNotRun;
+  std::vector<std::u16string> messages;  // each as one line: "title: text"
+  std::int64_t files = 0;
+  std::int64_t lines = 0;
+  std::vector<UnmatchedLayer> unmatched_layers;
+};
+
+}  // namespace qe2m4::batch

@@ -1,0 +1,176 @@
+#include "cli/batch_command.h"
+
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <thread>
+
+#include "batch/batch_check.h"
+#include "batch/batch_list.h"
+#include "batch/batch_report.h"
+#include "batch/batch_runner.h"
+#include "batch/batch_summary.h"
+#include "batch/batch_tree.h"
+#include "cli/batch_progress.h"
+#include "cli/help_formatter.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/interrupt.h"
+#include "platform/utf8.h"
+
+namespace qe2m4::cli {
+namespace {
+
+void Print(std::FILE* stream, std::u16string_view line) {
+  const std::string bytes = platform::ToUtf8(line);
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+  std::fputc('\n', stream);
+}
+
+// The list file's lines, or the tree's borings, with what is wrong with them.
+batch::BatchList ReadEntries(const BatchOptions& options, const platform::FileSystem& file_system) {
+  if (!options.tree.empty()) {
+    return batch::FindTreeBorings(file_system, platform::FromUtf8(options.tree[0]),
+                                  platform::FromUtf8(options.tree[1]));
+  }
+  std::ifstream file(options.list, std::ios::binary);
+  std::string bytes;
+  if (file && file.seekg(0, std::ios::end)) {
+    // Read once into a string of the right size: a long list is not copied on the way.
+    bytes.reserve(static_cast<std::size_t>(std::max<std::streamoff>(file.tellg(), 0)));
+    file.seekg(0);
+  }
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (!file.is_open() || file.bad()) {
+    return {{}, {{{}, "cannot read the list"}}};
+  }
+  return batch::ReadBatchList(bytes);
+}
+
+// "LIST:3: message", "LIST:3,7: message", or "LIST: message" for the list as a whole.
+void PrintProblem(std::FILE* messages, const std::string& source,
+                  const batch::ListProblem& problem) {
+  std::string where = source;
+  for (std::size_t i = 0; i < problem.lines.size(); ++i) {
+    where += (i == 0 ? ":" : ",") + std::to_string(problem.lines[i]);
+  }
+  std::fprintf(messages, "qe2m4: %s: %s\n", where.c_str(), problem.message.c_str());
+}
+
+ProgressStyle StyleFor(const BatchOptions& options, std::FILE* messages) {
+  if (options.quiet) {
+    return ProgressStyle::kNone;
+  }
+  return ::isatty(::fileno(messages)) != 0 ? ProgressStyle::kLine : ProgressStyle::kPlain;
+}
+
+int DefaultJobs() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+}  // namespace
+
+const char* const kBatchUsage =
+    "usage: qe2m4 batch [--drive L=DIR]... [--system-dir DIR] [--yes] [--jobs N] [--report FILE]\n"
+    "                   [--quiet] LIST\n"
+    "       qe2m4 batch ... --tree SOURCE_ROOT DEST_ROOT\n";
+
+CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options) {
+  CLI::App& command = *program.add_subcommand("batch");
+  DescribeCommand(
+      command, kBatchUsage, "Converts many borings, each as 'qe2m4 convert' does, several at once.",
+      "LIST is a CSV file of SOURCE,DEST lines (UTF-8 or CP932; lines starting with # and blank\n"
+      "lines are skipped; a path holding a comma goes in double quotes). --tree converts every\n"
+      "folder under SOURCE_ROOT holding a non-empty X1.TXT into DEST_ROOT plus the same levels.\n"
+      "No question is asked: without --yes a boring whose destination folders are missing is\n"
+      "refused. The report (UTF-8 CSV) has one row per boring; FILE-soil.csv beside it counts\n"
+      "the layer descriptions that found no main soil.\n\n"
+      "Exit status: 0 all converted, 1 any refused, failed or not started, 2 bad usage or list.");
+  AddMachineOptions(command, options);
+  command.add_flag("--yes", options.yes, "create missing destination folders");
+  command.add_option("--jobs", options.jobs, "conversions at once (default: one per core)")
+      ->type_name("N")
+      ->check(CLI::Range(1, 256));
+  command.add_option("--report", options.report, "the report (default: qe2m4-report.csv)")
+      ->type_name("FILE");
+  command.add_flag("--quiet", options.quiet, "no progress; only the counts at the end");
+  CLI::Option* tree = command.add_option("--tree", options.tree, "convert a whole archive")
+                          ->type_name("SOURCE_ROOT DEST_ROOT")
+                          ->expected(2)
+                          ->allow_extra_args(false);
+  CLI::Option* list = command.add_option("LIST", options.list, "the list of borings");
+  list->excludes(tree);
+  command.final_callback([list, tree] {
+    if (list->count() == 0 && tree->count() == 0) {
+      throw CLI::ValidationError("batch needs LIST or --tree SOURCE_ROOT DEST_ROOT");
+    }
+  });
+  return command;
+}
+
+int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* messages) {
+  const std::optional<platform::FileSystem> file_system = PrepareFileSystem(options, messages);
+  if (!file_system) {
+    return kExitUsage;
+  }
+  batch::BatchList list = ReadEntries(options, *file_system);
+  for (batch::ListProblem& problem : batch::CheckBatchEntries(*file_system, list.entries)) {
+    list.problems.push_back(std::move(problem));
+  }
+  if (!list.problems.empty()) {
+    const std::string source = options.tree.empty() ? options.list : options.tree[0];
+    for (const batch::ListProblem& problem : list.problems) {
+      PrintProblem(messages, source, problem);
+    }
+    std::fprintf(messages, "qe2m4: nothing converted\n");
+    return kExitUsage;
+  }
+
+  const std::filesystem::path report_path(options.report);
+  std::optional<batch::BatchReport> report;
+  try {
+    report.emplace(report_path, list.entries);
+  } catch (const platform::Error& error) {
+    std::fprintf(messages, "qe2m4: %s\n", error.what());
+    return kExitUsage;
+  }
+
+  // From here Ctrl-C lets the running borings end between two files and starts no other.
+  platform::InstallInterruptHandlers();
+  BatchProgress progress(StyleFor(options, messages), list.entries.size(), messages);
+  const batch::BatchRunOptions run_options{options.jobs > 0 ? options.jobs : DefaultJobs(),
+                                           options.yes};
+  try {
+    batch::RunBatch(
+        *file_system, list.entries, run_options,
+        [&](std::size_t index, const batch::BoringResult& result) {
+          report->Add(index, result);
+          progress.Finished(list.entries[index], result);
+        },
+        platform::InterruptRequested);
+    report->Finish();
+  } catch (const platform::Error& error) {
+    progress.End();
+    std::fprintf(messages, "qe2m4: %s\n", error.what());
+    return kExitRefused;
+  }
+  progress.End();
+
+  const std::vector<std::u16string> summary = batch::SummaryLines(*report, report_path);
+  for (std::size_t i = 0; i < summary.size() && (i == 0 || !options.quiet); ++i) {
+    Print(output, summary[i]);
+  }
+  std::fflush(output);
+  if (platform::InterruptRequested()) {
+    return platform::InterruptExitCode();
+  }
+  const batch::BatchTotals& totals = report->totals();
+  return totals.refused + totals.failed + totals.not_run == 0 ? kExitConverted : kExitRefused;
+}
+
+}  // namespace qe2m4::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/exit_status.h"
+#include "cli/machine_options.h"
+
+namespace CLI {
+class App;
+}
+
+namespace qe2m4::cli {
+
+// What "qe2m4 batch ..." asks for.
+struct BatchOptions : MachineOptions {
+  bool yes = false;    // create missing destination folders
+  bool quiet = false;  // no progress, only the counts at the end
+  int jobs = 0;        // conversions at once; 0 for one per core
+  std::string report = "qe2m4-report.csv";
+  std::string list;               // the list file (a host path)
+  std::vector<std::string> tree;  // or SOURCE_ROOT and DEST_ROOT
+};
+
+// The usage lines of the command (each ends with a line end).
+extern const char* const kBatchUsage;
+
+// Adds the "batch" command, whose options are read into options, to the program's commands.
+CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options);
+
+// Converts every boring of the list or the tree, each as "qe2m4 convert" would, several at
+// once; writes the report, shows progress on messages and the summary on output. Returns the
+// exit status: converted (all converted), refused (any not), usage (a bad list), or that of the
+// interrupting signal when Ctrl-C or a request to end stopped the batch.
+int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* messages);
+
+}  // namespace qe2m4::cli

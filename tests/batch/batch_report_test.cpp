@@ -1,0 +1,145 @@
+#include "batch/batch_report.h"
+
+#include <gtest/gtest.h>
+
+#include "app/texts.h"
+#include "batch/batch_summary.h"
+#include "platform/error.h"
+#include "platform/utf8.h"
+#include "support/temp_machine.h"
+
+namespace qe2m4::batch {
+namespace {
+
+namespace fs = std::filesystem;
+using Table = std::vector<std::vector<std::string>>;
+
+// Reads CSV as a spreadsheet does: quoted cells may hold commas, doubled quotes and line ends;
+// rows end with CR LF.
+Table ReadCsv(const std::string& text) {
+  Table rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (quoted) {
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+        rows.back().back() += '"';
+        ++i;
+      } else if (c == '"') {
+        quoted = false;
+      } else {
+        rows.back().back() += c;
+      }
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == ',') {
+      rows.back().emplace_back();
+    } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      rows.emplace_back(1);
+      ++i;
+    } else {
+      rows.back().back() += c;
+    }
+  }
+  if (rows.back() == std::vector<std::string>(1)) {
+    rows.pop_back();
+  }
+  return rows;
+}
+
+std::string Utf8(std::u16string_view text) {
+  return platform::ToUtf8(text);
+}
+
+// The file's rows after its BOM, which must be there.
+Table ReadReport(const fs::path& path) {
+  const std::string bytes = testing::ReadBytes(path);
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF") << path;
+  return ReadCsv(bytes.substr(3));
+}
+
+BoringResult Result(BoringOutcome outcome, std::vector<std::u16string> messages, std::int64_t files,
+                    std::int64_t lines, std::vector<UnmatchedLayer> unmatched = {}) {
+  return {outcome, std::move(messages), files, lines, std::move(unmatched)};
+}
+
+TEST(BatchReport, OneRowPerBoringInListOrderAndTheDescriptionsMostFrequentFirst) {
+  testing::TempMachine machine;
+  const fs::path path = machine.root() / "out" / "report.csv";
+  fs::create_directories(path.parent_path());
+  const std::vector<BatchEntry> entries = {
+      {2, u"S:\\A", u"D:\\T\\A"}, {3, u"S:\\B,1", u"D:\\T\\B"}, {5, u"S:\\C", u"D:\\T\\C"},
+      {6, u"S:\\D", u"D:\\T\\D"}, {9, u"S:\\E", u"D:\\T\\E"},
+  };
+  {
+    BatchReport report(path, entries);
+    // The borings finish out of order; the last never starts.
+    report.Add(2, Result(BoringOutcome::kFailed,
+                         {u"S:\\C\\: 変換中にエラーが発生しました。 ファイルを書き込めません。"}, 3,
+                         30, {{4, u"粘板岩"}}));
+    EXPECT_FALSE(fs::exists(path));
+    report.Add(0, Result(BoringOutcome::kConverted, {}, 16, 147,
+                         {{13, u"粘板岩"}, {14, u"粘板岩"}, {2, u"\"泥岩\", 風化"}}));
+    report.Add(1, Result(BoringOutcome::kRefused,
+                         {u"ﾌｫﾙﾀﾞがありません。新規作成しますか？ いいえ", u"second"}, 0, 0));
+    report.Add(3, Result(BoringOutcome::kConverted, {}, 16, 150, {{1, u"\"泥岩\", 風化"}}));
+    report.Finish();
+    EXPECT_EQ(report.totals().converted, 2);
+    EXPECT_EQ(report.totals().refused, 1);
+    EXPECT_EQ(report.totals().failed, 1);
+    EXPECT_EQ(report.totals().not_run, 1);
+    EXPECT_EQ(report.totals().files, 35);
+    EXPECT_EQ(report.totals().lines, 327);
+
+    const std::vector<std::u16string> summary = SummaryLines(report, path);
+    ASSERT_EQ(summary.size(), 6u);
+    EXPECT_EQ(summary[0], u"変換済 2、拒否 1、エラー 1、未実行 1（5 件）");
+    EXPECT_EQ(summary[1], u"書き込んだファイル 35、行 327");
+    EXPECT_EQ(summary[3], u"      3      2  粘板岩");
+    EXPECT_EQ(summary[4], u"      2      2  \"泥岩\", 風化");
+  }
+
+  const Table rows = ReadReport(path);
+  const Table expected = {
+      {"行", "変換元", "変換先", "結果", "メッセージ", "書き込んだファイル数", "書き込んだ行数",
+       "主な土質が見つからなかった層の記述"},
+      {"2", "S:\\A", "D:\\T\\A", "変換済", "", "16", "147",
+       "13: 粘板岩\n14: 粘板岩\n2: \"泥岩\", 風化"},
+      {"3", "S:\\B,1", "D:\\T\\B", "拒否", "ﾌｫﾙﾀﾞがありません。新規作成しますか？ いいえ\nsecond",
+       "0", "0", ""},
+      {"5", "S:\\C", "D:\\T\\C", "エラー",
+       "S:\\C\\: 変換中にエラーが発生しました。 ファイルを書き込めません。", "3", "30",
+       "4: 粘板岩"},
+      {"6", "S:\\D", "D:\\T\\D", "変換済", "", "16", "150", "1: \"泥岩\", 風化"},
+      {"9", "S:\\E", "D:\\T\\E", "未実行", "", "0", "0", ""},
+  };
+  EXPECT_EQ(rows, expected);
+
+  ASSERT_EQ(BatchReport::SoilTablePath(path), machine.root() / "out" / "report-soil.csv");
+  const Table soil = ReadReport(machine.root() / "out" / "report-soil.csv");
+  const Table expected_soil = {
+      {"記述", "回数", "ボーリング数"},
+      {"粘板岩", "3", "2"},
+      {"\"泥岩\", 風化", "2", "2"},
+  };
+  EXPECT_EQ(soil, expected_soil);
+  EXPECT_EQ(rows[0].size(), 8u);
+  EXPECT_EQ(Utf8(app::texts::kReportColumns).find("行,変換元,"), 0u);
+}
+
+TEST(BatchReport, SoilTableNamesFollowTheReport) {
+  EXPECT_EQ(BatchReport::SoilTablePath("qe2m4-report.csv"), fs::path("qe2m4-report-soil.csv"));
+  EXPECT_EQ(BatchReport::SoilTablePath("/x/run.CSV"), fs::path("/x/run-soil.csv"));
+  EXPECT_EQ(BatchReport::SoilTablePath("/x/run"), fs::path("/x/run-soil.csv"));
+}
+
+TEST(BatchReport, AReportThatCannotBeCreatedThrowsBeforeAnythingRuns) {
+  testing::TempMachine machine;
+  const std::vector<BatchEntry> entries;
+  EXPECT_THROW(BatchReport(machine.root() / "missing" / "r.csv", entries), platform::Error);
+  fs::create_directories(machine.root() / "r.csv");
+  EXPECT_THROW(BatchReport(machine.root() / "r.csv", entries), platform::Error);
+}
+
+}  // namespace
+}  // namespace qe2m4::batch

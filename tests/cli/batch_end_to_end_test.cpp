@@ -1,0 +1,290 @@
+// "qe2m4 batch" started as a process on temporary drives.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <thread>
+
+#include "app/texts.h"
+#include "platform/utf8.h"
+#include "process.h"
+#include "support/temp_machine.h"
+
+namespace qe2m4::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Utf8(std::u16string_view text) {
+  return platform::ToUtf8(text);
+}
+
+// The report's rows without the BOM and the header; cells are split at commas outside quotes,
+// quotes dropped (enough for the cells these tests look at).
+std::vector<std::vector<std::string>> ReportRows(const fs::path& path) {
+  const std::string bytes = ReadBytes(path);
+  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (std::size_t i = 3; i < bytes.size(); ++i) {
+    const char c = bytes[i];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && c == ',') {
+      rows.back().emplace_back();
+    } else if (!quoted && c == '\r') {
+      rows.emplace_back(1);
+      ++i;
+    } else {
+      rows.back().back() += c;
+    }
+  }
+  rows.pop_back();
+  rows.erase(rows.begin());
+  return rows;
+}
+
+// The sample on drive S: (also the system folder), an empty drive D:, a working folder.
+class Batch : public ::testing::Test {
+ protected:
+  // These tests write a few thousand files, each flushed to the disk before it takes its name;
+  // on a memory file system the flushes cost nothing and the tests stay short.
+  static void SetUpTestSuite() {
+    std::error_code ec;
+    if (fs::is_directory("/dev/shm", ec)) {
+      ::setenv("TMPDIR", "/dev/shm", 1);
+    }
+  }
+
+  void SetUp() override {
+    s_ = machine_.AddDrive(u'S');
+    d_ = machine_.AddDrive(u'D');
+    fs::copy(QE2M4_EXAMPLES, s_, fs::copy_options::recursive);
+    work_ = machine_.root() / "work";
+    fs::create_directories(work_);
+    WriteBytes(machine_.root() / "config" / "qe2m4" / "drives.conf", "C=\nZ=\n");
+  }
+
+  ProcessResult Run(std::vector<std::string> arguments) const {
+    arguments.insert(arguments.begin() + 1, {"--drive", "S=" + s_.string(), "--drive",
+                                             "D=" + d_.string(), "--system-dir", s_.string()});
+    return RunProcess(QE2M4_EXECUTABLE, arguments, work_,
+                      {{"XDG_CONFIG_HOME", (machine_.root() / "config").string()},
+                       {"HOME", (machine_.root() / "home").string()}});
+  }
+
+  // A list of the sample boring into count destinations D:\TYUJYOU\A<n>\B\C.
+  fs::path SampleList(int count) const {
+    std::string list = "# the sample, again and again\r\n";
+    for (int i = 1; i <= count; ++i) {
+      list += "S:\\BORING1,D:\\TYUJYOU\\A" + std::to_string(i) + "\\B\\C\r\n";
+    }
+    const fs::path path = work_ / "list.csv";
+    WriteBytes(path, list);
+    return path;
+  }
+
+  TempMachine machine_;
+  fs::path s_;
+  fs::path d_;
+  fs::path work_;
+};
+
+TEST_F(Batch, WritesWhatSingleConvertRunsWriteByteForByte) {
+  constexpr int kCount = 50;
+  const fs::path list = SampleList(kCount);
+  for (int i = 1; i <= kCount; ++i) {
+    const ProcessResult result = Run({"convert", "--yes", "--quiet", "S:\\BORING1",
+                                      "D:\\TYUJYOU\\A" + std::to_string(i) + "\\B\\C"});
+    ASSERT_EQ(result.exit_code, 0) << result.err;
+  }
+  const auto expected = Snapshot(d_);
+  ASSERT_EQ(expected.size(), kCount * (16 + 3) + 1u);
+
+  for (const char* jobs : {"1", "4"}) {
+    fs::remove_all(d_);
+    fs::create_directories(d_);
+    const ProcessResult result = Run({"batch", "--yes", "--jobs", jobs, list.string()});
+    EXPECT_EQ(result.exit_code, 0) << result.err;
+    EXPECT_EQ(Snapshot(d_), expected) << "--jobs " << jobs;
+    // Not a terminal: one plain line per boring.
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), kCount) << result.err;
+    EXPECT_NE(result.out.find(Utf8(u"変換済 50、拒否 0、エラー 0、未実行 0（50 件）\n")),
+              std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find(Utf8(u"     50     50  粘板岩\n")), std::string::npos);
+
+    const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCount));
+    for (int i = 0; i < kCount; ++i) {
+      const std::vector<std::string> expected_row = {
+          std::to_string(i + 2),
+          "S:\\BORING1",
+          "D:\\TYUJYOU\\A" + std::to_string(i + 1) + "\\B\\C",
+          Utf8(app::texts::kBatchConverted),
+          "",
+          "16",
+          "147",
+          Utf8(u"13: 粘板岩")};
+      EXPECT_EQ(rows[i], expected_row);
+    }
+  }
+}
+
+TEST_F(Batch, TreeConvertsEveryBoringOfAnArchiveIntoTheSameLevels) {
+  for (const char* level : {"ARCHIVE/A1234/B/C", "ARCHIVE/A1234/B/C/D", "ARCHIVE/K99"}) {
+    fs::create_directories(s_ / level);
+    fs::copy(s_ / "BORING1", s_ / level, fs::copy_options::recursive);
+  }
+  fs::create_directories(s_ / "ARCHIVE" / "A1234" / "EMPTY");
+  const ProcessResult result =
+      Run({"batch", "--yes", "--report", "tree.csv", "--tree", "S:\\ARCHIVE", "D:\\TYUJYOU"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  const auto rows = ReportRows(work_ / "tree.csv");
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0][2], "D:\\TYUJYOU\\A1234\\B\\C");
+  EXPECT_EQ(rows[1][2], "D:\\TYUJYOU\\A1234\\B\\C\\D");
+  EXPECT_EQ(rows[2][2], "D:\\TYUJYOU\\K99");
+  // The destination's levels come from the source tree.
+  EXPECT_EQ(ReadBytes(d_ / "TYUJYOU" / "A1234" / "B" / "C" / "CNT.TXT"),
+            "A1\r\nB\r\nC\r\n\r\n12\r\n3\r\n");
+  EXPECT_EQ(ReadBytes(d_ / "TYUJYOU" / "K99" / "CNT.TXT"), "K9\r\n\r\n\r\n\r\n12\r\n3\r\n");
+  EXPECT_FALSE(fs::exists(d_ / "TYUJYOU" / "A1234" / "EMPTY"));
+  EXPECT_TRUE(fs::is_regular_file(work_ / "tree-soil.csv"));
+}
+
+TEST_F(Batch, ABoringThatFailsPartWayIsReportedAndTheOthersGoOn) {
+  const fs::path list = SampleList(4);
+  fs::create_directories(d_ / "TYUJYOU" / "A2" / "B" / "C" / "N4.txt");
+  const ProcessResult result = Run({"batch", "--yes", "--jobs", "2", list.string()});
+  EXPECT_EQ(result.exit_code, 1);
+  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  ASSERT_EQ(rows.size(), 4u);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i][3], Utf8(i == 1 ? app::texts::kBatchFailed : app::texts::kBatchConverted));
+  }
+  EXPECT_EQ(rows[1][4].substr(0, rows[1][4].find(" D:")),
+            Utf8(u"S:\\BORING1\\: " + std::u16string(app::texts::kRunError) + u" " +
+                 std::u16string(app::texts::kErrorWrite)));
+  EXPECT_NE(rows[1][4].find("D:\\TYUJYOU\\A2\\B\\C\\N4.txt"), std::string::npos);
+  EXPECT_NE(result.err.find(Utf8(app::texts::kErrorWrite)), std::string::npos);
+  EXPECT_TRUE(fs::is_regular_file(d_ / "TYUJYOU" / "A4" / "B" / "C" / "N7.txt"));
+  EXPECT_NE(result.out.find(Utf8(u"変換済 3、拒否 0、エラー 1、未実行 0（4 件）")),
+            std::string::npos);
+}
+
+TEST_F(Batch, ABadListConvertsNothing) {
+  const struct {
+    const char* list;
+    const char* message;  // what standard error names
+  } cases[] = {
+      {"S:\\BORING1,D:\\A\nS:\\BORING1\n", "list.csv:2: not two paths"},
+      {"S:\\BORING1,D:\\A\nS:\\BORING1,D:\\B\n#\nS:\\BORING1,d:\\a\n",
+       "list.csv:1,4: one destination"},
+      {"S:\\BORING1,D:\\A\nD:\\A,D:\\B\n", "list.csv:1,2: the destination D:\\A is the source"},
+      {"\"S:\\BORING1,D:\\A\n", "list.csv:1: a quote"},
+  };
+  for (const auto& c : cases) {
+    WriteBytes(work_ / "list.csv", c.list);
+    const ProcessResult result = Run({"batch", "--yes", (work_ / "list.csv").string()});
+    EXPECT_EQ(result.exit_code, 2) << c.list;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_TRUE(fs::is_empty(d_)) << c.list;
+    EXPECT_FALSE(fs::exists(work_ / "qe2m4-report.csv"));
+  }
+  const ProcessResult missing = Run({"batch", (work_ / "none.csv").string()});
+  EXPECT_EQ(missing.exit_code, 2);
+  const ProcessResult both = Run({"batch", "x.csv", "--tree", "S:\\", "D:\\"});
+  EXPECT_EQ(both.exit_code, 2);
+  const ProcessResult neither = Run({"batch"});
+  EXPECT_EQ(neither.exit_code, 2);
+  EXPECT_NE(neither.err.find("usage: qe2m4 batch"), std::string::npos);
+}
+
+TEST_F(Batch, WithoutYesAMissingDestinationRefusesThatBoring) {
+  fs::create_directories(d_ / "TYUJYOU" / "A1" / "B" / "C");
+  const ProcessResult result = Run({"batch", "--quiet", SampleList(2).string()});
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out, Utf8(u"変換済 1、拒否 1、エラー 0、未実行 0（2 件）\n"));
+  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1][3], Utf8(app::texts::kBatchRefused));
+  EXPECT_EQ(rows[1][4], Utf8(std::u16string(app::texts::kCreateFolders) + u" " +
+                             std::u16string(app::texts::kAnsweredNo)));
+  EXPECT_FALSE(fs::exists(d_ / "TYUJYOU" / "A2"));
+}
+
+TEST_F(Batch, CtrlCLetsTheRunningBoringsEndAndReportsWhatNeverStarted) {
+  constexpr int kCount = 1000;
+  const fs::path list = SampleList(kCount);
+  // What a whole boring's files are, to compare the files of an interrupted one with.
+  ASSERT_EQ(Run({"convert", "--yes", "--quiet", "S:\\BORING1", "D:\\REF"}).exit_code, 0);
+  const auto reference = Snapshot(d_ / "REF");
+  fs::remove_all(d_ / "REF");
+
+  const std::vector<std::string> arguments = {
+      "batch",     "--drive", "S=" + s_.string(), "--drive", "D=" + d_.string(), "--system-dir",
+      s_.string(), "--yes",   "--jobs",           "2",       list.string()};
+  ChildProcess batch(QE2M4_EXECUTABLE, arguments, work_,
+                     {{"XDG_CONFIG_HOME", (machine_.root() / "config").string()},
+                      {"HOME", (machine_.root() / "home").string()}});
+  // Interrupt once a few borings are done (one line each on standard error).
+  for (int waited = 0; waited < 2000; ++waited) {
+    const std::string err = batch.ErrorSoFar();
+    if (std::count(err.begin(), err.end(), '\n') >= 5) {
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  batch.Signal(SIGINT);
+  const ProcessResult result = batch.Wait();
+  EXPECT_EQ(result.exit_code, 130) << result.err;
+
+  // The report adds up: every line has a row, and the rows' results are the summary's counts.
+  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCount));
+  std::map<std::string, int> counts;
+  for (const auto& row : rows) {
+    ++counts[row[3]];
+  }
+  const int converted = counts[Utf8(app::texts::kBatchConverted)];
+  const int failed = counts[Utf8(app::texts::kBatchFailed)];
+  const int not_run = counts[Utf8(app::texts::kBatchNotRun)];
+  EXPECT_EQ(converted + failed + not_run, kCount);
+  EXPECT_GE(converted, 5);
+  EXPECT_GT(not_run, 0);
+  EXPECT_NE(result.out.find(Utf8(u"変換済 " + platform::FromUtf8(std::to_string(converted)) +
+                                 u"、拒否 0、エラー " + platform::FromUtf8(std::to_string(failed)) +
+                                 u"、未実行 " + platform::FromUtf8(std::to_string(not_run)))),
+            std::string::npos)
+      << result.out;
+
+  // No half file anywhere: a converted boring has all its files, an interrupted one some of
+  // them whole, one that never started nothing at all; no temporary file is left.
+  for (int i = 0; i < kCount; ++i) {
+    const fs::path folder = d_ / "TYUJYOU" / ("A" + std::to_string(i + 1)) / "B" / "C";
+    const std::string& outcome = rows[i][3];
+    if (outcome == Utf8(app::texts::kBatchNotRun)) {
+      EXPECT_FALSE(fs::exists(folder) && !fs::is_empty(folder)) << folder;
+      continue;
+    }
+    const auto files = Snapshot(folder);
+    if (outcome == Utf8(app::texts::kBatchConverted)) {
+      EXPECT_EQ(files.size(), reference.size()) << folder;
+    }
+    for (const auto& [name, bytes] : files) {
+      ASSERT_TRUE(reference.count(name)) << folder / name;
+      if (name != "CNT.TXT") {
+        EXPECT_EQ(bytes, reference.at(name)) << folder / name;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qe2m4::testing
