@@ -152,11 +152,13 @@ class ConversionRun {
 
     // A path the system cannot hold is refused before any folder is made for it.
     file_system_.CheckPathLimits(destination_path_);
-    if (!PrepareDestinationFolders(file_system_, ui_, destination_path_)) {
+    const bool folders_ready = PrepareDestinationFolders(file_system_, ui_, destination_path_);
+    // An interrupt cuts the question short: that is no answer of the user's.
+    platform::StopIfInterrupted();
+    if (!folders_ready) {
       ui_.SetStatus(u"");
       return false;
     }
-    platform::StopIfInterrupted();
 
     // One run per destination folder; the lock is held until the run ends, however it ends.
     const platform::DestinationLock lock(file_system_.Resolve(destination_path_),

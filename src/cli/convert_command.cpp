@@ -11,6 +11,7 @@
 #include "cli/help_formatter.h"
 #include "cli/terminal_user_interface.h"
 #include "platform/file_system.h"
+#include "platform/interrupt.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::cli {
@@ -39,6 +40,19 @@ void PrintSummary(std::FILE* output, const ConversionReport& report) {
             u"  " + platform::FromUtf8(std::to_string(layer.record)) + u": " + layer.description);
     }
   }
+  if (!report.not_written.empty()) {
+    Print(output, app::texts::kSummaryNotWritten);
+    for (const NotWrittenFile& file : report.not_written) {
+      const std::u16string_view why = file.reason == NotWrittenFile::Reason::kPatdatIniIgnored
+                                          ? app::texts::kNotWrittenPatdatIniIgnored
+                                          : app::texts::kNotWrittenNoPatdatIni;
+      std::u16string line = u"  " + file.name + u": " + std::u16string(why);
+      if (!file.settings.empty()) {
+        line += u" (" + file.settings + u")";
+      }
+      Print(output, line);
+    }
+  }
 }
 
 }  // namespace
@@ -52,7 +66,8 @@ CLI::App& AddConvertCommand(CLI::App& program, ConvertOptions& options) {
       command, kConvertUsage, "Converts one boring, as the window's execute button does.",
       "SOURCE and DEST are typed as into the window's source and destination boxes, for\n"
       "example S:\\BORING1 and D:\\TYUJYOU\\A1234\\B\\C.\n\n"
-      "Exit status: 0 converted, 1 refused or failed, 2 bad usage.");
+      "Exit status: 0 converted, 1 refused or failed, 2 bad usage; 130, 143 or 129 when\n"
+      "Ctrl-C, SIGTERM or SIGHUP ended the run.");
   AddMachineOptions(command, options);
   command.add_flag("--yes", options.yes, "create missing destination folders without asking");
   command.add_flag("--quiet", options.quiet, "print only the success text");
@@ -72,6 +87,9 @@ int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* outpu
   const app::RunResult result =
       app::Command1_Click(*file_system, ui, platform::FromUtf8(options.source),
                           platform::FromUtf8(options.destination));
+  if (result.interrupted) {
+    return platform::InterruptExitCode();
+  }
   if (!result.succeeded) {
     return kExitRefused;
   }
@@ -79,7 +97,11 @@ int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* outpu
     PrintSummary(output, result.report);
   }
   Print(output, ui.status());
-  std::fflush(output);
+  // The success text that cannot be written is no success (a full disk, a closed output).
+  if (std::fflush(output) != 0 || std::ferror(output) != 0) {
+    std::fprintf(messages, "qe2m4: cannot write the standard output\n");
+    return kExitRefused;
+  }
   return kExitConverted;
 }
 

@@ -1,12 +1,36 @@
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "cli/console.h"
+#include "cli/exit_status.h"
+#include "platform/interrupt.h"
+#include "platform/standard_streams.h"
 
 // qe2m4: the command line over the same conversion run as the window.
 int main(int argc, char** argv) {
-  const std::vector<std::string> arguments = qe2m4::cli::CommandLineArguments(argc, argv);
-  return qe2m4::cli::RunCommandLine(arguments, stdin, stdout, stderr);
+  qe2m4::platform::ReserveStandardStreams();
+  qe2m4::platform::InstallInterruptHandlers();
+  int status = qe2m4::cli::kExitRefused;
+  try {
+    const std::vector<std::string> arguments = qe2m4::cli::CommandLineArguments(argc, argv);
+    status = qe2m4::cli::RunCommandLine(arguments, stdin, stdout, stderr);
+  } catch (const std::exception& error) {
+    // The run reports its own failures; this is what escaped everything else.
+    std::fprintf(stderr, "qe2m4: %s\n", error.what());
+    return qe2m4::cli::kExitRefused;
+  } catch (...) {
+    std::fprintf(stderr, "qe2m4: unexpected error\n");
+    return qe2m4::cli::kExitRefused;
+  }
+  // What was printed must have been written (help, version): a full disk or a closed standard
+  // output is a failure, not a success.
+  if (status == qe2m4::cli::kExitConverted &&
+      (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)) {
+    std::fprintf(stderr, "qe2m4: cannot write the standard output\n");
+    return qe2m4::cli::kExitRefused;
+  }
+  return status;
 }

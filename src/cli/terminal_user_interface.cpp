@@ -4,6 +4,7 @@
 
 #include "app/texts.h"
 #include "cli/console.h"
+#include "platform/terminal_input.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::cli {
@@ -51,6 +52,10 @@ platform::MessageAnswer TerminalUserInterface::Ask(const std::string& line) {
   const std::string prompt = line + " [y/N] ";
   WriteText(messages_, prompt);
   std::fflush(messages_);
+  // An interrupt while the question waits is no answer: No, and the run then ends.
+  if (!platform::WaitForInput(input_)) {
+    return platform::MessageAnswer::kNo;
+  }
   return IsYes(ReadConsoleLine(input_)) ? platform::MessageAnswer::kYes
                                         : platform::MessageAnswer::kNo;
 }

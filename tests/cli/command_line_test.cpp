@@ -86,6 +86,41 @@ TEST(ParseCommandLine, HelpVersionAndUsageErrors) {
   }
 }
 
+TEST(ParseCommandLine, ReadsTheBatchCommandWithAListOrATree) {
+  const Command command = ParseCommandLine({"batch", "--jobs", "3", "--drive", "S=/s", "--report",
+                                            "r.csv", "--yes", "--quiet", "list.csv"});
+  const auto* options = std::get_if<BatchOptions>(&command);
+  ASSERT_NE(options, nullptr);
+  EXPECT_EQ(options->jobs, 3);
+  EXPECT_EQ(options->drives, std::vector<std::string>{"S=/s"});
+  EXPECT_EQ(options->report, "r.csv");
+  EXPECT_TRUE(options->yes);
+  EXPECT_TRUE(options->quiet);
+  EXPECT_EQ(options->list, "list.csv");
+  EXPECT_TRUE(options->tree.empty());
+
+  const Command tree = ParseCommandLine({"batch", "--tree", "S:\\ARCHIVE", "D:\\TYUJYOU"});
+  const auto* defaults = std::get_if<BatchOptions>(&tree);
+  ASSERT_NE(defaults, nullptr);
+  EXPECT_EQ(defaults->tree, (std::vector<std::string>{"S:\\ARCHIVE", "D:\\TYUJYOU"}));
+  EXPECT_EQ(defaults->jobs, 0);  // one per core
+  EXPECT_EQ(defaults->report, "qe2m4-report.csv");
+  EXPECT_FALSE(defaults->yes);
+
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"batch"},
+           {"batch", "a.csv", "b.csv"},
+           {"batch", "a.csv", "--tree", "S:\\A", "D:\\B"},
+           {"batch", "--tree", "S:\\A"},
+           {"batch", "--jobs", "0", "a.csv"},
+           {"batch", "--jobs", "x", "a.csv"},
+       }) {
+    const Command error = ParseCommandLine(bad);
+    ASSERT_TRUE(std::holds_alternative<UsageError>(error)) << ::testing::PrintToString(bad);
+    EXPECT_EQ(std::get<UsageError>(error).usage.rfind("usage: qe2m4 batch ", 0), 0u);
+  }
+}
+
 TEST(MessageLine, TitleThenTheTextOnOneLine) {
   EXPECT_EQ(MessageLine(u"指定されたパスは正しくありません。", u"S:\\A\\"),
             u"S:\\A\\: 指定されたパスは正しくありません。");

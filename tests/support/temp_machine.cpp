@@ -15,8 +15,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A new folder of a name no one else uses (create_directory fails on an existing name).
-fs::path MakeTempFolder() {
-  const fs::path parent = fs::temp_directory_path();
+fs::path MakeTempFolder(const fs::path& parent) {
   std::random_device random;
   for (int attempt = 0; attempt < 100; ++attempt) {
     const fs::path folder = parent / ("qe2m4-test-" + std::to_string(random()));
@@ -29,7 +28,10 @@ fs::path MakeTempFolder() {
 
 }  // namespace
 
-TempMachine::TempMachine() : root_(MakeTempFolder()), fs_(platform::DriveTable()) {}
+TempMachine::TempMachine() : TempMachine(fs::temp_directory_path()) {}
+
+TempMachine::TempMachine(const fs::path& parent)
+    : root_(MakeTempFolder(parent)), fs_(platform::DriveTable()) {}
 
 TempMachine::~TempMachine() {
   std::error_code ignored;
@@ -62,6 +64,11 @@ fs::path TempMachine::Host(std::u16string_view drive_path) const {
     start = end + 1;
   }
   return host;
+}
+
+fs::path MemoryTempFolder() {
+  std::error_code ec;
+  return fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
 }
 
 void WriteBytes(const fs::path& file, std::string_view bytes) {
@@ -100,8 +107,18 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
   std::map<std::string, std::string> entries;
   for (auto it = fs::recursive_directory_iterator(root); it != fs::recursive_directory_iterator();
        ++it) {
-    entries[platform::PathUtf8(fs::relative(it->path(), root))] =
-        it->is_directory() ? "<folder>" : ReadBytes(it->path());
+    // Links, FIFOs and devices are named, never followed or read (a FIFO would block).
+    const fs::file_status status = it->symlink_status();
+    std::string& entry = entries[platform::PathUtf8(it->path().lexically_relative(root))];
+    if (fs::is_symlink(status)) {
+      entry = "<link " + platform::PathUtf8(fs::read_symlink(it->path())) + ">";
+    } else if (fs::is_directory(status)) {
+      entry = "<folder>";
+    } else if (fs::is_regular_file(status)) {
+      entry = ReadBytes(it->path());
+    } else {
+      entry = "<other>";
+    }
   }
   return entries;
 }

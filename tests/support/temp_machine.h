@@ -14,6 +14,8 @@ namespace qe2m4::testing {
 class TempMachine {
  public:
   TempMachine();
+  // The temporary folder inside parent instead of the system's temporary folder.
+  explicit TempMachine(const std::filesystem::path& parent);
   ~TempMachine();
   TempMachine(const TempMachine&) = delete;
   TempMachine& operator=(const TempMachine&) = delete;
@@ -32,6 +34,11 @@ class TempMachine {
   platform::FileSystem fs_;
 };
 
+// A folder for temporary machines on a memory file system where there is one (/dev/shm), else
+// the system's temporary folder. Every output is flushed to the disk before it is renamed, so
+// tests that run the program hundreds of times keep to seconds there.
+std::filesystem::path MemoryTempFolder();
+
 // Writes bytes to a host file, creating its folders.
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 // Writes UTF-16 text to a host file as CP932 bytes, unchanged otherwise.
@@ -41,7 +48,8 @@ void WriteCp932(const std::filesystem::path& file, std::u16string_view text);
 bool HasEntryNamed(const std::filesystem::path& folder, std::string_view name);
 // Reads a host file's bytes.
 std::string ReadBytes(const std::filesystem::path& file);
-// Every entry below a host folder: relative name -> file bytes, or "<folder>" for a folder.
+// Every entry below a host folder: relative name -> file bytes, "<folder>" for a folder,
+// "<link TARGET>" for a symbolic link (not followed) and "<other>" for a FIFO or a device.
 // Two snapshots compare equal when nothing in the tree was created, removed or changed.
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& root);
 // CP932 bytes of a text (for expected file contents).

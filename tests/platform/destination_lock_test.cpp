@@ -1,0 +1,89 @@
+#include "platform/destination_lock.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "platform/error.h"
+#include "support/temp_machine.h"
+
+namespace qe2m4::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class DestinationLockTest : public ::testing::Test {
+ protected:
+  DestinationLockTest() : folder_(machine_.root() / "dest") {
+    fs::create_directories(folder_ / "inner");
+    fs::create_directory_symlink(folder_, machine_.root() / "alias");
+  }
+
+  testing::TempMachine machine_;
+  fs::path folder_;
+};
+
+TEST_F(DestinationLockTest, OneHolderPerFolderWhateverPathLeadsThere) {
+  std::optional<DestinationLock> first(std::in_place, folder_, u"D:\\dest");
+  EXPECT_TRUE(first->acquired());
+  // Another run of this process, through the folder's own path or through a link.
+  EXPECT_FALSE(DestinationLock(folder_, u"D:\\dest").acquired());
+  EXPECT_FALSE(DestinationLock(machine_.root() / "alias", u"E:\\alias").acquired());
+  EXPECT_FALSE(DestinationLock(folder_ / "inner" / "..", u"D:\\dest").acquired());
+  // Another folder is free.
+  EXPECT_TRUE(DestinationLock(folder_ / "inner", u"D:\\dest\\inner").acquired());
+  first.reset();
+  EXPECT_TRUE(DestinationLock(machine_.root() / "alias", u"E:\\alias").acquired());
+  // The lock is the folder's own: no file is made for it.
+  EXPECT_EQ(testing::Snapshot(folder_),
+            (std::map<std::string, std::string>{{"inner", "<folder>"}}));
+}
+
+TEST_F(DestinationLockTest, AKilledHolderReleasesTheFolderAndLeavesNothingBehind) {
+  const auto before = testing::Snapshot(folder_);
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const DestinationLock lock(folder_, u"D:\\dest");
+    const char held = lock.acquired() ? 'y' : 'n';
+    if (::write(ready[1], &held, 1) != 1) {
+      ::_exit(1);
+    }
+    ::pause();
+    ::_exit(0);
+  }
+  ::close(ready[1]);
+  char held = 0;
+  ASSERT_EQ(::read(ready[0], &held, 1), 1);
+  ::close(ready[0]);
+  EXPECT_EQ(held, 'y');
+  // Another process is refused at once, not kept waiting.
+  EXPECT_FALSE(DestinationLock(folder_, u"D:\\dest").acquired());
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(DestinationLock(folder_, u"D:\\dest").acquired());
+  EXPECT_EQ(testing::Snapshot(folder_), before);
+}
+
+TEST_F(DestinationLockTest, AFolderThatCannotBeOpenedIsAnErrorNamingIt) {
+  testing::WriteBytes(machine_.root() / "file", "x");
+  for (const fs::path& path : {machine_.root() / "missing", machine_.root() / "file"}) {
+    try {
+      const DestinationLock lock(path, u"D:\\X");
+      ADD_FAILURE() << path;
+    } catch (const Error& error) {
+      EXPECT_EQ(error.path(), u"D:\\X");
+      EXPECT_NE(error.cause(), ErrorCause::kUnknown);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace qe2m4::platform
