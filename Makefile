@@ -36,6 +36,23 @@ gui: build
 	rm -rf $(dir $(GUI_PROGRAM))PATDAT && cp -r examples/PATDAT $(dir $(GUI_PROGRAM))PATDAT
 	cd examples && $(GUI_PROGRAM) --drive S=. --drive D=$(GUI_DEST) --system-dir .
 
+# Windows x64, cross-built here with MinGW-w64 (cmake/toolchain-mingw64.cmake): qe2m4.exe,
+# qe2m4-gui.exe (the Win32 window) and every test program but the Qt window's, linked statically.
+# windows-test runs the whole suite under Wine, in a Wine prefix of the build folder's own, then
+# converts the sample with both builds and compares the two destination trees byte for byte.
+WINDOWS_BUILD_DIR ?= build-windows
+WINDOWS_PREFIX = $(abspath $(WINDOWS_BUILD_DIR))/wineprefix
+.PHONY: windows windows-test
+windows:
+	scripts/install-deps.sh windows
+	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_GUI=OFF $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD_DIR) -j$(JOBS)
+
+windows-test: windows build
+	WINEPREFIX=$(WINDOWS_PREFIX) ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure -j$(JOBS)
+	WINEPREFIX=$(WINDOWS_PREFIX) scripts/compare-windows-sample.sh $(BUILD_DIR) $(WINDOWS_BUILD_DIR)
+
 # The packages of the README's Packages section, made by CPack into $(PACKAGE_DIR): the Debian
 # package of the Linux build.
 .PHONY: package

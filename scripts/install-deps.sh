@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing (via sudo when not root).
+# With the argument "windows": what the Windows cross build and its tests under Wine need.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,14 @@ packages=(
   fonts-ipafont-gothic # Japanese captions in the window
   qt6-translations-l10n # Japanese standard buttons (はい, いいえ) in message boxes
 )
+if [ "${1:-}" = windows ]; then
+  packages=(
+    cmake make
+    g++-mingw-w64-x86-64-posix # the cross compiler (POSIX threads, for std::thread and friends)
+    googletest                 # GoogleTest's sources, built with the cross compiler
+    wine wine64                # the tests run under Wine
+  )
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -18,7 +18,7 @@ void EnterWindowFolders(platform::FileSystem& file_system, const GuiOptions& opt
       file_system.SetProgramFolder(*path);
     }
   }
-  const fs::path system = options.system_dir.value_or(platform::UserConfigFolder());
+  const fs::path system = options.system_dir.value_or(platform::DefaultSystemFolder());
   std::error_code ec;
   if (fs::is_directory(system, ec)) {
     if (const auto path = file_system.ToDrivePath(system)) {

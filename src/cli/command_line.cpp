@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "cli/console.h"
 #include "cli/help_formatter.h"
 
 namespace qe2m4::cli {
@@ -81,15 +82,15 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::FILE* input, 
                    std::FILE* messages) {
   const Command command = ParseCommandLine(arguments);
   if (const auto* help = std::get_if<ShowHelp>(&command)) {
-    std::fputs(help->text.c_str(), output);
+    WriteText(output, help->text);
     return kExitConverted;
   }
   if (std::holds_alternative<ShowVersion>(command)) {
-    std::fprintf(output, "qe2m4 %s\n", QE2M4_VERSION);
+    WriteText(output, std::string("qe2m4 ") + QE2M4_VERSION + "\n");
     return kExitConverted;
   }
   if (const auto* error = std::get_if<UsageError>(&command)) {
-    std::fprintf(messages, "qe2m4: %s\n%s", error->reason.c_str(), error->usage.c_str());
+    WriteText(messages, "qe2m4: " + error->reason + "\n" + error->usage);
     return kExitUsage;
   }
   if (const auto* batch = std::get_if<BatchOptions>(&command)) {

@@ -7,6 +7,7 @@
 
 #include "app/conversion_run.h"
 #include "app/texts.h"
+#include "cli/console.h"
 #include "cli/help_formatter.h"
 #include "cli/terminal_user_interface.h"
 #include "platform/file_system.h"
@@ -17,9 +18,7 @@ namespace qe2m4::cli {
 namespace {
 
 void Print(std::FILE* stream, std::u16string_view line) {
-  const std::string bytes = platform::ToUtf8(line);
-  std::fwrite(bytes.data(), 1, bytes.size(), stream);
-  std::fputc('\n', stream);
+  WriteText(stream, platform::ToUtf8(line) + "\n");
 }
 
 void PrintSummary(std::FILE* output, const ConversionReport& report) {

@@ -3,7 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 
+#include "cli/console.h"
 #include "platform/drive_table.h"
+#include "platform/host_paths.h"
 #include "platform/program_location.h"
 #include "platform/start_up.h"
 
@@ -12,10 +14,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifdef _WIN32
+constexpr const char* kSystemFolderHelp =
+    "the folder holding Patdat32.ini (default: the Windows system folder, SysWOW64 on 64-bit "
+    "Windows)";
+#else
+constexpr const char* kSystemFolderHelp =
+    "the folder holding Patdat32.ini (default: ~/.config/qe2m4)";
+#endif
+
 fs::path Absolute(const std::string& folder) {
   std::error_code ec;
-  const fs::path absolute = fs::absolute(folder, ec);
-  return ec ? fs::path(folder) : absolute;
+  const fs::path host = platform::HostPathFromUtf8(folder);
+  const fs::path absolute = fs::absolute(host, ec);
+  return ec ? host : absolute;
 }
 
 }  // namespace
@@ -34,9 +46,7 @@ void AddMachineOptions(CLI::App& command, MachineOptions& options) {
       ->type_name("L=DIR")
       ->allow_extra_args(false)
       ->check(drive_assignment);
-  command
-      .add_option("--system-dir", options.system_folder,
-                  "the folder holding Patdat32.ini (default: ~/.config/qe2m4)")
+  command.add_option("--system-dir", options.system_folder, kSystemFolderHelp)
       ->type_name("DIR")
       ->check(CLI::Validator(
           [](const std::string& value) {
@@ -50,16 +60,16 @@ std::optional<platform::FileSystem> PrepareFileSystem(const MachineOptions& opti
   std::vector<std::string> problems;
   platform::FileSystem file_system(platform::StartUpDriveTable(options.drives, problems));
   for (const std::string& problem : problems) {
-    std::fprintf(messages, "qe2m4: %s\n", problem.c_str());
+    WriteText(messages, "qe2m4: " + problem + "\n");
   }
 
-  const fs::path system_folder = options.system_folder.empty() ? platform::UserConfigFolder()
+  const fs::path system_folder = options.system_folder.empty() ? platform::DefaultSystemFolder()
                                                                : Absolute(options.system_folder);
   if (const auto path = file_system.ToDrivePath(system_folder)) {
     file_system.SetSystemFolder(*path);
   } else if (!options.system_folder.empty()) {
-    std::fprintf(messages, "qe2m4: no drive holds the system folder %s\n",
-                 system_folder.string().c_str());
+    WriteText(messages, "qe2m4: no drive holds the system folder " +
+                            platform::PathUtf8(system_folder) + "\n");
     return std::nullopt;
   }
   if (const auto location = platform::ProgramLocation()) {

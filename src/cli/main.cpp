@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/command_line.h"
+#include "cli/console.h"
 #include "cli/exit_status.h"
 #include "platform/interrupt.h"
 #include "platform/standard_streams.h"
@@ -14,7 +15,7 @@ int main(int argc, char** argv) {
   qe2m4::platform::InstallInterruptHandlers();
   int status = qe2m4::cli::kExitRefused;
   try {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const std::vector<std::string> arguments = qe2m4::cli::CommandLineArguments(argc, argv);
     status = qe2m4::cli::RunCommandLine(arguments, stdin, stdout, stderr);
   } catch (const std::exception& error) {
     // The run reports its own failures; this is what escaped everything else.

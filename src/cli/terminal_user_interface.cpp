@@ -1,10 +1,9 @@
 #include "cli/terminal_user_interface.h"
 
-#include <unistd.h>
-
 #include <cctype>
 
 #include "app/texts.h"
+#include "cli/console.h"
 #include "platform/terminal_input.h"
 #include "platform/utf8.h"
 
@@ -12,8 +11,7 @@ namespace qe2m4::cli {
 namespace {
 
 void WriteLine(std::FILE* stream, std::string_view line) {
-  std::fwrite(line.data(), 1, line.size(), stream);
-  std::fputc('\n', stream);
+  WriteText(stream, std::string(line) + "\n");
   std::fflush(stream);
 }
 
@@ -47,22 +45,19 @@ platform::MessageAnswer TerminalUserInterface::ShowMessage(
 }
 
 platform::MessageAnswer TerminalUserInterface::Ask(const std::string& line) {
-  if (input_ == nullptr || ::isatty(::fileno(input_)) == 0) {
+  if (input_ == nullptr || !IsConsole(input_)) {
     WriteLine(messages_, line + " " + platform::ToUtf8(app::texts::kAnsweredNo));
     return platform::MessageAnswer::kNo;
   }
   const std::string prompt = line + " [y/N] ";
-  std::fwrite(prompt.data(), 1, prompt.size(), messages_);
+  WriteText(messages_, prompt);
   std::fflush(messages_);
   // An interrupt while the question waits is no answer: No, and the run then ends.
-  std::string answer;
   if (!platform::WaitForInput(input_)) {
     return platform::MessageAnswer::kNo;
   }
-  for (int c = std::fgetc(input_); c != EOF && c != '\n'; c = std::fgetc(input_)) {
-    answer += static_cast<char>(c);
-  }
-  return IsYes(answer) ? platform::MessageAnswer::kYes : platform::MessageAnswer::kNo;
+  return IsYes(ReadConsoleLine(input_)) ? platform::MessageAnswer::kYes
+                                        : platform::MessageAnswer::kNo;
 }
 
 }  // namespace qe2m4::cli

@@ -1,7 +1,8 @@
 #include "platform/drive_table.h"
 
-#include <cstdlib>
 #include <sstream>
+
+#include "platform/host_paths.h"
 
 namespace qe2m4::platform {
 namespace {
@@ -25,15 +26,6 @@ std::optional<char16_t> DriveLetter(char16_t c) {
     return c;
   }
   return std::nullopt;
-}
-
-DriveTable DriveTable::Defaults() {
-  DriveTable table;
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    table.Map(u'C', home);
-  }
-  table.Map(u'Z', "/");
-  return table;
 }
 
 void DriveTable::Map(char16_t letter, const std::filesystem::path& folder) {
@@ -70,7 +62,7 @@ bool DriveTable::ApplyAssignment(std::string_view assignment) {
   if (!letter) {
     return false;
   }
-  Map(*letter, std::filesystem::path(std::string(TrimAscii(text.substr(equals + 1)))));
+  Map(*letter, HostPathFromUtf8(TrimAscii(text.substr(equals + 1))));
   return true;
 }
 
@@ -90,16 +82,6 @@ std::vector<int> DriveTable::ApplySettings(std::string_view text) {
     }
   }
   return bad_lines;
-}
-
-std::filesystem::path UserConfigFolder() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/') {
-    return std::filesystem::path(xdg) / "qe2m4";
-  }
-  if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    return std::filesystem::path(home) / ".config" / "qe2m4";
-  }
-  return std::filesystem::path(".config") / "qe2m4";
 }
 
 std::filesystem::path DriveSettingsFile() {

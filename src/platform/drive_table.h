@@ -9,17 +9,18 @@
 
 namespace qe2m4::platform {
 
-// Drive letters on a system without them: each letter A to Z may name a host folder.
+// Drive letters as the program sees them: each letter A to Z may name a host folder.
 //
-// The table comes from, in rising precedence: the defaults (C: the home folder, Z: the root
-// folder), the user's settings file, and assignments made for one run (the command line's
-// --drive L=DIR).
+// The table comes from, in rising precedence: the system's defaults, the user's settings file,
+// and assignments made for one run (the command line's --drive L=DIR). On Windows every letter
+// is its own root by default; elsewhere C: is the home folder and Z: the root folder.
 class DriveTable {
  public:
   // An empty table: no letter mapped.
   DriveTable() = default;
 
-  // The defaults: C: is the home folder ($HOME) when it is set, Z: is "/".
+  // The defaults: on Windows each letter L is "L:\"; elsewhere C: is the home folder ($HOME)
+  // when it is set and Z: is "/".
   static DriveTable Defaults();
 
   // Maps letter (either case) to a host folder; an empty folder removes the mapping.
@@ -33,7 +34,7 @@ class DriveTable {
   // of that form, so the caller can report them.
   std::vector<int> ApplySettings(std::string_view text);
 
-  // Applies one assignment "L=DIR"; false when it is not of that form.
+  // Applies one assignment "L=DIR" (DIR in UTF-8); false when it is not of that form.
   bool ApplyAssignment(std::string_view assignment);
 
  private:
@@ -43,7 +44,8 @@ class DriveTable {
 // Upper-case letter for 'a'..'z' / 'A'..'Z'; nullopt for anything else.
 std::optional<char16_t> DriveLetter(char16_t c);
 
-// The user's configuration folder for qe2m4: $XDG_CONFIG_HOME/qe2m4, or $HOME/.config/qe2m4.
+// The user's configuration folder for qe2m4: %APPDATA%\qe2m4 on Windows; elsewhere
+// $XDG_CONFIG_HOME/qe2m4, or $HOME/.config/qe2m4.
 std::filesystem::path UserConfigFolder();
 
 // The drive settings file in the user's configuration folder.

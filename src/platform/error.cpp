@@ -98,8 +98,4 @@ Error SystemError(ErrorKind kind, std::u16string path, int error_number) {
   return Error(kind, std::move(path), CauseOf(error_number), SystemReason(error_number));
 }
 
-Error SystemError(ErrorKind kind, std::u16string path, const std::error_code& code) {
-  return Error(kind, std::move(path), CauseOf(code), code.message());
-}
-
 }  // namespace qe2m4::platform

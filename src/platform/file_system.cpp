@@ -7,8 +7,8 @@
 #include "platform/error.h"
 #include "platform/file_identity.h"
 #include "platform/host_file.h"
+#include "platform/host_paths.h"
 #include "platform/names.h"
-#include "platform/utf8.h"
 
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
@@ -20,7 +20,7 @@ bool IsSeparator(char16_t c) {
 }
 
 std::u16string NameOf(const fs::path& host) {
-  return FromUtf8(host.filename().string());
+  return PathText(host.filename());
 }
 
 // Appends the levels of text to levels: empty levels and "." skipped, ".." goes up.
@@ -84,8 +84,7 @@ void FileSystem::MapDrive(char16_t letter, const fs::path& folder) {
 
 bool FileSystem::DriveUsable(char16_t letter) const {
   const auto folder = drives_.Folder(letter);
-  std::error_code ec;
-  return folder && fs::is_directory(*folder, ec);
+  return folder && HostFolderReady(*folder);
 }
 
 std::vector<char16_t> FileSystem::UsableDrives() const {
@@ -163,7 +162,7 @@ std::optional<std::u16string> FileSystem::ToDrivePath(const fs::path& host) cons
       if (!first) {
         path += u'\\';
       }
-      path += FromUtf8(target_it->string());
+      path += PathText(*target_it);
       first = false;
     }
     best = path;
@@ -212,8 +211,7 @@ std::u16string FileSystem::FullPath(std::u16string_view path) const {
 
 fs::path FileSystem::DriveRoot(char16_t drive, std::u16string_view path) const {
   const auto folder = drives_.Folder(drive);
-  std::error_code ec;
-  if (!folder || !fs::is_directory(*folder, ec)) {
+  if (!folder || !HostFolderReady(*folder)) {
     throw Error(ErrorKind::kNoDrive, std::u16string(path),
                 folder ? "the drive's folder does not exist" : "the drive is not mapped");
   }
@@ -228,9 +226,16 @@ fs::path FileSystem::Resolve(std::u16string_view path) const {
     if (level.find(u'\0') != std::u16string::npos) {
       throw Error(ErrorKind::kBadPath, std::u16string(path), "the path holds a NUL character");
     }
-    const std::string name = ToUtf8(level);
+    if (const auto problem = HostNameProblem(level)) {
+      throw Error(ErrorKind::kBadPath, std::u16string(path), *problem);
+    }
+    const fs::path name = HostPath(level);
     std::error_code ec;
-    if (searching && !fs::exists(fs::symlink_status(host / name, ec))) {
+    if (searching) {
+      if (auto stored = StoredEntry(host, name)) {
+        host = std::move(*stored);
+        continue;
+      }
       // Look for the level under another letter case; the smallest matching name wins so
       // that the choice does not depend on the order of the folder's entries.
       std::optional<fs::path> match;
@@ -447,11 +452,11 @@ std::vector<FolderEntry> FileSystem::ListFolders(std::u16string_view folder) con
     throw SystemError(ErrorKind::kRead, FullPath(folder), ec);
   }
   for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    std::error_code status_ec;
-    if (!it->is_directory(status_ec)) {
+    // A link to a folder is listed (marked as a link) on every system.
+    if (!HostFolderReady(it->path())) {
       continue;
     }
-    FolderEntry entry{NameOf(it->path()), it->is_symlink(status_ec)};
+    FolderEntry entry{NameOf(it->path()), HostIsLink(it->path())};
     if (!IsHiddenName(entry.name)) {
       entries.push_back(std::move(entry));
     }

@@ -53,7 +53,8 @@ class AtomicFile {
   std::filesystem::path temporary_;
   std::u16string display_path_;
   FileOperationHook* hook_;
-  UniqueFile file_;
+  struct Host;  // the system's handle of the temporary file
+  std::unique_ptr<Host> host_;
   bool committed_ = false;
 };
 

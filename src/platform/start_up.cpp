@@ -4,8 +4,8 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host_paths.h"
 #include "platform/settings_file.h"
-#include "platform/utf8.h"
 
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
@@ -29,26 +29,26 @@ DriveTable StartUpDriveTable(const std::vector<std::string>& assignments,
   const fs::path settings = DriveSettingsFile();
   try {
     const SettingsText text =
-        ReadSettingsFile(settings, FromUtf8(settings.string()), kDriveSettingsMaxBytes);
+        ReadSettingsFile(settings, PathText(settings), kDriveSettingsMaxBytes);
     if (text.state == SettingsText::State::kIgnored) {
-      problems.push_back(settings.string() + ": " + text.problem + "; ignored");
+      problems.push_back(PathUtf8(settings) + ": " + text.problem + "; ignored");
     }
     for (const int line : table.ApplySettings(text.text)) {
-      problems.push_back(settings.string() + ":" + std::to_string(line) +
+      problems.push_back(PathUtf8(settings) + ":" + std::to_string(line) +
                          ": not of the form L=DIR; ignored");
     }
   } catch (const Error& error) {
-    problems.push_back(settings.string() + ": " + error.reason() + "; ignored");
+    problems.push_back(PathUtf8(settings) + ": " + error.reason() + "; ignored");
   }
   for (const std::string& assignment : assignments) {
     const std::size_t equals = assignment.find('=');
     std::string folder =
         equals == std::string::npos ? std::string() : TrimBlanks(assignment.substr(equals + 1));
     std::error_code ec;
-    if (!folder.empty() && fs::path(folder).is_relative()) {
-      const fs::path absolute = fs::absolute(folder, ec);
+    if (!folder.empty() && HostPathFromUtf8(folder).is_relative()) {
+      const fs::path absolute = fs::absolute(HostPathFromUtf8(folder), ec);
       if (!ec) {
-        folder = absolute.lexically_normal().string();
+        folder = PathUtf8(absolute.lexically_normal());
       }
     }
     if (equals == std::string::npos ||

@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "platform/host_paths.h"
+
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
 
@@ -17,8 +19,9 @@ bool IsDigit(char c) {
 }  // namespace
 
 fs::path TemporaryName(const fs::path& target, unsigned number) {
-  return target.parent_path() / (std::string(kPrefix) + target.filename().string() + "." +
-                                 std::to_string(number) + std::string(kSuffix));
+  return target.parent_path() /
+         HostPathFromUtf8(std::string(kPrefix) + PathUtf8(target.filename()) + "." +
+                          std::to_string(number) + std::string(kSuffix));
 }
 
 bool IsTemporaryName(std::string_view name) {
@@ -40,7 +43,7 @@ void RemoveStaleTemporaryFiles(const fs::path& folder) {
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code status_ec;
-    if (IsTemporaryName(it->path().filename().string()) &&
+    if (IsTemporaryName(PathUtf8(it->path().filename())) &&
         it->symlink_status(status_ec).type() == fs::file_type::regular) {
       std::error_code ignored;
       fs::remove(it->path(), ignored);

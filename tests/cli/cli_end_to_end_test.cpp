@@ -5,8 +5,10 @@
 #include <map>
 
 #include "app/texts.h"
+#include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "process.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4::testing {
@@ -16,6 +18,10 @@ namespace fs = std::filesystem;
 
 std::string Utf8(std::u16string_view text) {
   return platform::ToUtf8(text);
+}
+
+std::string HostText(const fs::path& host) {
+  return platform::PathUtf8(host);
 }
 
 // Every file and folder below root: relative path -> bytes, or "<folder>".
@@ -34,12 +40,11 @@ class CommandLine : public ::testing::Test {
 
   ProcessResult Run(std::vector<std::string> arguments, bool with_drives = true) const {
     if (with_drives) {
-      arguments.insert(arguments.begin() + 1, {"--drive", "S=" + s_.string(), "--drive",
-                                               "d=" + d_.string(), "--system-dir", s_.string()});
+      arguments.insert(arguments.begin() + 1, {"--drive", "S=" + HostText(s_), "--drive",
+                                               "d=" + HostText(d_), "--system-dir", HostText(s_)});
     }
     return RunProcess(QE2M4_EXECUTABLE, arguments, work_,
-                      {{"XDG_CONFIG_HOME", (machine_.root() / "config").string()},
-                       {"HOME", (machine_.root() / "home").string()}});
+                      UserEnvironment(machine_.root() / "config", machine_.root() / "home"));
   }
 
   // Runs a command that must be refused with exit status 1, the given messages on standard
@@ -101,6 +106,13 @@ TEST_F(CommandLine, ConvertsTheSample) {
   EXPECT_NE(result.out.find("N6.txt"), std::string::npos);
   EXPECT_NE(result.out.find(Utf8(u"  13: 粘板岩\n")), std::string::npos) << result.out;
 
+  // Redirected output is CP932 text on Windows (what Japanese Windows tools read), UTF-8 elsewhere.
+#ifdef _WIN32
+  EXPECT_NE(result.out_bytes.find(Sjis(app::texts::kSucceeded) + "\r\n"), std::string::npos);
+#else
+  EXPECT_NE(result.out_bytes.find(Utf8(app::texts::kSucceeded) + "\n"), std::string::npos);
+#endif
+
   const ProcessResult quiet =
       Run({"convert", "--quiet", "S:\\BORING1", "D:\\TYUJYOU\\A1234\\B\\C"});
   EXPECT_EQ(quiet.exit_code, 0) << quiet.err;
@@ -109,9 +121,9 @@ TEST_F(CommandLine, ConvertsTheSample) {
 
 TEST_F(CommandLine, TakesDrivesFromTheSettingsFileUnlessTheCommandOverridesThem) {
   WriteBytes(machine_.root() / "config" / "qe2m4" / "drives.conf",
-             "C=\nZ=\nS=" + s_.string() + "\nD=/nonexistent\n");
-  const ProcessResult result = Run({"convert", "--drive", "D=" + d_.string(), "--system-dir",
-                                    s_.string(), "--yes", "--quiet", "S:\\BORING1", "D:\\OUT"},
+             "C=\nZ=\nS=" + HostText(s_) + "\nD=/nonexistent\n");
+  const ProcessResult result = Run({"convert", "--drive", "D=" + HostText(d_), "--system-dir",
+                                    HostText(s_), "--yes", "--quiet", "S:\\BORING1", "D:\\OUT"},
                                    false);
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_TRUE(fs::is_regular_file(d_ / "OUT" / "N1.txt"));
@@ -161,7 +173,7 @@ TEST_F(CommandLine, AFailedWriteIsReportedAndLeavesNoPartialFile) {
   // Files completed before the failure stay; no temporary file is left behind.
   EXPECT_TRUE(fs::is_regular_file(out / "N1.txt"));
   for (const auto& entry : fs::directory_iterator(out)) {
-    EXPECT_NE(entry.path().filename().string().front(), '.') << entry.path();
+    EXPECT_NE(entry.path().filename().native().front(), '.') << entry.path();
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "cli/terminal_user_interface.h"
+#include "support/host_environment.h"
 
 namespace qe2m4::cli {
 namespace {
@@ -148,7 +149,7 @@ TEST(TerminalUserInterface, AnswersNoWhenNoOneCanAnswerAndYesWhenTold) {
   std::rewind(messages);
   char buffer[256] = {};
   const std::size_t n = std::fread(buffer, 1, sizeof buffer - 1, messages);
-  EXPECT_EQ(std::string(buffer, n), "Q いいえ\nT: M\n");
+  EXPECT_EQ(std::string(buffer, n), testing::StreamBytes(u"Q いいえ\nT: M\n"));
   std::fclose(input);
   std::fclose(messages);
 }

@@ -7,10 +7,13 @@
 
 namespace qe2m4::testing {
 
+// What a program wrote, as UTF-8 text with "\n" line ends (on Windows, where a program writes
+// redirected output as CP932 with CR LF line ends, converted from that), and the bytes as written.
 struct ProcessResult {
   int exit_code = -1;
   std::string out;
   std::string err;
+  std::string out_bytes;
 };
 
 // A program started in the background, in working_folder, with standard input from /dev/null

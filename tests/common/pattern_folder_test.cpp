@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4 {
@@ -125,8 +126,10 @@ TEST(SearchPatternTree, NeverFollowsSymbolicLinks) {
   const fs::path outside = machine.root() / "outside";
   WriteBytes(outside / "PATDAT" / "kishitu.txt", "1");
   fs::create_directories(machine.Host(u"E:\\A"));
-  fs::create_directory_symlink(machine.Host(u"E:\\"), machine.Host(u"E:\\A\\loop"));
-  fs::create_directory_symlink(outside, machine.Host(u"E:\\A\\elsewhere"));
+  if (!testing::MakeFolderLink(machine.Host(u"E:\\"), machine.Host(u"E:\\A\\loop")) ||
+      !testing::MakeFolderLink(outside, machine.Host(u"E:\\A\\elsewhere"))) {
+    GTEST_SKIP() << "this host does not let the test make a folder link";
+  }
   int visited = 0;
   std::vector<std::u16string> hits;
   SearchPatternTree(machine.fs(), u"E:\\PATDAT", hits, [&](std::u16string_view) { ++visited; });

@@ -1,7 +1,6 @@
 #include "common/record_reader.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <memory>
@@ -9,6 +8,7 @@
 #include "platform/error.h"
 #include "platform/fault_injection.h"
 #include "platform/utf8.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4 {
@@ -55,8 +55,9 @@ TEST_F(RecordReaderTest, EmptyAndMissingFilesGiveFlagOneAndStayAsTheyAre) {
   EXPECT_TRUE(std::filesystem::exists(s_ / "EMPTY.TXT"));
   EXPECT_EQ(reader_.OpenRecordFile(u"S:\\MISSING.TXT"), 1);
   EXPECT_FALSE(std::filesystem::exists(s_ / "MISSING.TXT"));
-  std::filesystem::create_symlink("nowhere", s_ / "DANGLING.TXT");
-  EXPECT_EQ(reader_.OpenRecordFile(u"S:\\DANGLING.TXT"), 1);
+  if (testing::MakeFileLink("nowhere", s_ / "DANGLING.TXT")) {
+    EXPECT_EQ(reader_.OpenRecordFile(u"S:\\DANGLING.TXT"), 1);
+  }
   EXPECT_FALSE(reader_.IsOpen());
   reader_.ReadRecord(3, 0);  // closed: end of data at once
   EXPECT_EQ(reader_.RecordPos(0), RecordReader::kEndOfData);
@@ -65,8 +66,9 @@ TEST_F(RecordReaderTest, EmptyAndMissingFilesGiveFlagOneAndStayAsTheyAre) {
 // Only a missing file is missing: what is there but cannot be read is an error naming it.
 TEST_F(RecordReaderTest, AFileThatIsThereButCannotBeReadIsAnError) {
   std::filesystem::create_directory(s_ / "FOLDER.TXT");
-  ASSERT_EQ(::mkfifo((s_ / "FIFO.TXT").c_str(), 0600), 0);
-  std::filesystem::create_symlink("LOOP.TXT", s_ / "LOOP.TXT");
+  // FIFOs and links are tried where the system has them.
+  const bool fifo = testing::MakeFifo(s_ / "FIFO.TXT");
+  const bool loop = testing::MakeFileLink("LOOP.TXT", s_ / "LOOP.TXT");
   WriteBytes(s_ / "LOCKED.TXT", "1,2,3\r\n");
   // Opening LOCKED.TXT fails as a file held by another program's lock would.
   machine_.fs().SetOperationHook(std::make_unique<platform::FaultInjection>(
@@ -85,6 +87,10 @@ TEST_F(RecordReaderTest, AFileThatIsThereButCannotBeReadIsAnError) {
       {u"S:\\LOCKED.TXT", platform::ErrorCause::kAccessDenied},
   };
   for (const auto& c : cases) {
+    if ((!fifo && c.cause == platform::ErrorCause::kNotAFile) ||
+        (!loop && c.cause == platform::ErrorCause::kLinkLoop)) {
+      continue;
+    }
     try {
       reader_.OpenRecordFile(c.path);
       ADD_FAILURE() << "no error for " << platform::ToUtf8(c.path);

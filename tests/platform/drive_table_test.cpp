@@ -24,10 +24,5 @@ TEST(DriveTable, SettingsLinesAndAssignments) {
   EXPECT_FALSE(table.ApplyAssignment("CC=/x"));
 }
 
-TEST(DriveTable, DefaultsMapRootAsZ) {
-  const DriveTable table = DriveTable::Defaults();
-  EXPECT_EQ(table.Folder(u'Z'), std::filesystem::path("/"));
-}
-
 }  // namespace
 }  // namespace qe2m4::platform

@@ -6,6 +6,7 @@
 
 #include "platform/error.h"
 #include "platform/fault_injection.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4::platform {
@@ -107,7 +108,9 @@ TEST(FileSystem, ListsFoldersAndMarksLinks) {
   std::filesystem::create_directories(c / "b");
   std::filesystem::create_directories(c / "a");
   std::filesystem::create_directories(c / ".hidden");
-  std::filesystem::create_directory_symlink(c, c / "loop");
+  if (!testing::MakeFolderLink(c, c / "loop")) {
+    GTEST_SKIP() << "this host does not let the test make a folder link";
+  }
   WriteBytes(c / "file", "x");
   const auto entries = machine.fs().ListFolders(u"C:\\");
   ASSERT_EQ(entries.size(), 3u);
@@ -125,7 +128,8 @@ TEST(FileSystem, CopyReplacesExistingNameInAnyCase) {
   WriteBytes(d / "n2.txt", "old content");
   machine.fs().CopyFile(u"S:\\N2.TXT", u"D:\\N2.TXT");
   EXPECT_EQ(ReadBytes(d / "n2.txt"), "new");
-  EXPECT_FALSE(std::filesystem::exists(d / "N2.TXT"));
+  EXPECT_TRUE(testing::HasEntryNamed(d, "n2.txt"));
+  EXPECT_FALSE(testing::HasEntryNamed(d, "N2.TXT"));
   EXPECT_THROW(machine.fs().CopyFile(u"S:\\missing.txt", u"D:\\m.txt"), Error);
   EXPECT_FALSE(std::filesystem::exists(d / "m.txt"));
 }

@@ -1,9 +1,9 @@
 #include "platform/start_up.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "platform/file_system.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4::platform {
@@ -18,7 +18,7 @@ using testing::WriteBytes;
 class StartUpTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(::setenv("XDG_CONFIG_HOME", machine_.root().c_str(), 1), 0);
+    testing::SetUserConfigRoot(machine_.root());
     saved_working_ = fs::current_path();
   }
   void TearDown() override { fs::current_path(saved_working_); }

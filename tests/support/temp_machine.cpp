@@ -1,12 +1,12 @@
 #include "support/temp_machine.h"
 
-#include <unistd.h>
-
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 #include "platform/cp932.h"
+#include "platform/host_paths.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::testing {
@@ -14,12 +14,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A new folder of a name no one else uses (create_directory fails on an existing name).
 fs::path MakeTempFolder(const fs::path& parent) {
-  std::string pattern = (parent / "qe2m4-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) {
-    throw std::runtime_error("cannot create a temporary folder");
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const fs::path folder = parent / ("qe2m4-test-" + std::to_string(random()));
+    if (fs::create_directory(folder)) {
+      return folder;
+    }
   }
-  return pattern;
+  throw std::runtime_error("cannot create a temporary folder");
 }
 
 }  // namespace
@@ -55,7 +59,7 @@ fs::path TempMachine::Host(std::u16string_view drive_path) const {
       end = rest.size();
     }
     if (end > start) {
-      host /= platform::ToUtf8(rest.substr(start, end - start));
+      host /= platform::HostPath(rest.substr(start, end - start));
     }
     start = end + 1;
   }
@@ -72,7 +76,7 @@ void WriteBytes(const fs::path& file, std::string_view bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) {
-    throw std::runtime_error("cannot write " + file.string());
+    throw std::runtime_error("cannot write " + platform::PathUtf8(file));
   }
 }
 
@@ -80,10 +84,19 @@ void WriteCp932(const fs::path& file, std::u16string_view text) {
   WriteBytes(file, platform::EncodeCp932(text));
 }
 
+bool HasEntryNamed(const fs::path& folder, std::string_view name) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    if (platform::PathUtf8(entry.path().filename()) == name) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string ReadBytes(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
   if (!in) {
-    throw std::runtime_error("cannot read " + file.string());
+    throw std::runtime_error("cannot read " + platform::PathUtf8(file));
   }
   std::ostringstream content;
   content << in.rdbuf();
@@ -96,9 +109,9 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
        ++it) {
     // Links, FIFOs and devices are named, never followed or read (a FIFO would block).
     const fs::file_status status = it->symlink_status();
-    std::string& entry = entries[it->path().lexically_relative(root).string()];
+    std::string& entry = entries[platform::PathUtf8(it->path().lexically_relative(root))];
     if (fs::is_symlink(status)) {
-      entry = "<link " + fs::read_symlink(it->path()).string() + ">";
+      entry = "<link " + platform::PathUtf8(fs::read_symlink(it->path())) + ">";
     } else if (fs::is_directory(status)) {
       entry = "<folder>";
     } else if (fs::is_regular_file(status)) {

@@ -43,6 +43,9 @@ std::filesystem::path MemoryTempFolder();
 void WriteBytes(const std::filesystem::path& file, std::string_view bytes);
 // Writes UTF-16 text to a host file as CP932 bytes, unchanged otherwise.
 void WriteCp932(const std::filesystem::path& file, std::u16string_view text);
+// Whether a host folder holds an entry of exactly this name, letter case included (a file
+// system that ignores case would find "N4.txt" where only "n4.TXT" exists).
+bool HasEntryNamed(const std::filesystem::path& folder, std::string_view name);
 // Reads a host file's bytes.
 std::string ReadBytes(const std::filesystem::path& file);
 // Every entry below a host folder: relative name -> file bytes, "<folder>" for a folder,

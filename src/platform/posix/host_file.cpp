@@ -51,6 +51,10 @@ std::size_t NameLimit(std::filesystem::path path) {
 
 }  // namespace
 
+struct AtomicFile::Host {
+  UniqueFile file;
+};
+
 void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16string& display_path) {
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
@@ -93,7 +97,10 @@ UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16strin
 
 AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path,
                        FileOperationHook* hook)
-    : target_(std::move(target)), display_path_(std::move(display_path)), hook_(hook) {
+    : target_(std::move(target)),
+      display_path_(std::move(display_path)),
+      hook_(hook),
+      host_(std::make_unique<Host>()) {
   std::error_code ec;
   if (std::filesystem::is_directory(target_, ec)) {
     throw SystemError(ErrorKind::kWrite, display_path_, EISDIR);
@@ -108,8 +115,8 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path
     // any file the user creates.
     const int fd = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0) {
-      file_.reset(::fdopen(fd, "wb"));
-      if (!file_) {
+      host_->file.reset(::fdopen(fd, "wb"));
+      if (!host_->file) {
         const int error = errno;
         ::close(fd);
         Fail(error);
@@ -128,7 +135,7 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path
 
 AtomicFile::~AtomicFile() {
   if (!committed_) {
-    file_.reset();
+    host_->file.reset();
     if (!temporary_.empty()) {
       std::error_code ignored;
       std::filesystem::remove(temporary_, ignored);
@@ -147,7 +154,7 @@ void AtomicFile::Write(std::string_view bytes) {
   if (const int error = Gate(FileOperation::kWrite)) {
     Fail(error);
   }
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size()) {
+  if (std::fwrite(bytes.data(), 1, bytes.size(), host_->file.get()) != bytes.size()) {
     Fail(errno);
   }
 }
@@ -158,10 +165,10 @@ void AtomicFile::Commit() {
   }
   // The bytes reach the disk before the name does: after a crash the target is the old file
   // or the whole new one.
-  if (std::fflush(file_.get()) != 0 || ::fsync(::fileno(file_.get())) != 0) {
+  if (std::fflush(host_->file.get()) != 0 || ::fsync(::fileno(host_->file.get())) != 0) {
     Fail(errno);
   }
-  if (std::fclose(file_.release()) != 0) {
+  if (std::fclose(host_->file.release()) != 0) {
     Fail(errno);
   }
   if (const int error = Gate(FileOperation::kRename)) {

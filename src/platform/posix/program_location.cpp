@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "platform/drive_table.h"
+
 namespace qe2m4::platform {
 
 std::optional<std::filesystem::path> ProgramLocation() {
@@ -11,6 +13,10 @@ std::optional<std::filesystem::path> ProgramLocation() {
     return std::nullopt;
   }
   return executable.parent_path();
+}
+
+std::filesystem::path DefaultSystemFolder() {
+  return UserConfigFolder();
 }
 
 }  // namespace qe2m4::platform

@@ -1,5 +1,3 @@
-#include "process.h"
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -7,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "process.h"
 #include "support/temp_machine.h"
 
 extern char** environ;
@@ -87,6 +86,7 @@ ProcessResult ChildProcess::Wait() {
   ProcessResult result;
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadBytes(out_file_);
+  result.out_bytes = result.out;
   result.err = ReadBytes(err_file_);
   std::filesystem::remove(out_file_);
   std::filesystem::remove(err_file_);

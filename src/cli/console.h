@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qe2m4::cli {
+
+// The command line's arguments after the program name, as UTF-8 (on Windows taken from the
+// system's UTF-16 command line, so that any name survives whatever the console's code page).
+std::vector<std::string> CommandLineArguments(int argc, char** argv);
+
+// Writes UTF-8 text to one of the program's streams as its reader expects it: UTF-8 on POSIX
+// systems; on Windows UTF-16 to a console window (it shows every character whatever its code
+// page) and CP932 bytes with CR LF line ends when the stream is redirected.
+void WriteText(std::FILE* stream, std::string_view text);
+
+// Whether a stream is a console (a terminal) where someone can type an answer.
+bool IsConsole(std::FILE* stream);
+
+// Reads one line typed on the console as UTF-8, without its line end; empty at the end of input.
+std::string ReadConsoleLine(std::FILE* stream);
+
+}  // namespace qe2m4::cli

@@ -1,0 +1,30 @@
+#include <unistd.h>
+
+#include "cli/console.h"
+
+namespace qe2m4::cli {
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+void WriteText(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
+bool IsConsole(std::FILE* stream) {
+  return stream != nullptr && ::isatty(::fileno(stream)) != 0;
+}
+
+std::string ReadConsoleLine(std::FILE* stream) {
+  std::string line;
+  for (int c = std::fgetc(stream); c != EOF && c != '\n'; c = std::fgetc(stream)) {
+    line += static_cast<char>(c);
+  }
+  if (!line.empty() && line.back() == '\r') {
+    line.pop_back();
+  }
+  return line;
+}
+
+}  // namespace qe2m4::cli

@@ -1,0 +1,83 @@
+#include <io.h>
+#include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
+
+#include "cli/console.h"
+#include "platform/cp932.h"
+#include "platform/utf8.h"
+
+namespace qe2m4::cli {
+namespace {
+
+HANDLE HandleOf(std::FILE* stream) {
+  return stream == nullptr ? INVALID_HANDLE_VALUE
+                           : reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+}
+
+// A console handle has a console mode; a file, a pipe and the NUL device have none (which
+// _isatty cannot tell apart: NUL is a character device too).
+bool IsConsoleHandle(HANDLE handle) {
+  DWORD mode = 0;
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
+std::u16string Utf16(const wchar_t* text) {
+  std::u16string out;
+  for (; *text != L'\0'; ++text) {
+    out += static_cast<char16_t>(*text);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::vector<std::string> CommandLineArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+  }
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) {
+    arguments.push_back(platform::ToUtf8(Utf16(wide[i])));
+  }
+  LocalFree(wide);
+  return arguments;
+}
+
+void WriteText(std::FILE* stream, std::string_view text) {
+  const HANDLE handle = HandleOf(stream);
+  if (IsConsoleHandle(handle)) {
+    std::fflush(stream);  // what the stream holds comes first
+    const std::u16string wide = platform::FromUtf8(text);
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+  // The stream is in text mode: each "\n" becomes CR LF on the way out.
+  const std::string bytes = platform::EncodeCp932(platform::FromUtf8(text));
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+}
+
+bool IsConsole(std::FILE* stream) {
+  return IsConsoleHandle(HandleOf(stream));
+}
+
+std::string ReadConsoleLine(std::FILE* stream) {
+  const HANDLE handle = HandleOf(stream);
+  std::u16string line;
+  for (;;) {
+    wchar_t c = 0;
+    DWORD read = 0;
+    if (ReadConsoleW(handle, &c, 1, &read, nullptr) == 0 || read == 0 || c == L'\n') {
+      break;
+    }
+    if (c != L'\r') {
+      line += static_cast<char16_t>(c);
+    }
+  }
+  return platform::ToUtf8(line);
+}
+
+}  // namespace qe2m4::cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qe2m4::platform {
+
+// Host paths and the program's text. The program holds names as UTF-16; the host's paths are
+// bytes (taken as UTF-8) on POSIX systems and UTF-16 on Windows. Converting through these keeps
+// every name exact on both systems, whatever the host's narrow code page.
+
+// The host path of a text (one name or a whole path).
+std::filesystem::path HostPath(std::u16string_view text);
+// The text of a host path (bytes that are not UTF-8 become U+FFFD).
+std::u16string PathText(const std::filesystem::path& host);
+// The host path of UTF-8 text typed by the user (the command line, drives.conf).
+std::filesystem::path HostPathFromUtf8(std::string_view text);
+// A host path as UTF-8, for messages.
+std::string PathUtf8(const std::filesystem::path& host);
+
+// Why the host cannot hold a file or folder of this name exactly as written; nullopt when it can.
+// Windows drops a trailing blank or dot, reads "name:x" as a stream of the file "name" and opens
+// a device for CON, NUL, COM1 and the like: each would lead to another file than the one named,
+// so such a name is refused there. Elsewhere every name without a separator is a name.
+std::optional<std::string> HostNameProblem(std::u16string_view name);
+
+// The entry of a host folder called name, under the name the folder stores it with (a file
+// system that ignores letter case finds "x4.txt" for "X4.TXT"); nullopt when there is none.
+std::optional<std::filesystem::path> StoredEntry(const std::filesystem::path& folder,
+                                                 const std::filesystem::path& name);
+
+// Whether a host entry leads elsewhere (a symbolic link; on Windows also a junction or another
+// reparse point), so that walks over a tree do not follow it.
+bool HostIsLink(const std::filesystem::path& entry);
+
+// Whether a host folder exists and its drive is ready. A drive without its medium (a card
+// reader without a card, a disconnected network drive) is not ready; the test never shows a
+// system dialog.
+bool HostFolderReady(const std::filesystem::path& folder);
+
+}  // namespace qe2m4::platform

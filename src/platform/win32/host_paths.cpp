@@ -1,0 +1,101 @@
+#include "platform/host_paths.h"
+
+#include "platform/utf8.h"
+#include "platform/win32/win32_text.h"
+
+namespace qe2m4::platform {
+
+std::filesystem::path HostPath(std::u16string_view text) {
+  return std::filesystem::path(win32::Wide(text));
+}
+
+std::u16string PathText(const std::filesystem::path& host) {
+  return win32::Utf16(host.native());
+}
+
+std::filesystem::path HostPathFromUtf8(std::string_view text) {
+  return HostPath(FromUtf8(text));
+}
+
+std::string PathUtf8(const std::filesystem::path& host) {
+  return ToUtf8(PathText(host));
+}
+
+namespace {
+
+// Device names that Windows opens whatever the folder and the extension.
+bool IsDeviceName(std::u16string_view name) {
+  std::u16string base(name.substr(0, name.find(u'.')));
+  while (!base.empty() && base.back() == u' ') {
+    base.pop_back();
+  }
+  for (char16_t& c : base) {
+    if (c >= u'a' && c <= u'z') {
+      c = static_cast<char16_t>(c - u'a' + u'A');
+    }
+  }
+  for (const std::u16string_view device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
+    if (base == device) {
+      return true;
+    }
+  }
+  return base.size() == 4 && (base.starts_with(u"COM") || base.starts_with(u"LPT")) &&
+         base[3] >= u'1' && base[3] <= u'9';
+}
+
+}  // namespace
+
+std::optional<std::string> HostNameProblem(std::u16string_view name) {
+  if (name.empty()) {
+    return std::nullopt;
+  }
+  if (name.back() == u' ' || name.back() == u'.') {
+    return "Windows cannot hold a name that ends with a blank or a dot";
+  }
+  for (const char16_t c : name) {
+    if (c < 0x20 || std::u16string_view(u"<>:\"|?*").find(c) != std::u16string_view::npos) {
+      return "Windows cannot hold a name with the character '" + ToUtf8(std::u16string(1, c)) + "'";
+    }
+  }
+  if (IsDeviceName(name)) {
+    return "the name is a Windows device name";
+  }
+  return std::nullopt;
+}
+
+std::optional<std::filesystem::path> StoredEntry(const std::filesystem::path& folder,
+                                                 const std::filesystem::path& name) {
+  // Wildcards would match other names; no stored name holds them.
+  if (name.native().find_first_of(L"*?") != std::wstring::npos) {
+    return std::nullopt;
+  }
+  const win32::NoDriveDialogs no_dialogs;
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileExW((folder / name).c_str(), FindExInfoBasic, &found,
+                                         FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) {
+    return std::nullopt;
+  }
+  FindClose(search);
+  // Windows drops trailing blanks and dots from a name it looks up ("OUT " finds "OUT"): only
+  // the same name in another letter case is the entry asked for.
+  const std::wstring& asked = name.native();
+  if (CompareStringOrdinal(asked.c_str(), static_cast<int>(asked.size()), found.cFileName, -1,
+                           TRUE) != CSTR_EQUAL) {
+    return std::nullopt;
+  }
+  return folder / found.cFileName;
+}
+
+bool HostIsLink(const std::filesystem::path& entry) {
+  const DWORD attributes = GetFileAttributesW(entry.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+bool HostFolderReady(const std::filesystem::path& folder) {
+  const win32::NoDriveDialogs no_dialogs;
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace qe2m4::platform

@@ -1,0 +1,155 @@
+#include <windows.h>
+
+#include <map>
+#include <random>
+#include <stdexcept>
+
+#include "platform/cp932.h"
+#include "platform/host_paths.h"
+#include "platform/utf8.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_text.h"
+#include "process.h"
+#include "support/temp_machine.h"
+
+namespace qe2m4::testing {
+namespace {
+
+using platform::win32::UniqueHandle;
+
+std::wstring Wide(const std::string& utf8) {
+  return platform::win32::Wide(platform::FromUtf8(utf8));
+}
+
+// One argument quoted as the C runtime splits a command line: quotes around it when it is
+// empty or holds a blank, backslashes doubled before a quote, quotes escaped.
+std::wstring Quoted(const std::wstring& argument) {
+  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) {
+    return argument;
+  }
+  std::wstring quoted = L"\"";
+  std::size_t backslashes = 0;
+  for (const wchar_t c : argument) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L"\"";
+}
+
+// Environment names compare without regard to letter case, as Windows compares them.
+struct NameLess {
+  bool operator()(const std::wstring& a, const std::wstring& b) const {
+    return _wcsicmp(a.c_str(), b.c_str()) < 0;
+  }
+};
+
+std::wstring EnvironmentBlock(const std::map<std::string, std::string>& environment) {
+  std::map<std::wstring, std::wstring, NameLess> merged;
+  if (wchar_t* strings = GetEnvironmentStringsW(); strings != nullptr) {
+    for (const wchar_t* entry = strings; *entry != L'\0'; entry += wcslen(entry) + 1) {
+      const std::wstring text(entry);
+      // Names may start with "=" (the per-drive current folders): look for "=" after it.
+      const std::size_t equals = text.find(L'=', 1);
+      merged[text.substr(0, equals)] = equals == std::wstring::npos ? L"" : text.substr(equals + 1);
+    }
+    FreeEnvironmentStringsW(strings);
+  }
+  for (const auto& [name, value] : environment) {
+    merged[Wide(name)] = Wide(value);
+  }
+  std::wstring block;
+  for (const auto& [name, value] : merged) {
+    block += name + L"=" + value;
+    block += L'\0';
+  }
+  block += L'\0';
+  return block;
+}
+
+HANDLE InheritableFile(const std::filesystem::path& file, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  const HANDLE handle =
+      CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  &inherit, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    throw std::runtime_error("cannot open " + platform::PathUtf8(file));
+  }
+  return handle;
+}
+
+// CP932 text with CR LF line ends as UTF-8 with "\n" line ends.
+std::string AsText(const std::string& bytes) {
+  std::string text = platform::ToUtf8(platform::DecodeCp932(bytes));
+  std::string lines;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) {
+      lines += text[i];
+    }
+  }
+  return lines;
+}
+
+// Starts the program with its standard streams on the three files and waits for its end.
+int StartAndWait(const std::filesystem::path& program, std::wstring command_line,
+                 std::wstring environment, const std::filesystem::path& working_folder,
+                 const std::filesystem::path& out_file, const std::filesystem::path& err_file) {
+  const UniqueHandle in(InheritableFile(L"NUL", GENERIC_READ, OPEN_EXISTING));
+  const UniqueHandle out(InheritableFile(out_file, GENERIC_WRITE, CREATE_ALWAYS));
+  const UniqueHandle err(InheritableFile(err_file, GENERIC_WRITE, CREATE_ALWAYS));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = in.get();
+  startup.hStdOutput = out.get();
+  startup.hStdError = err.get();
+  PROCESS_INFORMATION process{};
+  if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
+                     CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(),
+                     working_folder.c_str(), &startup, &process) == 0) {
+    throw std::runtime_error("cannot start " + platform::PathUtf8(program) + ": " +
+                             platform::win32::Win32Reason(GetLastError()));
+  }
+  const UniqueHandle process_handle(process.hProcess);
+  const UniqueHandle thread_handle(process.hThread);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exit_code = 0;
+  if (GetExitCodeProcess(process.hProcess, &exit_code) == 0) {
+    throw std::runtime_error("no exit code from " + platform::PathUtf8(program));
+  }
+  return static_cast<int>(exit_code);
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::filesystem::path& program,
+                         const std::vector<std::string>& arguments,
+                         const std::filesystem::path& working_folder,
+                         const std::map<std::string, std::string>& environment) {
+  // Names of their own: Windows may still hold a removed file for a moment after its last user
+  // ended, and a second run must not meet it.
+  const std::wstring number = std::to_wstring(std::random_device()());
+  const std::filesystem::path out_file = working_folder / (L".stdout." + number);
+  const std::filesystem::path err_file = working_folder / (L".stderr." + number);
+
+  std::wstring command_line = Quoted(program.wstring());
+  for (const std::string& argument : arguments) {
+    command_line += L" " + Quoted(Wide(argument));
+  }
+  ProcessResult result;
+  result.exit_code = StartAndWait(program, std::move(command_line), EnvironmentBlock(environment),
+                                  working_folder, out_file, err_file);
+  result.out_bytes = ReadBytes(out_file);
+  result.out = AsText(result.out_bytes);
+  result.err = AsText(ReadBytes(err_file));
+  std::filesystem::remove(out_file);
+  std::filesystem::remove(err_file);
+  return result;
+}
+
+}  // namespace qe2m4::testing
