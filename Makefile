@@ -54,17 +54,16 @@ windows-test: windows build
 	WINEPREFIX=$(WINDOWS_PREFIX) scripts/compare-windows-sample.sh $(BUILD_DIR) $(WINDOWS_BUILD_DIR)
 
 # The packages of the README's Packages section, made by CPack into $(PACKAGE_DIR): the Debian
-# package of the Linux build.
+# package of the Linux build and, where the tree has the Windows cross build (make windows), the
+# zip and the installer of the Windows build.
 .PHONY: package
 PACKAGE_DIR = $(abspath $(BUILD_DIR))/packages
 package: build
 	rm -rf $(PACKAGE_DIR)
 	cd $(BUILD_DIR) && cpack -B $(PACKAGE_DIR)
+ifneq ($(wildcard cmake/toolchain-mingw64.cmake),)
+	$(MAKE) windows
+	cd $(WINDOWS_BUILD_DIR) && cpack -B $(PACKAGE_DIR)
+endif
 	rm -rf $(PACKAGE_DIR)/_CPack_Packages
 	ls -l $(PACKAGE_DIR)
-
-# Batch conversion against a shell loop of single conversions: 1,000 copies of the sample,
-# side by side, and the batch's peak memory for 100 and for 1,000 borings.
-.PHONY: bench-batch
-bench-batch: build
-	bench/batch_vs_convert.sh $(BUILD_DIR)/src/cli/qe2m4 1000 100
