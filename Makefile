@@ -67,3 +67,9 @@ ifneq ($(wildcard cmake/toolchain-mingw64.cmake),)
 endif
 	rm -rf $(PACKAGE_DIR)/_CPack_Packages
 	ls -l $(PACKAGE_DIR)
+
+# Batch conversion against a shell loop of single conversions: 1,000 copies of the sample,
+# side by side, and the batch's peak memory for 100 and for 1,000 borings.
+.PHONY: bench-batch
+bench-batch: build
+	bench/batch_vs_convert.sh $(BUILD_DIR)/src/cli/qe2m4 1000 100
