@@ -53,6 +53,18 @@ windows-test: windows build
 	WINEPREFIX=$(WINDOWS_PREFIX) ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure -j$(JOBS)
 	WINEPREFIX=$(WINDOWS_PREFIX) scripts/compare-windows-sample.sh $(BUILD_DIR) $(WINDOWS_BUILD_DIR)
 
+# Whole-conversion benchmark: a Release build in its own folder converts a large generated boring
+# (30,000 records in every X file), timed side by side with the iconv round trip and cat of the
+# same bytes; prints the medians, their ratios and the peak memory. BENCH_ARGS passes options
+# (--records N, --runs N) to bench/whole_conversion.py.
+.PHONY: bench
+BENCH_DIR = build-bench
+BENCH_ARGS ?=
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_TESTS=OFF -DQE2M4_BUILD_GUI=OFF
+	cmake --build $(BENCH_DIR) -j$(JOBS) --target qe2m4
+	python3 bench/whole_conversion.py --program $(BENCH_DIR)/src/cli/qe2m4 $(BENCH_ARGS)
+
 # The packages of the README's Packages section, made by CPack into $(PACKAGE_DIR): the Debian
 # package of the Linux build and, where the tree has the Windows cross build (make windows), the
 # zip and the installer of the Windows build.

@@ -2,8 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "platform/input_file.h"
 
 namespace qe2m4::platform {
 class FileSystem;
@@ -20,14 +23,18 @@ namespace qe2m4 {
 // runs to the next comma or line end and keeps its trailing blanks. CR LF, a lone CR and a lone
 // LF each end a line. Records are not tied to lines: a record is simply the next count fields.
 //
-// The whole file is read into memory when it is opened; the file itself is never changed.
+// The file is read a block at a time, so memory does not grow with its length (a field longer
+// than a block is held whole); the file itself is never changed.
 class RecordReader {
  public:
   static constexpr std::int64_t kEndOfData = -999;
   static constexpr int kSlots = 101;
   static constexpr int kMaxFields = 100;
+  static constexpr std::size_t kBlockSize = 64 * 1024;
 
-  explicit RecordReader(const platform::FileSystem& file_system);
+  // block_size: the bytes read from the file at a time (tests use tiny blocks).
+  explicit RecordReader(const platform::FileSystem& file_system,
+                        std::size_t block_size = kBlockSize);
 
   // Opens a file that exists and holds at least one byte, and returns 0. Returns 1 and leaves
   // the reader closed when the file is missing or empty; nothing is created or deleted either
@@ -40,7 +47,8 @@ class RecordReader {
   // Reads the next count fields (1..100) into RecordField(1..count) and the 1-based position
   // at which the record began into RecordPos(slot). When fewer than two unread bytes remain,
   // or the reader is closed, RecordPos(slot) becomes kEndOfData and nothing is read. When the
-  // data end inside a record, the fields left unread keep their previous texts.
+  // data end inside a record, the fields left unread keep their previous texts. A file that
+  // cannot be read on (an I/O error after it was opened) throws platform::Error.
   void ReadRecord(int count, int slot);
 
   // Reads the next item (one field) with the field rules, whatever the end test of
@@ -50,7 +58,7 @@ class RecordReader {
 
   // Line reading: true while the position of the next byte (from 1) is below the length, so a
   // last line of a single byte without a line end counts as no data.
-  bool HasData() const;
+  bool HasData() { return open_ && Available(2) >= 2; }
   // The next line without its line end.
   std::u16string ReadLine();
 
@@ -63,9 +71,29 @@ class RecordReader {
   bool ReadField(std::u16string& field);
   void SkipLineEnd();
 
+  // Reads more of the file behind the unread bytes, keeping them; false at the end of the file.
+  bool Fill();
+  // The number of unread bytes in the buffer after reading until there are at least n, or the
+  // file ends.
+  std::size_t Available(std::size_t n);
+  // Consumes the bytes for which skip() holds, up to the first one for which it does not.
+  template <typename Skip>
+  void SkipWhile(Skip skip);
+  // The number of unread bytes before the first one for which stop() holds (all of them when
+  // none does), read into the buffer behind the next unread byte.
+  template <typename Stop>
+  std::size_t LengthUntil(Stop stop);
+  // Decodes the first length unread bytes into text and consumes them.
+  void Take(std::size_t length, std::u16string& text);
+
   const platform::FileSystem& file_system_;
-  std::string input_;  // RecordInput: the open file's bytes
-  std::size_t next_ = 0;
+  const std::size_t block_size_;
+  std::optional<platform::InputFile> input_;  // RecordInput
+  std::string buffer_;                        // bytes of the file from position buffer_start_ on
+  std::int64_t buffer_start_ = 0;             // the file position (from 0) of buffer_[0]
+  std::size_t next_ = 0;                      // the next unread byte in buffer_
+  std::size_t end_ = 0;                       // the end of the bytes read into buffer_
+  bool at_end_ = false;                       // the file's last byte has been read
   bool open_ = false;
   std::array<std::u16string, kSlots> record_field_;
   std::array<std::int64_t, kSlots> record_pos_{};

@@ -14,6 +14,9 @@ std::u16string AlignRight(std::u16string_view text, int n);
 // The first n characters of (text followed by n blanks): left-aligned, long texts lose their
 // trailing characters.
 std::u16string AlignLeft(std::u16string_view text, int n);
+// The text without blanks (U+0020) at either end, as a view of it.
+std::u16string_view TrimBlanks(std::u16string_view text);
+
 // The record-number column: the counter's decimal digits right-aligned in 3 characters; a
 // counter of four or more digits keeps its last three (1000 gives "000").
 std::u16string RecordNumberColumn(std::int64_t counter);

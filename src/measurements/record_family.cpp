@@ -26,12 +26,12 @@ void CommitOutput(ConversionContext& context, platform::OutputFile& output,
 
 void NumberedLines::Write(std::initializer_list<std::u16string_view> columns) {
   ++counter_;
-  std::u16string line = RecordNumberColumn(counter_);
+  line_ = RecordNumberColumn(counter_);
   for (const std::u16string_view column : columns) {
-    line += u',';
-    line += column;
+    line_ += u',';
+    line_ += column;
   }
-  output_.WriteLine(line);
+  output_.WriteLine(line_);
 }
 
 void ConvertRecordFile(ConversionContext& context, std::u16string_view source_path,

@@ -32,6 +32,7 @@ class NumberedLines {
  private:
   platform::OutputFile& output_;
   std::int64_t counter_ = 0;
+  std::u16string line_;  // the line being built, kept for the next one
 };
 
 // Closes the reader's input when the loop that reads it ends, however it ends.

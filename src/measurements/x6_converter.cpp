@@ -49,7 +49,7 @@ NameTable ReadNameTable(const platform::FileSystem& file_system, const std::u16s
 std::u16string MarksText(const RecordReader& reader, const NameTable& names) {
   std::u16string marks(kNames, u'0');
   for (int k = 29; k <= 48; ++k) {
-    const std::u16string value = platform::QPTrim(reader.RecordField(k));
+    const std::u16string_view value = TrimBlanks(reader.RecordField(k));
     for (std::size_t row = 0; row < kNames; ++row) {
       if (value == names[row]) {
         marks[row] = u'1';

@@ -4,7 +4,6 @@
 
 #include "measurements/column_rules.h"
 #include "measurements/record_family.h"
-#include "platform/vendor.h"
 
 namespace qe2m4 {
 namespace {
@@ -13,14 +12,14 @@ constexpr int kX7Fields = 68;
 
 // The first `wanted` non-blank values (blanks at both ends removed) of fields first..last;
 // missing ones are empty.
-std::array<std::u16string, 2> FirstValues(const RecordReader& reader, int first, int last,
-                                          int wanted) {
-  std::array<std::u16string, 2> values;
+std::array<std::u16string_view, 2> FirstValues(const RecordReader& reader, int first, int last,
+                                               int wanted) {
+  std::array<std::u16string_view, 2> values;
   int found = 0;
   for (int k = first; k <= last && found < wanted; ++k) {
-    std::u16string value = platform::QPTrim(reader.RecordField(k));
+    const std::u16string_view value = TrimBlanks(reader.RecordField(k));
     if (!value.empty()) {
-      values.at(static_cast<std::size_t>(found++)) = std::move(value);
+      values.at(static_cast<std::size_t>(found++)) = value;
     }
   }
   return values;

@@ -13,45 +13,60 @@ constexpr char16_t kDefaultChar = u'\u30FB';
 }  // namespace
 
 std::string EncodeCp932(std::u16string_view text) {
-  const Cp932Tables& tables = GetCp932Tables();
-  std::string out;
-  out.reserve(text.size() * 2);
-  for (const char16_t c : text) {
-    const std::uint16_t code = tables.encode[c];
-    if (code == Cp932Tables::kUnmapped) {
-      out += '?';
-    } else if (code < 0x100) {
-      out += static_cast<char>(code);
-    } else {
-      out += static_cast<char>(code >> 8);
-      out += static_cast<char>(code & 0xFF);
-    }
-  }
-  return out;
+  std::string bytes;
+  AppendCp932(text, bytes);
+  return bytes;
 }
 
 std::u16string DecodeCp932(std::string_view bytes) {
+  std::u16string text;
+  DecodeCp932(bytes, text);
+  return text;
+}
+
+// Both conversions size the buffer for the longest result first and then write through a
+// pointer: a character takes at most two bytes, a byte gives at most one character.
+void AppendCp932(std::u16string_view text, std::string& bytes) {
   const Cp932Tables& tables = GetCp932Tables();
-  std::u16string out;
-  out.reserve(bytes.size());
+  const std::size_t start = bytes.size();
+  bytes.resize(start + 2 * text.size());
+  char* out = bytes.data() + start;
+  for (const char16_t c : text) {
+    const std::uint16_t code = tables.encode[c];
+    if (code == Cp932Tables::kUnmapped) {
+      *out++ = '?';
+    } else if (code < 0x100) {
+      *out++ = static_cast<char>(code);
+    } else {
+      *out++ = static_cast<char>(code >> 8);
+      *out++ = static_cast<char>(code & 0xFF);
+    }
+  }
+  bytes.resize(static_cast<std::size_t>(out - bytes.data()));
+}
+
+void DecodeCp932(std::string_view bytes, std::u16string& text) {
+  const Cp932Tables& tables = GetCp932Tables();
+  text.resize(bytes.size());
+  char16_t* out = text.data();
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<std::uint8_t>(bytes[i]);
     const char16_t single = tables.decode_single[b];
     if (single != Cp932Tables::kLeadByte) {
-      out += single == Cp932Tables::kInvalid ? kDefaultChar : single;
+      *out++ = single == Cp932Tables::kInvalid ? kDefaultChar : single;
       continue;
     }
     // A lead byte takes the byte after it, whatever that is, except a NUL byte: then Windows
     // reads the lead byte alone and the NUL on its own.
     if (i + 1 == bytes.size() || bytes[i + 1] == '\0') {
-      out += kDefaultChar;
+      *out++ = kDefaultChar;
       continue;
     }
     const auto trail = static_cast<std::uint8_t>(bytes[++i]);
     const char16_t pair = tables.decode_double[b << 8 | trail];
-    out += pair == Cp932Tables::kInvalid ? kDefaultChar : pair;
+    *out++ = pair == Cp932Tables::kInvalid ? kDefaultChar : pair;
   }
-  return out;
+  text.resize(static_cast<std::size_t>(out - text.data()));
 }
 
 int Cp932Width(char16_t c) {

@@ -18,6 +18,12 @@ namespace qe2m4::platform {
 std::string EncodeCp932(std::u16string_view text);
 std::u16string DecodeCp932(std::string_view bytes);
 
+// The same conversions into buffers the caller keeps, so that a loop over many fields or lines
+// reuses one buffer instead of making a new one each time: the first appends the text's bytes to
+// `bytes`, the second replaces the content of `text`.
+void AppendCp932(std::u16string_view text, std::string& bytes);
+void DecodeCp932(std::string_view bytes, std::u16string& text);
+
 // The number of bytes the character takes in CP932: 1 for ASCII, half-width katakana and
 // characters written as "?", 2 for the rest. A table lookup.
 int Cp932Width(char16_t c);

@@ -322,23 +322,21 @@ UniqueFile FileSystem::OpenForReading(std::u16string_view path) const {
   return platform::OpenForReading(host, FullPath(path));
 }
 
-std::string FileSystem::ReadAll(std::u16string_view path) const {
-  const UniqueFile file = OpenForReading(path);
+InputFile FileSystem::OpenInput(std::u16string_view path) const {
   const fs::path host = Resolve(path);
+  if (const int error = Gate(FileOperation::kOpen, host)) {
+    throw SystemError(ErrorKind::kRead, FullPath(path), error);
+  }
+  return InputFile(host, FullPath(path), hook_.get());
+}
+
+std::string FileSystem::ReadAll(std::u16string_view path) const {
+  InputFile file = OpenInput(path);
   std::string content;
   char buffer[65536];
-  for (;;) {
-    if (const int error = Gate(FileOperation::kRead, host)) {
-      throw SystemError(ErrorKind::kRead, FullPath(path), error);
-    }
-    const std::size_t n = std::fread(buffer, 1, sizeof buffer, file.get());
-    if (n == 0) {
-      break;
-    }
+  std::size_t n = 0;
+  while ((n = file.Read(buffer, sizeof buffer)) > 0) {
     content.append(buffer, n);
-  }
-  if (std::ferror(file.get())) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), errno);
   }
   return content;
 }

@@ -12,6 +12,7 @@
 #include "platform/drive_table.h"
 #include "platform/file_operation_hook.h"
 #include "platform/host_file.h"
+#include "platform/input_file.h"
 #include "platform/settings_file.h"
 
 namespace qe2m4::platform {
@@ -88,6 +89,9 @@ class FileSystem {
   // Opens an ordinary file for reading; throws Error(kRead) naming the file and the reason
   // (kNotFound when nothing is there) otherwise, without waiting on a FIFO.
   UniqueFile OpenForReading(std::u16string_view path) const;
+  // An ordinary file opened to be read block by block; throws as OpenForReading, and its
+  // reads throw Error(kRead) when they fail.
+  InputFile OpenInput(std::u16string_view path) const;
   // The whole content of an ordinary file; throws as OpenForReading, or on a failed read.
   std::string ReadAll(std::u16string_view path) const;
   // A settings file's text, read only when it is an ordinary file of at most max_bytes.

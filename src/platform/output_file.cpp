@@ -4,18 +4,32 @@
 #include "platform/file_system.h"
 
 namespace qe2m4::platform {
+namespace {
+
+// The bytes buffered before they are written to the file.
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+}  // namespace
 
 OutputFile::OutputFile(const FileSystem& file_system, std::u16string_view path)
     : file_(file_system.Resolve(path), file_system.FullPath(path), file_system.operation_hook()) {}
 
 void OutputFile::WriteLine(std::u16string_view line) {
-  std::string bytes = EncodeCp932(line);
-  bytes += "\r\n";
-  file_.Write(bytes);
+  AppendCp932(line, buffer_);
+  buffer_ += "\r\n";
   ++lines_;
+  if (buffer_.size() >= kBlockSize) {
+    Flush();
+  }
+}
+
+void OutputFile::Flush() {
+  file_.Write(buffer_);
+  buffer_.clear();
 }
 
 void OutputFile::Commit() {
+  Flush();
   file_.Commit();
 }
 

@@ -12,7 +12,8 @@ class FileSystem;
 
 // A text file of the target product: CP932 lines, each ended by CR LF. The file is complete or
 // absent: until Commit() the lines go to a temporary file beside it, and an output that is
-// destroyed without Commit() leaves the previous file (or no file) in place.
+// destroyed without Commit() leaves the previous file (or no file) in place. Lines are encoded
+// into one buffer, written out a block at a time.
 class OutputFile {
  public:
   // Creates the output for a drive path; an existing file of that name (in any letter case)
@@ -25,7 +26,11 @@ class OutputFile {
   std::int64_t lines() const { return lines_; }
 
  private:
+  // Writes out the buffered bytes.
+  void Flush();
+
   AtomicFile file_;
+  std::string buffer_;
   std::int64_t lines_ = 0;
 };
 

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <iterator>
 #include <memory>
+#include <random>
 
 #include "platform/error.h"
 #include "platform/fault_injection.h"
@@ -167,6 +169,66 @@ TEST_F(RecordReaderTest, ReadsLinesUntilFewerThanTwoBytesRemain) {
     lines.push_back(reader_.ReadLine());
   }
   EXPECT_EQ(lines, (std::vector<std::u16string>{u"first", u"second", u"third"}));
+}
+
+// What a reader delivers from a file: every record's position and fields, read with a count
+// that changes from record to record, then the file's lines.
+std::vector<std::u16string> ReadEverything(RecordReader& reader, std::u16string_view path) {
+  std::vector<std::u16string> out;
+  EXPECT_EQ(reader.OpenRecordFile(path), 0);
+  for (int count = 1;; count = count % 7 + 1) {
+    reader.ReadRecord(count, 3);
+    out.push_back(u"@" + std::u16string(1, static_cast<char16_t>(reader.RecordPos(3) & 0xFFFF)));
+    if (reader.RecordPos(3) == RecordReader::kEndOfData) {
+      break;
+    }
+    for (int k = 1; k <= count; ++k) {
+      out.push_back(reader.RecordField(k));
+    }
+  }
+  EXPECT_EQ(reader.OpenRecordFile(path), 0);
+  while (reader.HasData()) {
+    out.push_back(reader.ReadLine());
+  }
+  reader.Close();
+  return out;
+}
+
+// The file is read a block at a time: fields, quotes, line ends and double-byte characters cut
+// by a block's end, and fields longer than a block, read as when the file is read at once.
+TEST_F(RecordReaderTest, BlockBoundariesChangeNothing) {
+  const std::string pieces[] = {",",
+                                ",",
+                                ",",
+                                "\r\n",
+                                "\r",
+                                "\n",
+                                "\"",
+                                "  ",
+                                "\t",
+                                "1.25",
+                                "abc",
+                                "\x8d\xbb",
+                                "\x83\x56\x83\x8b\x83\x67",
+                                "\x81",
+                                "\xa0",
+                                "\"q,\"x",
+                                std::string(200, 'L')};
+  std::mt19937 random(7);
+  for (int file = 0; file < 40; ++file) {
+    std::string bytes;
+    const int length = 1 + static_cast<int>(random() % 300);
+    for (int i = 0; i < length; ++i) {
+      bytes += pieces[random() % std::size(pieces)];
+    }
+    WriteBytes(s_ / "X.TXT", bytes);
+    RecordReader whole(machine_.fs(), 1 << 20);
+    const std::vector<std::u16string> expected = ReadEverything(whole, u"S:\\X.TXT");
+    for (const std::size_t block : {1, 2, 3, 5, 64}) {
+      RecordReader reader(machine_.fs(), block);
+      EXPECT_EQ(ReadEverything(reader, u"S:\\X.TXT"), expected) << "block " << block;
+    }
+  }
 }
 
 }  // namespace

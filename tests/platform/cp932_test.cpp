@@ -94,5 +94,23 @@ TEST(Cp932, RoundTripsJapaneseText) {
   EXPECT_EQ(DecodeCp932(EncodeCp932(text)), text);
 }
 
+// The buffer forms: encoding appends behind what the buffer holds, decoding replaces it, even a
+// longer earlier text, and both give what the returning forms give.
+TEST(Cp932, BufferFormsAppendAndReplace) {
+  const std::u16string texts[] = {u"礫混じり砂質シルト、ﾎﾞｰﾘﾝｸﾞ", u"", u"1.25", u"\uFFFF\u00E9?x"};
+  std::string bytes = "kept";
+  std::string expected_bytes = "kept";
+  std::u16string text = u"an earlier, longer text than any of these";
+  for (const std::u16string& t : texts) {
+    AppendCp932(t, bytes);
+    expected_bytes += EncodeCp932(t);
+    EXPECT_EQ(bytes, expected_bytes);
+    DecodeCp932(EncodeCp932(t), text);
+    EXPECT_EQ(text, DecodeCp932(EncodeCp932(t)));
+  }
+  DecodeCp932("\x8D\xBB\x81", text);  // a lead byte at the end reads as the default character
+  EXPECT_EQ(text, u"砂\u30FB");
+}
+
 }  // namespace
 }  // namespace qe2m4::platform

@@ -25,6 +25,22 @@ TEST(OutputFile, WritesCp932LinesWithCrLf) {
   EXPECT_EQ(ReadBytes(d / "N1.txt"), "  1,\x8D\xBB\r\n\r\n");
 }
 
+// Lines are buffered and written out in blocks: many blocks' worth arrive whole and in order.
+TEST(OutputFile, ManyBlocksOfLinesArriveInOrder) {
+  TempMachine machine;
+  const auto d = machine.AddDrive(u'D');
+  OutputFile out(machine.fs(), u"D:\\N12.txt");
+  std::string expected;
+  for (int i = 0; i < 30000; ++i) {
+    const std::string number = std::to_string(i);
+    out.WriteLine(u"砂" + std::u16string(number.begin(), number.end()));
+    expected += "\x8D\xBB" + number + "\r\n";
+  }
+  EXPECT_EQ(out.lines(), 30000);
+  out.Commit();
+  EXPECT_EQ(ReadBytes(d / "N12.txt"), expected);
+}
+
 TEST(OutputFile, IsAbsentOrUnchangedWithoutCommit) {
   TempMachine machine;
   const auto d = machine.AddDrive(u'D');

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+
+#include "platform/file_operation_hook.h"
+#include "platform/host_file.h"
+
+namespace qe2m4::platform {
+
+// An ordinary file read from its first byte to its end, a block at a time, so that reading a
+// file does not need memory for all of it.
+class InputFile {
+ public:
+  // Opens as OpenForReading does (throws Error(kRead) naming display_path); hook, when given,
+  // is asked before each read.
+  InputFile(const std::filesystem::path& host, std::u16string display_path,
+            FileOperationHook* hook = nullptr);
+
+  // Reads up to size bytes into buffer and returns how many were read: fewer only at the end
+  // of the file, 0 once it is reached. Throws Error(kRead) when the read fails.
+  std::size_t Read(char* buffer, std::size_t size);
+
+ private:
+  std::filesystem::path host_;
+  std::u16string display_path_;
+  FileOperationHook* hook_;
+  UniqueFile file_;
+};
+
+}  // namespace qe2m4::platform
