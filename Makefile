@@ -36,22 +36,10 @@ gui: build
 	rm -rf $(dir $(GUI_PROGRAM))PATDAT && cp -r examples/PATDAT $(dir $(GUI_PROGRAM))PATDAT
 	cd examples && $(GUI_PROGRAM) --drive S=. --drive D=$(GUI_DEST) --system-dir .
 
-# Whole-conversion benchmark: a Release build in its own folder converts a large generated boring
-# (30,000 records in every X file), timed side by side with the iconv round trip and cat of the
-# same bytes; prints the medians, their ratios and the peak memory. BENCH_ARGS passes options
-# (--records N, --runs N) to bench/whole_conversion.py.
-.PHONY: bench
-BENCH_DIR = build-bench
-BENCH_ARGS ?=
-bench: deps
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_TESTS=OFF -DQE2M4_BUILD_GUI=OFF
-	cmake --build $(BENCH_DIR) -j$(JOBS) --target qe2m4
-	python3 bench/whole_conversion.py --program $(BENCH_DIR)/src/cli/qe2m4 $(BENCH_ARGS)
-
-# Windows x64, cross-built here with MinGW-w64 (cmake/toolchain-mingw64.cmake): qe2m4.exe and every
-# test program but the Qt window's, linked statically. windows-test runs the whole suite under
-# Wine, in a Wine prefix of the build folder's own, then converts the sample with both builds
-# and compares the two destination trees byte for byte.
+# Windows x64, cross-built here with MinGW-w64 (cmake/toolchain-mingw64.cmake): qe2m4.exe,
+# qe2m4-gui.exe (the Win32 window) and every test program but the Qt window's, linked statically.
+# windows-test runs the whole suite under Wine, in a Wine prefix of the build folder's own, then
+# converts the sample with both builds and compares the two destination trees byte for byte.
 WINDOWS_BUILD_DIR ?= build-windows
 WINDOWS_PREFIX = $(abspath $(WINDOWS_BUILD_DIR))/wineprefix
 .PHONY: windows windows-test
@@ -64,6 +52,18 @@ windows:
 windows-test: windows build
 	WINEPREFIX=$(WINDOWS_PREFIX) ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure -j$(JOBS)
 	WINEPREFIX=$(WINDOWS_PREFIX) scripts/compare-windows-sample.sh $(BUILD_DIR) $(WINDOWS_BUILD_DIR)
+
+# Whole-conversion benchmark: a Release build in its own folder converts a large generated boring
+# (30,000 records in every X file), timed side by side with the iconv round trip and cat of the
+# same bytes; prints the medians, their ratios and the peak memory. BENCH_ARGS passes options
+# (--records N, --runs N) to bench/whole_conversion.py.
+.PHONY: bench
+BENCH_DIR = build-bench
+BENCH_ARGS ?=
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_TESTS=OFF -DQE2M4_BUILD_GUI=OFF
+	cmake --build $(BENCH_DIR) -j$(JOBS) --target qe2m4
+	python3 bench/whole_conversion.py --program $(BENCH_DIR)/src/cli/qe2m4 $(BENCH_ARGS)
 
 # The packages of the README's Packages section, made by CPack into $(PACKAGE_DIR): the Debian
 # package of the Linux build and, where the tree has the Windows cross build (make windows), the
@@ -79,3 +79,9 @@ ifneq ($(wildcard cmake/toolchain-mingw64.cmake),)
 endif
 	rm -rf $(PACKAGE_DIR)/_CPack_Packages
 	ls -l $(PACKAGE_DIR)
+
+# Batch conversion against a shell loop of single conversions: 1,000 copies of the sample,
+# side by side, and the batch's peak memory for 100 and for 1,000 borings.
+.PHONY: bench-batch
+bench-batch: build
+	bench/batch_vs_convert.sh $(BUILD_DIR)/src/cli/qe2m4 1000 100

@@ -13,7 +13,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 unzip -q "${zips[0]}" -d "$work"
 unpacked=("$work"/qe2m4-*-win64)
-for file in qe2m4.exe README.txt sample/BORING1/X1.TXT sample/PATDAT/L9.txt sample/Patdat32.ini; do
+for file in qe2m4.exe qe2m4-gui.exe README.txt sample/BORING1/X1.TXT sample/PATDAT/L9.txt sample/Patdat32.ini; do
   [ -f "${unpacked[0]}/$file" ] || { echo "the zip lacks $file" >&2; exit 1; }
 done
 

@@ -5,14 +5,14 @@
 #include "platform/drive_table.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
-#include "platform/utf8.h"
+#include "platform/host_paths.h"
 
 namespace qe2m4::app {
 
 std::u16string DriveEntryText(const platform::FileSystem& file_system, char16_t letter) {
   std::u16string text{letter, u':'};
   if (const auto folder = file_system.drives().Folder(letter)) {
-    text += u" [" + platform::FromUtf8(folder->string()) + u"]";
+    text += u" [" + platform::PathText(*folder) + u"]";
   }
   return text;
 }

@@ -1,6 +1,7 @@
 #include "app/gui_options.h"
 
 #include "platform/drive_table.h"
+#include "platform/host_paths.h"
 
 namespace qe2m4::app {
 
@@ -9,8 +10,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // An absolute folder without "." levels or a trailing separator ("." gives the working folder).
+// The folder is UTF-8 text; it becomes a host path so that every name stays exact on Windows too.
 fs::path AbsoluteFolder(const std::string& folder) {
-  fs::path path = fs::absolute(folder).lexically_normal();
+  fs::path path = fs::absolute(platform::HostPathFromUtf8(folder)).lexically_normal();
   if (!path.has_filename() && path != path.root_path()) {
     path = path.parent_path();
   }
@@ -27,7 +29,7 @@ std::optional<std::string> DriveAssignment(const std::string& text) {
   if (folder.empty()) {
     return text;
   }
-  return text.substr(0, 2) + AbsoluteFolder(folder).string();
+  return text.substr(0, 2) + platform::PathUtf8(AbsoluteFolder(folder));
 }
 
 }  // namespace
@@ -62,7 +64,7 @@ std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& argume
     } else if (argument == "--system-dir") {
       options.system_dir = AbsoluteFolder(value);
     } else {
-      options.screenshot = fs::path(value);
+      options.screenshot = platform::HostPathFromUtf8(value);
     }
   }
   return options;

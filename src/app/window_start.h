@@ -10,7 +10,8 @@ namespace qe2m4::app {
 
 // The folders of one start of the window program, whatever toolkit shows it: the program's own
 // folder (where start-up looks for PATDAT first), the system folder (the one given, else the
-// user's configuration folder, when it exists) and the current drive and folder (the drive
+// host's default: the Windows system folder, elsewhere the user's configuration folder; when it
+// exists) and the current drive and folder (the drive
 // holding the folder the program was started in, else the first usable one).
 void EnterWindowFolders(platform::FileSystem& file_system, const GuiOptions& options);
 
