@@ -8,9 +8,12 @@
 #include "app/texts.h"
 #include "app/win32/control_ids.h"
 #include "app/win32/list_controls.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace qe2m4::win32 {
+
+using platform::win32::Utf16;
+using platform::win32::Wide;
 
 namespace {
 

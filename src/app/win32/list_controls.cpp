@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "app/folder_list.h"
-#include "app/win32/wide_text.h"
+#include "platform/win32/win32_text.h"
 
 namespace qe2m4::win32 {
+
+using platform::win32::Utf16;
+using platform::win32::Wide;
 
 namespace {
 

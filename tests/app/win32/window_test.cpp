@@ -10,12 +10,15 @@
 #include "app/conversion_run.h"
 #include "app/texts.h"
 #include "app/win32/control_ids.h"
-#include "app/win32/wide_text.h"
 #include "gui_process.h"
+#include "platform/win32/win32_text.h"
 #include "recording_user_interface.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4::win32 {
+
+using platform::win32::Utf16;
+using platform::win32::Wide;
 namespace {
 
 namespace fs = std::filesystem;
