@@ -35,6 +35,8 @@ std::u16string FormatPicture(std::u16string_view text, std::u16string_view pictu
 // order, without splitting a double-byte character; each line is completed with blanks. An
 // empty text gives one line of width blanks. There is no limit on the number of lines.
 std::vector<std::u16string> SplitFixedWidth(std::u16string_view text, int width);
+// The same into lines the caller keeps from one text to the next.
+void SplitFixedWidth(std::u16string_view text, int width, std::vector<std::u16string>& lines);
 
 struct SeparatorSplit {
   int position = 0;       // 1-based character position of the separator; 0 when absent
