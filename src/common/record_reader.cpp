@@ -156,7 +156,7 @@ void RecordReader::SkipLineEnd() {
   }
 }
 
-bool RecordReader::CutBufferedField(FieldBytes& field) {
+inline bool RecordReader::CutBufferedField(FieldBytes& field) {
   const char* const begin = buffer_.data();
   const char* const end = begin + end_;
   const char* p = begin + next_;
@@ -267,10 +267,14 @@ void RecordReader::ReadRecord(int count, int slot) {
 
 void RecordReader::DecodeField(int k) const {
   const FieldBytes& bytes = field_bytes_[k];
+  decoded_[k] = true;
+  if (bytes.length == 0) {
+    record_field_[k].clear();  // many fields are empty: no need to look at the tables
+    return;
+  }
   platform::DecodeCp932(std::string_view(buffer_).substr(
                             static_cast<std::size_t>(bytes.position - buffer_start_), bytes.length),
                         record_field_[k]);
-  decoded_[k] = true;
 }
 
 void RecordReader::DecodePendingFields(int first) {
