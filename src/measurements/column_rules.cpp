@@ -40,12 +40,19 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
 }
 
 std::u16string RecordNumberColumn(std::int64_t counter) {
+  std::u16string column;
+  AppendRecordNumberColumn(counter, column);
+  return column;
+}
+
+void AppendRecordNumberColumn(std::int64_t counter, std::u16string& line) {
   char digits[24];
   const char* const end = std::to_chars(digits, digits + sizeof digits, counter).ptr;
   const char* const first = end - std::min<std::ptrdiff_t>(end - digits, 3);
-  std::u16string column(3 - static_cast<std::size_t>(end - first), u' ');
-  column.append(first, end);
-  return column;
+  line.append(3 - static_cast<std::size_t>(end - first), u' ');
+  for (const char* digit = first; digit != end; ++digit) {
+    line.push_back(static_cast<char16_t>(*digit));
+  }
 }
 
 std::vector<std::u16string> SplitFixedWidth(std::u16string_view text, int width) {

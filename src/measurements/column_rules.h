@@ -20,6 +20,8 @@ std::u16string_view TrimBlanks(std::u16string_view text);
 // The record-number column: the counter's decimal digits right-aligned in 3 characters; a
 // counter of four or more digits keeps its last three (1000 gives "000").
 std::u16string RecordNumberColumn(std::int64_t counter);
+// The same appended to a line being built.
+void AppendRecordNumberColumn(std::int64_t counter, std::u16string& line);
 
 // Writes a number through a digit picture ("###0.00", "####0.00", "###", "##0", "00"): rounded
 // half away from zero to the picture's decimals on the value's decimal form of at most 15
