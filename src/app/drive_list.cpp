@@ -11,8 +11,16 @@ namespace qe2m4::app {
 
 std::u16string DriveEntryText(const platform::FileSystem& file_system, char16_t letter) {
   std::u16string text{letter, u':'};
-  if (const auto folder = file_system.drives().Folder(letter)) {
-    text += u" [" + platform::PathText(*folder) + u"]";
+  const auto folder = file_system.drives().Folder(letter);
+  if (!folder) {
+    return text;
+  }
+  // A drive that is a volume's root shows the volume's label, as Windows users know it ("D:"
+  // alone when it has none); a drive mapped onto a folder shows that folder.
+  const auto volume = platform::HostVolumeName(*folder);
+  const std::u16string name = volume ? *volume : platform::PathText(*folder);
+  if (!name.empty()) {
+    text += u" [" + name + u"]";
   }
   return text;
 }

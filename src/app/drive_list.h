@@ -54,8 +54,8 @@ class DriveList {
   std::optional<std::size_t> chosen_;
 };
 
-// The text of a drive's entry: its letter, ":" and, in brackets, the drive's label (its folder
-// on a system without drive letters).
+// The text of a drive's entry: its letter, ":" and, in brackets, the label of the volume when the
+// drive is one's root (nothing when it has none), else the folder the drive is mapped onto.
 std::u16string DriveEntryText(const platform::FileSystem& file_system, char16_t letter);
 
 }  // namespace qe2m4::app

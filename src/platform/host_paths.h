@@ -40,4 +40,9 @@ bool HostIsLink(const std::filesystem::path& entry);
 // system dialog.
 bool HostFolderReady(const std::filesystem::path& folder);
 
+// The name the user knows a volume by, when this folder is a volume's root: on Windows the
+// volume's label ("" when it has none or its drive is not ready). nullopt when the folder is not
+// a volume's root, or the host has no volume names (a drive is then shown by its folder).
+std::optional<std::u16string> HostVolumeName(const std::filesystem::path& folder);
+
 }  // namespace qe2m4::platform

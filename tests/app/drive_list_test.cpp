@@ -3,8 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "platform/error.h"
+#include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "support/temp_machine.h"
 
@@ -81,6 +88,46 @@ TEST(DriveListTest, WithoutDrivesNothingIsChosen) {
   list.Refresh();
   EXPECT_EQ(list.Letter(), u'K');  // a list with drives always shows one
 }
+
+#ifdef _WIN32
+// A letter that is no drive on this machine, for a volume root that is not ready.
+std::optional<wchar_t> AbsentLetter() {
+  const DWORD present = GetLogicalDrives();
+  for (wchar_t letter = L'Z'; letter >= L'D'; --letter) {
+    if ((present & (1u << (letter - L'A'))) == 0) {
+      return letter;
+    }
+  }
+  return std::nullopt;
+}
+
+// A drive that is a volume's root is listed under the volume's label as Windows lists drives (the
+// letter alone when there is no label or no medium); a drive mapped onto an inner folder or a
+// share shows that folder.
+TEST(DriveListTest, AVolumeRootShowsItsLabelAndAMappedDriveItsFolder) {
+  const auto c_root = platform::HostVolumeName(fs::path(L"C:\\"));
+  ASSERT_TRUE(c_root.has_value());
+  EXPECT_EQ(platform::HostVolumeName(fs::path(L"C:/")), c_root);
+  EXPECT_EQ(platform::HostVolumeName(fs::path(L"C:")), std::nullopt);  // C:'s working folder
+  EXPECT_EQ(platform::HostVolumeName(fs::path(L"C:\\windows")), std::nullopt);
+  EXPECT_EQ(platform::HostVolumeName(fs::path(L"\\\\server\\share\\")), std::nullopt);
+
+  TempMachine machine;
+  machine.fs().MapDrive(u'C', fs::path(L"C:\\"));
+  const fs::path d = machine.AddDrive(u'D');
+  EXPECT_EQ(DriveEntryText(machine.fs(), u'C'), c_root->empty() ? u"C:" : u"C: [" + *c_root + u"]");
+  EXPECT_EQ(DriveEntryText(machine.fs(), u'D'), u"D: [" + platform::PathText(d) + u"]");
+  machine.fs().MapDrive(u'N', fs::path(L"\\\\server\\share"));
+  EXPECT_EQ(DriveEntryText(machine.fs(), u'N'), u"N: [\\\\server\\share]");
+
+  const auto absent = AbsentLetter();
+  ASSERT_TRUE(absent.has_value());
+  const std::wstring root{*absent, L':', L'\\'};
+  EXPECT_EQ(platform::HostVolumeName(fs::path(root)), std::u16string());
+  machine.fs().MapDrive(u'E', fs::path(root));
+  EXPECT_EQ(DriveEntryText(machine.fs(), u'E'), u"E:");
+}
+#endif
 
 }  // namespace
 }  // namespace qe2m4::app

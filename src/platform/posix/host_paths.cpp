@@ -46,4 +46,9 @@ bool HostFolderReady(const std::filesystem::path& folder) {
   return std::filesystem::is_directory(folder, ec);
 }
 
+std::optional<std::u16string> HostVolumeName(const std::filesystem::path&) {
+  // A drive here is a folder the user mapped; the folder itself is the name to show.
+  return std::nullopt;
+}
+
 }  // namespace qe2m4::platform

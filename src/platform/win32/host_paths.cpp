@@ -1,5 +1,7 @@
 #include "platform/host_paths.h"
 
+#include <array>
+
 #include "platform/utf8.h"
 #include "platform/win32/win32_text.h"
 
@@ -96,6 +98,24 @@ bool HostFolderReady(const std::filesystem::path& folder) {
   const win32::NoDriveDialogs no_dialogs;
   const DWORD attributes = GetFileAttributesW(folder.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<std::u16string> HostVolumeName(const std::filesystem::path& folder) {
+  // Only a drive's own root ("D:\") is a volume's root; a share (\\server\share) or any inner
+  // folder is shown by its path, as Windows lists network drives.
+  const std::wstring& text = folder.native();
+  const bool drive_root =
+      text.size() == 3 && text[1] == L':' && (text[2] == L'\\' || text[2] == L'/');
+  if (!drive_root) {
+    return std::nullopt;
+  }
+  const win32::NoDriveDialogs no_dialogs;
+  std::array<wchar_t, MAX_PATH + 1> label{};
+  if (GetVolumeInformationW(text.c_str(), label.data(), static_cast<DWORD>(label.size()), nullptr,
+                            nullptr, nullptr, nullptr, 0) == 0) {
+    return std::u16string();
+  }
+  return win32::Utf16(std::wstring_view(label.data()));
 }
 
 }  // namespace qe2m4::platform
