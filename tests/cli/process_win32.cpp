@@ -99,11 +99,13 @@ ProcessResult RunProcess(const std::filesystem::path& program,
                          const std::vector<std::string>& arguments,
                          const std::filesystem::path& working_folder,
                          const std::map<std::string, std::string>& environment) {
-  // Names of their own: Windows may still hold a removed file for a moment after its last user
-  // ended, and a second run must not meet it.
+  // Outside the working folder, and under names of their own: Windows may still hold a file
+  // for a moment after the program that wrote it ended (Wine does so often), so a removed one
+  // can linger; in a test's temporary folder it would stop the folder's removal.
   const std::wstring number = std::to_wstring(std::random_device()());
-  const std::filesystem::path out_file = working_folder / (L".stdout." + number);
-  const std::filesystem::path err_file = working_folder / (L".stderr." + number);
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const std::filesystem::path out_file = folder / (L"qe2m4-test.stdout." + number);
+  const std::filesystem::path err_file = folder / (L"qe2m4-test.stderr." + number);
 
   std::vector<std::wstring> wide_arguments;
   for (const std::string& argument : arguments) {
