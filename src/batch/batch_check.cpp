@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <numeric>
@@ -20,7 +21,9 @@ namespace {
 // Two spellings of one folder; two folders are the same when either agrees.
 struct FolderKeys {
   std::u16string drive_path;  // full drive path, case folded, no trailing "\"
-  std::string host_path;      // the host folder it resolves to
+  // The host folder it resolves to, in the host's own form (bytes on POSIX systems, UTF-16 on
+  // Windows), so that every name compares exactly.
+  std::filesystem::path::string_type host_path;
 };
 
 std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system,
@@ -38,8 +41,9 @@ std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system,
     while (keys.drive_path.size() > 3 && keys.drive_path.back() == u'\\') {
       keys.drive_path.pop_back();
     }
-    keys.host_path = file_system.Resolve(text).lexically_normal().string();
-    while (keys.host_path.size() > 1 && keys.host_path.back() == '/') {
+    keys.host_path = file_system.Resolve(text).lexically_normal().native();
+    while (keys.host_path.size() > 1 &&
+           keys.host_path.back() == std::filesystem::path::preferred_separator) {
       keys.host_path.pop_back();
     }
     return keys;
@@ -51,8 +55,9 @@ std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system,
 enum class KeyKind { kDrivePath, kHostPath };
 
 std::uint64_t Hash(const FolderKeys& keys, KeyKind kind) {
-  return kind == KeyKind::kDrivePath ? std::hash<std::u16string>()(keys.drive_path)
-                                     : std::hash<std::string>()(keys.host_path);
+  return kind == KeyKind::kDrivePath
+             ? std::hash<std::u16string>()(keys.drive_path)
+             : std::hash<std::filesystem::path::string_type>()(keys.host_path);
 }
 
 bool SameKey(const FolderKeys& a, const FolderKeys& b, KeyKind kind) {

@@ -4,6 +4,7 @@
 
 #include "app/texts.h"
 #include "batch/csv_fields.h"
+#include "platform/host_paths.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::batch {
@@ -53,17 +54,19 @@ void WriteCsvLine(platform::AtomicFile& file, const std::vector<std::u16string>&
 }
 
 std::u16string Display(const std::filesystem::path& path) {
-  return platform::FromUtf8(path.string());
+  return platform::PathText(path);
 }
 
 }  // namespace
 
 std::filesystem::path BatchReport::SoilTablePath(const std::filesystem::path& report) {
-  std::string name = report.filename().string();
+  // Host path parts throughout: the name keeps every character on every system.
+  std::filesystem::path name = report.filename();
   if (report.extension() == ".csv" || report.extension() == ".CSV") {
-    name = report.stem().string();
+    name = report.stem();
   }
-  return report.parent_path() / (name + "-soil.csv");
+  name += "-soil.csv";
+  return report.parent_path() / name;
 }
 
 BatchReport::BatchReport(const std::filesystem::path& path, const std::vector<BatchEntry>& entries)

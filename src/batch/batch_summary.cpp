@@ -1,6 +1,7 @@
 #include "batch/batch_summary.h"
 
 #include "app/texts.h"
+#include "platform/host_paths.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::batch {
@@ -39,8 +40,8 @@ std::vector<std::u16string> SummaryLines(const BatchReport& report,
     lines.push_back(RightAligned(descriptions[i].times, 7) + u" " +
                     RightAligned(descriptions[i].borings, 6) + u"  " + descriptions[i].description);
   }
-  lines.push_back(std::u16string(texts::kSummaryReport) + platform::FromUtf8(report_path.string()) +
-                  u"、" + platform::FromUtf8(report.soil_path().string()));
+  lines.push_back(std::u16string(texts::kSummaryReport) + platform::PathText(report_path) + u"、" +
+                  platform::PathText(report.soil_path()));
   return lines;
 }
 

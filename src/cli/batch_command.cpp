@@ -1,7 +1,5 @@
 #include "cli/batch_command.h"
 
-#include <unistd.h>
-
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <fstream>
@@ -16,9 +14,11 @@
 #include "batch/batch_summary.h"
 #include "batch/batch_tree.h"
 #include "cli/batch_progress.h"
+#include "cli/console.h"
 #include "cli/help_formatter.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host_paths.h"
 #include "platform/interrupt.h"
 #include "platform/utf8.h"
 
@@ -26,9 +26,11 @@ namespace qe2m4::cli {
 namespace {
 
 void Print(std::FILE* stream, std::u16string_view line) {
-  const std::string bytes = platform::ToUtf8(line);
-  std::fwrite(bytes.data(), 1, bytes.size(), stream);
-  std::fputc('\n', stream);
+  WriteText(stream, platform::ToUtf8(line) + "\n");
+}
+
+void PrintMessage(std::FILE* messages, const std::string& message) {
+  WriteText(messages, "qe2m4: " + message + "\n");
 }
 
 // The list file's lines, or the tree's borings, with what is wrong with them.
@@ -37,7 +39,7 @@ batch::BatchList ReadEntries(const BatchOptions& options, const platform::FileSy
     return batch::FindTreeBorings(file_system, platform::FromUtf8(options.tree[0]),
                                   platform::FromUtf8(options.tree[1]));
   }
-  std::ifstream file(options.list, std::ios::binary);
+  std::ifstream file(platform::HostPathFromUtf8(options.list), std::ios::binary);
   std::string bytes;
   if (file && file.seekg(0, std::ios::end)) {
     // Read once into a string of the right size: a long list is not copied on the way.
@@ -58,14 +60,14 @@ void PrintProblem(std::FILE* messages, const std::string& source,
   for (std::size_t i = 0; i < problem.lines.size(); ++i) {
     where += (i == 0 ? ":" : ",") + std::to_string(problem.lines[i]);
   }
-  std::fprintf(messages, "qe2m4: %s: %s\n", where.c_str(), problem.message.c_str());
+  PrintMessage(messages, where + ": " + problem.message);
 }
 
 ProgressStyle StyleFor(const BatchOptions& options, std::FILE* messages) {
   if (options.quiet) {
     return ProgressStyle::kNone;
   }
-  return ::isatty(::fileno(messages)) != 0 ? ProgressStyle::kLine : ProgressStyle::kPlain;
+  return IsConsole(messages) ? ProgressStyle::kLine : ProgressStyle::kPlain;
 }
 
 int DefaultJobs() {
@@ -127,16 +129,16 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     for (const batch::ListProblem& problem : list.problems) {
       PrintProblem(messages, source, problem);
     }
-    std::fprintf(messages, "qe2m4: nothing converted\n");
+    PrintMessage(messages, "nothing converted");
     return kExitUsage;
   }
 
-  const std::filesystem::path report_path(options.report);
+  const std::filesystem::path report_path = platform::HostPathFromUtf8(options.report);
   std::optional<batch::BatchReport> report;
   try {
     report.emplace(report_path, list.entries);
   } catch (const platform::Error& error) {
-    std::fprintf(messages, "qe2m4: %s\n", error.what());
+    PrintMessage(messages, error.what());
     return kExitUsage;
   }
 
@@ -156,7 +158,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     report->Finish();
   } catch (const platform::Error& error) {
     progress.End();
-    std::fprintf(messages, "qe2m4: %s\n", error.what());
+    PrintMessage(messages, error.what());
     return kExitRefused;
   }
   progress.End();

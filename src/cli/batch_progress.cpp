@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/texts.h"
+#include "cli/console.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::cli {
@@ -58,7 +59,7 @@ void BatchProgress::Finished(const batch::BatchEntry& entry, const batch::Boring
     for (const std::u16string& message : result.messages) {
       line += "\n  " + Utf8(message);
     }
-    std::fprintf(stream_, "%s\n", line.c_str());
+    WriteText(stream_, line + "\n");
     std::fflush(stream_);
   }
 }
@@ -66,7 +67,7 @@ void BatchProgress::Finished(const batch::BatchEntry& entry, const batch::Boring
 void BatchProgress::End() {
   if (style_ == ProgressStyle::kLine && done_ > 0) {
     Redraw(true);
-    std::fputc('\n', stream_);
+    WriteText(stream_, "\n");
     std::fflush(stream_);
   }
 }
@@ -88,7 +89,7 @@ void BatchProgress::Redraw(bool force) {
                            std::to_string(failures_) + "  " + numbers +
                            Utf8(app::texts::kProgressRate) + "  " +
                            Utf8(app::texts::kProgressLeft) + " " + Duration(left);
-  std::fputs(line.c_str(), stream_);
+  WriteText(stream_, line);
   std::fflush(stream_);
 }
 

@@ -13,7 +13,8 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // Writes UTF-8 text to one of the program's streams as its reader expects it: UTF-8 on POSIX
 // systems; on Windows UTF-16 to a console window (it shows every character whatever its code
-// page) and CP932 bytes with CR LF line ends when the stream is redirected.
+// page; its escape sequences carried out where the console can, else left out) and CP932 bytes
+// with CR LF line ends when the stream is redirected.
 void WriteText(std::FILE* stream, std::string_view text);
 
 // Whether a stream is a console (a terminal) where someone can type an answer.

@@ -30,6 +30,30 @@ std::u16string Utf16(const wchar_t* text) {
   return out;
 }
 
+// Whether the console carries out escape sequences (the batch's progress line erases the rest
+// of the line with one): consoles of Windows 10 and later do once asked to; older ones cannot.
+bool ConsoleTakesEscapes(HANDLE handle) {
+  DWORD mode = 0;
+  return GetConsoleMode(handle, &mode) != 0 &&
+         ((mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0 ||
+          SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0);
+}
+
+// The text without its escape sequences (ESC [ parameters final-letter), for a console that
+// would show them as characters.
+std::u16string WithoutEscapes(const std::u16string& text) {
+  std::u16string plain;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\x1b' && i + 1 < text.size() && text[i + 1] == u'[') {
+      for (i += 2; i < text.size() && !(text[i] >= u'@' && text[i] <= u'~'); ++i) {
+      }
+      continue;
+    }
+    plain += text[i];
+  }
+  return plain;
+}
+
 }  // namespace
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
@@ -50,7 +74,10 @@ void WriteText(std::FILE* stream, std::string_view text) {
   const HANDLE handle = HandleOf(stream);
   if (IsConsoleHandle(handle)) {
     std::fflush(stream);  // what the stream holds comes first
-    const std::u16string wide = platform::FromUtf8(text);
+    std::u16string wide = platform::FromUtf8(text);
+    if (wide.find(u'\x1b') != std::u16string::npos && !ConsoleTakesEscapes(handle)) {
+      wide = WithoutEscapes(wide);
+    }
     DWORD written = 0;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
     return;

@@ -5,12 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/utf8.h"
+#include "support/host_environment.h"
 
 namespace qe2m4::cli {
 namespace {
 
-// What a progress of two borings (one converted, one failed with a message) writes.
+// What a progress of two borings (one converted, one failed with a message) writes to a stream
+// that is not a console (a binary one: line ends as written).
 std::string Written(ProgressStyle style) {
   std::FILE* stream = std::tmpfile();
   EXPECT_NE(stream, nullptr);
@@ -33,15 +34,16 @@ std::string Written(ProgressStyle style) {
 TEST(BatchProgress, OneLineRedrawnOnATerminalPlainLinesElsewhereNothingWhenQuiet) {
   const std::string line = Written(ProgressStyle::kLine);
   // The last drawing, over the line before it, then the line end that closes it.
-  const std::string last = "\r\x1b[K2/2  " + platform::ToUtf8(u"失敗 1  ");
+  const std::string last = testing::StreamBytes(u"\r\x1b[K2/2  失敗 1  ");
   const std::size_t at = line.rfind(last);
   ASSERT_NE(at, std::string::npos) << line;
-  EXPECT_NE(line.find(platform::ToUtf8(u" 件/秒  残り 0:00:00\n"), at), std::string::npos) << line;
+  EXPECT_NE(line.find(testing::StreamBytes(u" 件/秒  残り 0:00:00\n"), at), std::string::npos)
+      << line;
   EXPECT_EQ(line.find('\n'), line.size() - 1);
 
-  EXPECT_EQ(
-      Written(ProgressStyle::kPlain),
-      platform::ToUtf8(u"1/2 変換済 S:\\A D:\\A\n2/2 エラー S:\\B D:\\B\n  S:\\B\\: 失敗の理由\n"));
+  EXPECT_EQ(Written(ProgressStyle::kPlain),
+            testing::StreamBytes(
+                u"1/2 変換済 S:\\A D:\\A\n2/2 エラー S:\\B D:\\B\n  S:\\B\\: 失敗の理由\n"));
   EXPECT_EQ(Written(ProgressStyle::kNone), "");
 }
 

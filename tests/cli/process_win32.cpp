@@ -11,6 +11,7 @@
 #include "platform/win32/win32_text.h"
 #include "process.h"
 #include "support/temp_machine.h"
+#include "support/win32_process.h"
 
 namespace qe2m4::testing {
 namespace {
@@ -19,27 +20,6 @@ using platform::win32::UniqueHandle;
 
 std::wstring Wide(const std::string& utf8) {
   return platform::win32::Wide(platform::FromUtf8(utf8));
-}
-
-// One argument quoted as the C runtime splits a command line: quotes around it when it is
-// empty or holds a blank, backslashes doubled before a quote, quotes escaped.
-std::wstring Quoted(const std::wstring& argument) {
-  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) {
-    return argument;
-  }
-  std::wstring quoted = L"\"";
-  std::size_t backslashes = 0;
-  for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, L'\\');
-  return quoted + L"\"";
 }
 
 // Environment names compare without regard to letter case, as Windows compares them.
@@ -96,8 +76,8 @@ std::string AsText(const std::string& bytes) {
 }
 
 // Starts the program with its standard streams on the three files and waits for its end.
-int StartAndWait(const std::filesystem::path& program, std::wstring command_line,
-                 std::wstring environment, const std::filesystem::path& working_folder,
+int StartAndWait(const std::filesystem::path& program, const std::vector<std::wstring>& arguments,
+                 const std::wstring& environment, const std::filesystem::path& working_folder,
                  const std::filesystem::path& out_file, const std::filesystem::path& err_file) {
   const UniqueHandle in(InheritableFile(L"NUL", GENERIC_READ, OPEN_EXISTING));
   const UniqueHandle out(InheritableFile(out_file, GENERIC_WRITE, CREATE_ALWAYS));
@@ -108,21 +88,9 @@ int StartAndWait(const std::filesystem::path& program, std::wstring command_line
   startup.hStdInput = in.get();
   startup.hStdOutput = out.get();
   startup.hStdError = err.get();
-  PROCESS_INFORMATION process{};
-  if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
-                     CREATE_UNICODE_ENVIRONMENT | CREATE_NO_WINDOW, environment.data(),
-                     working_folder.c_str(), &startup, &process) == 0) {
-    throw std::runtime_error("cannot start " + platform::PathUtf8(program) + ": " +
-                             platform::win32::Win32Reason(GetLastError()));
-  }
-  const UniqueHandle process_handle(process.hProcess);
-  const UniqueHandle thread_handle(process.hThread);
-  WaitForSingleObject(process.hProcess, INFINITE);
-  DWORD exit_code = 0;
-  if (GetExitCodeProcess(process.hProcess, &exit_code) == 0) {
-    throw std::runtime_error("no exit code from " + platform::PathUtf8(program));
-  }
-  return static_cast<int>(exit_code);
+  const Win32Process process(program, arguments, working_folder, environment.c_str(), startup,
+                             CREATE_NO_WINDOW);
+  return static_cast<int>(*process.Wait(INFINITE));
 }
 
 }  // namespace
@@ -131,18 +99,20 @@ ProcessResult RunProcess(const std::filesystem::path& program,
                          const std::vector<std::string>& arguments,
                          const std::filesystem::path& working_folder,
                          const std::map<std::string, std::string>& environment) {
-  // Names of their own: Windows may still hold a removed file for a moment after its last user
-  // ended, and a second run must not meet it.
+  // Outside the working folder, and under names of their own: Windows may still hold a file
+  // for a moment after the program that wrote it ended (Wine does so often), so a removed one
+  // can linger; in a test's temporary folder it would stop the folder's removal.
   const std::wstring number = std::to_wstring(std::random_device()());
-  const std::filesystem::path out_file = working_folder / (L".stdout." + number);
-  const std::filesystem::path err_file = working_folder / (L".stderr." + number);
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const std::filesystem::path out_file = folder / (L"qe2m4-test.stdout." + number);
+  const std::filesystem::path err_file = folder / (L"qe2m4-test.stderr." + number);
 
-  std::wstring command_line = Quoted(program.wstring());
+  std::vector<std::wstring> wide_arguments;
   for (const std::string& argument : arguments) {
-    command_line += L" " + Quoted(Wide(argument));
+    wide_arguments.push_back(Wide(argument));
   }
   ProcessResult result;
-  result.exit_code = StartAndWait(program, std::move(command_line), EnvironmentBlock(environment),
+  result.exit_code = StartAndWait(program, wide_arguments, EnvironmentBlock(environment),
                                   working_folder, out_file, err_file);
   result.out_bytes = ReadBytes(out_file);
   result.out = AsText(result.out_bytes);

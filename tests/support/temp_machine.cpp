@@ -67,8 +67,13 @@ fs::path TempMachine::Host(std::u16string_view drive_path) const {
 }
 
 fs::path MemoryTempFolder() {
+#ifdef _WIN32
+  // Windows has none ("/dev/shm" there would be a folder of the current drive, if any).
+  return fs::temp_directory_path();
+#else
   std::error_code ec;
   return fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+#endif
 }
 
 void WriteBytes(const fs::path& file, std::string_view bytes) {

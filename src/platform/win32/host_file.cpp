@@ -20,15 +20,27 @@ namespace {
 // ".~Titl1.txt.4294967295.tmp", a copied "Titl0?.txt", with a margin.
 constexpr std::size_t kRoomForNames = 64;
 
-// The longest level name of the volume that holds path; 255 when the system does not say.
+// The longest level name of the volume that holds path; 255 when the system does not say. The
+// volume is asked through the nearest level of the path that exists (the last levels of a
+// destination may not exist yet), not through its root folder: asked about a root, Wine opens
+// the device behind it for its label and complains on the console when it may not read it.
 std::size_t NameLimit(const std::filesystem::path& path) {
-  const std::filesystem::path root = path.root_path();
-  DWORD limit = 0;
   const win32::NoDriveDialogs no_dialogs;
-  if (!root.empty() &&
-      GetVolumeInformationW(root.c_str(), nullptr, 0, nullptr, &limit, nullptr, nullptr, 0) != 0 &&
-      limit > 0) {
-    return limit;
+  for (std::filesystem::path level = path; !level.empty(); level = level.parent_path()) {
+    const win32::UniqueHandle handle(
+        CreateFileW(level.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (handle.valid()) {
+      DWORD limit = 0;
+      return GetVolumeInformationByHandleW(handle.get(), nullptr, 0, nullptr, &limit, nullptr,
+                                           nullptr, 0) != 0 &&
+                     limit > 0
+                 ? limit
+                 : 255;
+    }
+    if (level == level.parent_path()) {
+      break;
+    }
   }
   return 255;
 }

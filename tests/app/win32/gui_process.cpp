@@ -1,30 +1,8 @@
 #include "gui_process.h"
 
-#include <stdexcept>
-
 namespace qe2m4::win32::testing {
 
 namespace {
-
-// One argument quoted as the C runtime and CommandLineToArgvW split a command line.
-std::wstring Quoted(const std::wstring& argument) {
-  if (!argument.empty() && argument.find_first_of(L" \t\"") == std::wstring::npos) {
-    return argument;
-  }
-  std::wstring quoted = L"\"";
-  std::size_t backslashes = 0;
-  for (const wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    quoted += c;
-  }
-  quoted.append(backslashes * 2, L'\\');
-  return quoted + L"\"";
-}
 
 struct Search {
   DWORD process;
@@ -60,54 +38,40 @@ BOOL CALLBACK VisitChild(HWND window, LPARAM parameter) {
 
 }  // namespace
 
-GuiProcess::GuiProcess(const std::filesystem::path& program,
-                       const std::vector<std::wstring>& arguments,
-                       const std::filesystem::path& working_folder) {
-  std::wstring command_line = Quoted(program.wstring());
-  for (const std::wstring& argument : arguments) {
-    command_line += L" " + Quoted(argument);
-  }
+namespace {
+
+STARTUPINFOW NoStandardHandles() {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      working_folder.c_str(), &startup, &information_)) {
-    throw std::runtime_error("cannot start qe2m4-gui.exe");
-  }
-  WaitForInputIdle(information_.hProcess, 60000);
+  return startup;
 }
 
-GuiProcess::~GuiProcess() {
-  if (WaitForSingleObject(information_.hProcess, 0) == WAIT_TIMEOUT) {
-    TerminateProcess(information_.hProcess, 99);
-    WaitForSingleObject(information_.hProcess, 10000);
-  }
-  CloseHandle(information_.hThread);
-  CloseHandle(information_.hProcess);
+}  // namespace
+
+GuiProcess::GuiProcess(const std::filesystem::path& program,
+                       const std::vector<std::wstring>& arguments,
+                       const std::filesystem::path& working_folder)
+    : process_(program, arguments, working_folder, nullptr, NoStandardHandles(), 0) {
+  WaitForInputIdle(process_.handle(), 60000);
 }
 
 HWND GuiProcess::WaitForWindow(const wchar_t* window_class, bool visible_only) {
-  Search search{information_.dwProcessId, window_class, visible_only, nullptr};
+  Search search{process_.id(), window_class, visible_only, nullptr};
   WaitUntil([&] {
     EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-    return search.found != nullptr ||
-           WaitForSingleObject(information_.hProcess, 0) == WAIT_OBJECT_0;
+    return search.found != nullptr || !process_.running();
   });
   return search.found;
 }
 
 bool GuiProcess::HasVisibleWindow(const wchar_t* window_class) const {
-  Search search{information_.dwProcessId, window_class, true, nullptr};
+  Search search{process_.id(), window_class, true, nullptr};
   EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
   return search.found != nullptr;
 }
 
 std::optional<DWORD> GuiProcess::WaitForExit() {
-  if (WaitForSingleObject(information_.hProcess, 60000) != WAIT_OBJECT_0) {
-    return std::nullopt;
-  }
-  DWORD code = 0;
-  GetExitCodeProcess(information_.hProcess, &code);
-  return code;
+  return process_.Wait(60000);
 }
 
 std::wstring Text(HWND window) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/win32_process.h"
+
 namespace qe2m4::win32::testing {
 
 // qe2m4-gui.exe started as a process of its own, driven from the outside as a user would: its
@@ -17,7 +19,6 @@ class GuiProcess {
  public:
   GuiProcess(const std::filesystem::path& program, const std::vector<std::wstring>& arguments,
              const std::filesystem::path& working_folder);
-  ~GuiProcess();
   GuiProcess(const GuiProcess&) = delete;
   GuiProcess& operator=(const GuiProcess&) = delete;
 
@@ -28,10 +29,10 @@ class GuiProcess {
   bool HasVisibleWindow(const wchar_t* window_class) const;
   // The exit code, waiting for the end; nullopt when the process does not end.
   std::optional<DWORD> WaitForExit();
-  DWORD thread_id() const { return information_.dwThreadId; }
+  DWORD thread_id() const { return process_.thread_id(); }
 
  private:
-  PROCESS_INFORMATION information_{};
+  qe2m4::testing::Win32Process process_;
 };
 
 // A window's text (cross-process: WM_GETTEXT is carried over by the system).
