@@ -1,21 +1,26 @@
 // The qe2m4 executable under what users and systems do to it: several runs into one folder,
 // signals, file-size limits, full or closed standard output, odd settings files.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <thread>
 
 #include "app/texts.h"
+#include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "process.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace qe2m4::testing {
 namespace {
@@ -24,6 +29,10 @@ namespace fs = std::filesystem;
 
 std::string Utf8(std::u16string_view text) {
   return platform::ToUtf8(text);
+}
+
+std::string HostText(const fs::path& host) {
+  return platform::PathUtf8(host);
 }
 
 // The sample on drive S:, an empty drive D:, a settings folder of its own, and every run with
@@ -43,19 +52,18 @@ class CliSafety : public ::testing::Test {
   std::vector<std::string> Convert(const std::string& drive_s = "") const {
     return {"convert",
             "--drive",
-            drive_s.empty() ? "S=" + s_.string() : drive_s,
+            drive_s.empty() ? "S=" + HostText(s_) : drive_s,
             "--drive",
-            "D=" + d_.string(),
+            "D=" + HostText(d_),
             "--system-dir",
-            s_.string(),
+            HostText(s_),
             "--yes",
             "S:\\BORING1",
             "D:\\TYUJYOU\\A1234\\B\\C"};
   }
 
   std::map<std::string, std::string> Environment() const {
-    return {{"XDG_CONFIG_HOME", (machine_.root() / "config").string()},
-            {"HOME", (machine_.root() / "home").string()}};
+    return UserEnvironment(machine_.root() / "config", machine_.root() / "home");
   }
 
   ProcessResult Run(const std::vector<std::string>& arguments,
@@ -65,12 +73,14 @@ class CliSafety : public ::testing::Test {
     return RunProcess(QE2M4_EXECUTABLE, arguments, work, Environment());
   }
 
+#ifndef _WIN32
   // The program started by the shell, after the shell's own set-up (a limit, a redirection).
   ProcessResult RunInShell(const std::string& set_up, std::vector<std::string> arguments) const {
     arguments.insert(arguments.begin(), {"-c", set_up + "; exec \"$0\" \"$@\"", QE2M4_EXECUTABLE});
     fs::create_directories(machine_.root() / "work");
     return RunProcess("/bin/sh", arguments, machine_.root() / "work", Environment());
   }
+#endif
 
   TempMachine machine_{MemoryTempFolder()};
   fs::path s_;
@@ -111,6 +121,10 @@ TEST_F(CliSafety, ThreeProcessesFortyRoundsIntoOneDestination) {
   EXPECT_EQ(Snapshot(out()), clean);
 }
 
+// POSIX mechanics with no counterpart a test can use on Windows: signals sent to one process
+// (console control events go to a whole console), a pseudo-terminal, the shell's file-size limit
+// and /dev/full.
+#ifndef _WIN32
 // Sends a signal while the run waits at the folder question on a terminal: the run ends at
 // once with the signal's exit code and a short message, and nothing was created.
 TEST_F(CliSafety, SignalsEndTheRunWithTheirExitCodesAndAShortMessage) {
@@ -193,39 +207,48 @@ TEST_F(CliSafety, AStandardOutputThatCannotBeWrittenIsAFailure) {
   }
 }
 
+#endif
+
 TEST_F(CliSafety, SettingsFilesThatAreNotOrdinaryFilesAreIgnoredWithAWarning) {
   const fs::path settings = config() / "drives.conf";
-  const struct {
+  struct Case {
     const char* what;
     std::function<void()> make;
-  } cases[] = {
-      {"a FIFO",
-       [&] {
-         fs::remove(settings);
-         ::mkfifo(settings.c_str(), 0600);
-       }},
-      {"a link to /dev/zero",
-       [&] {
-         fs::remove(settings);
-         fs::create_symlink("/dev/zero", settings);
-       }},
+  };
+  std::vector<Case> cases = {
       {"larger than 1 MB",
        [&] {
-         fs::remove(settings);
+         fs::remove_all(settings);
          WriteBytes(settings, std::string(1 << 21, '#'));
        }},
+      {"a folder",
+       [&] {
+         fs::remove_all(settings);
+         fs::create_directory(settings);
+       }},
   };
-  for (const auto& c : cases) {
+#ifndef _WIN32
+  // A FIFO and a link to a device: POSIX things.
+  cases.push_back({"a FIFO", [&] {
+                     fs::remove_all(settings);
+                     ASSERT_TRUE(MakeFifo(settings));
+                   }});
+  cases.push_back({"a link to /dev/zero", [&] {
+                     fs::remove_all(settings);
+                     fs::create_symlink("/dev/zero", settings);
+                   }});
+#endif
+  for (const Case& c : cases) {
     c.make();
     const ProcessResult result = Run(Convert());
     EXPECT_EQ(result.exit_code, 0) << c.what << result.err;
-    EXPECT_TRUE(result.err.starts_with("qe2m4: " + settings.string() + ": ")) << result.err;
+    EXPECT_TRUE(result.err.starts_with("qe2m4: " + HostText(settings) + ": ")) << result.err;
     EXPECT_TRUE(result.err.ends_with("; ignored\n")) << result.err;
   }
 }
 
 TEST_F(CliSafety, BlanksAroundADriveFolderAreTrimmed) {
-  const ProcessResult result = Run(Convert("S=  " + s_.string() + "  "));
+  const ProcessResult result = Run(Convert("S=  " + HostText(s_) + "  "));
   EXPECT_EQ(result.exit_code, 0) << result.err;
   EXPECT_TRUE(fs::is_regular_file(out() / "N1.txt"));
 }
@@ -242,11 +265,13 @@ TEST_F(CliSafety, TheSummarySaysWhyN6WasNotWritten) {
 }
 
 TEST_F(CliSafety, TheSourceReachedThroughALinkIsRefused) {
-  fs::create_directory_symlink(s_, machine_.root() / "alias");
+  if (!MakeFolderLink(s_, machine_.root() / "alias")) {
+    GTEST_SKIP() << kNoFolderLinks;
+  }
   const auto before = Snapshot(s_);
-  const ProcessResult result = Run({"convert", "--drive", "S=" + s_.string(), "--drive",
-                                    "D=" + (machine_.root() / "alias").string(), "--system-dir",
-                                    s_.string(), "--yes", "S:\\BORING1", "D:\\BORING1"});
+  const ProcessResult result = Run({"convert", "--drive", "S=" + HostText(s_), "--drive",
+                                    "D=" + HostText(machine_.root() / "alias"), "--system-dir",
+                                    HostText(s_), "--yes", "S:\\BORING1", "D:\\BORING1"});
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_EQ(result.err, Utf8(u"S:\\BORING1\\: " + std::u16string(app::texts::kSameFolder)) + "\n");
   EXPECT_EQ(Snapshot(s_), before);

@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <map>
+#include <mutex>
+#include <optional>
 #include <random>
 #include <stdexcept>
 
@@ -76,21 +78,29 @@ std::string AsText(const std::string& bytes) {
 }
 
 // Starts the program with its standard streams on the three files and waits for its end.
+// A started program inherits every inheritable handle of the test, so programs that tests
+// start on several threads at once would hold each other's output files open: the files are
+// opened and handed over one program at a time, and closed here before the next one starts.
 int StartAndWait(const std::filesystem::path& program, const std::vector<std::wstring>& arguments,
                  const std::wstring& environment, const std::filesystem::path& working_folder,
                  const std::filesystem::path& out_file, const std::filesystem::path& err_file) {
-  const UniqueHandle in(InheritableFile(L"NUL", GENERIC_READ, OPEN_EXISTING));
-  const UniqueHandle out(InheritableFile(out_file, GENERIC_WRITE, CREATE_ALWAYS));
-  const UniqueHandle err(InheritableFile(err_file, GENERIC_WRITE, CREATE_ALWAYS));
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = in.get();
-  startup.hStdOutput = out.get();
-  startup.hStdError = err.get();
-  const Win32Process process(program, arguments, working_folder, environment.c_str(), startup,
-                             CREATE_NO_WINDOW);
-  return static_cast<int>(*process.Wait(INFINITE));
+  static std::mutex starting;
+  std::optional<Win32Process> process;
+  {
+    const std::lock_guard<std::mutex> one_at_a_time(starting);
+    const UniqueHandle in(InheritableFile(L"NUL", GENERIC_READ, OPEN_EXISTING));
+    const UniqueHandle out(InheritableFile(out_file, GENERIC_WRITE, CREATE_ALWAYS));
+    const UniqueHandle err(InheritableFile(err_file, GENERIC_WRITE, CREATE_ALWAYS));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = in.get();
+    startup.hStdOutput = out.get();
+    startup.hStdError = err.get();
+    process.emplace(program, arguments, working_folder, environment.c_str(), startup,
+                    CREATE_NO_WINDOW);
+  }
+  return static_cast<int>(*process->Wait(INFINITE));
 }
 
 }  // namespace
@@ -117,8 +127,10 @@ ProcessResult RunProcess(const std::filesystem::path& program,
   result.out_bytes = ReadBytes(out_file);
   result.out = AsText(result.out_bytes);
   result.err = AsText(ReadBytes(err_file));
-  std::filesystem::remove(out_file);
-  std::filesystem::remove(err_file);
+  // A file Windows still holds stays behind in the temporary folder; that harms no test.
+  std::error_code ignored;
+  std::filesystem::remove(out_file, ignored);
+  std::filesystem::remove(err_file, ignored);
   return result;
 }
 

@@ -1,15 +1,24 @@
 #include "platform/destination_lock.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+#include "platform/error.h"
+#include "support/host_environment.h"
+#include "support/temp_machine.h"
+
+#ifdef _WIN32
+#include "platform/host_paths.h"
+#include "support/win32_process.h"
+#else
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <filesystem>
-#include <optional>
-
-#include "platform/error.h"
-#include "support/temp_machine.h"
+#endif
 
 namespace qe2m4::platform {
 namespace {
@@ -20,7 +29,6 @@ class DestinationLockTest : public ::testing::Test {
  protected:
   DestinationLockTest() : folder_(machine_.root() / "dest") {
     fs::create_directories(folder_ / "inner");
-    fs::create_directory_symlink(folder_, machine_.root() / "alias");
   }
 
   testing::TempMachine machine_;
@@ -30,19 +38,60 @@ class DestinationLockTest : public ::testing::Test {
 TEST_F(DestinationLockTest, OneHolderPerFolderWhateverPathLeadsThere) {
   std::optional<DestinationLock> first(std::in_place, folder_, u"D:\\dest");
   EXPECT_TRUE(first->acquired());
-  // Another run of this process, through the folder's own path or through a link.
+  // Another run of this process, through the folder's own path or another spelling of it.
   EXPECT_FALSE(DestinationLock(folder_, u"D:\\dest").acquired());
-  EXPECT_FALSE(DestinationLock(machine_.root() / "alias", u"E:\\alias").acquired());
   EXPECT_FALSE(DestinationLock(folder_ / "inner" / "..", u"D:\\dest").acquired());
   // Another folder is free.
   EXPECT_TRUE(DestinationLock(folder_ / "inner", u"D:\\dest\\inner").acquired());
   first.reset();
-  EXPECT_TRUE(DestinationLock(machine_.root() / "alias", u"E:\\alias").acquired());
+  EXPECT_TRUE(DestinationLock(folder_, u"D:\\dest").acquired());
   // The lock is the folder's own: no file is made for it.
   EXPECT_EQ(testing::Snapshot(folder_),
             (std::map<std::string, std::string>{{"inner", "<folder>"}}));
 }
 
+TEST_F(DestinationLockTest, OneHolderPerFolderThroughALink) {
+  if (!testing::MakeFolderLink(folder_, machine_.root() / "alias")) {
+    GTEST_SKIP() << testing::kNoFolderLinks;
+  }
+  std::optional<DestinationLock> first(std::in_place, folder_, u"D:\\dest");
+  EXPECT_TRUE(first->acquired());
+  EXPECT_FALSE(DestinationLock(machine_.root() / "alias", u"E:\\alias").acquired());
+  first.reset();
+  EXPECT_TRUE(DestinationLock(machine_.root() / "alias", u"E:\\alias").acquired());
+}
+
+#ifdef _WIN32
+// Another process holds the lock: a small program of the tests (destination_lock_holder.exe),
+// which says on its standard output whether it holds it and then waits to be ended.
+TEST_F(DestinationLockTest, AKilledHolderReleasesTheFolderAndLeavesNothingBehind) {
+  const auto before = testing::Snapshot(folder_);
+  const fs::path said = machine_.root() / "held.txt";
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  const HANDLE out = CreateFileW(said.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(out, INVALID_HANDLE_VALUE);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = out;
+  std::optional<testing::Win32Process> holder;
+  holder.emplace(platform::HostPathFromUtf8(QE2M4_LOCK_HOLDER),
+                 std::vector<std::wstring>{folder_.wstring()}, machine_.root(), nullptr, startup,
+                 CREATE_NO_WINDOW);
+  CloseHandle(out);
+  for (int waited = 0; waited < 6000 && testing::ReadBytes(said).empty(); ++waited) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_EQ(testing::ReadBytes(said), "y");
+  // Another process is refused at once, not kept waiting.
+  EXPECT_FALSE(DestinationLock(folder_, u"D:\\dest").acquired());
+  holder.reset();  // ended and waited for
+  EXPECT_TRUE(DestinationLock(folder_, u"D:\\dest").acquired());
+  EXPECT_EQ(testing::Snapshot(folder_), before);
+}
+#else
 TEST_F(DestinationLockTest, AKilledHolderReleasesTheFolderAndLeavesNothingBehind) {
   const auto before = testing::Snapshot(folder_);
   int ready[2];
@@ -71,6 +120,8 @@ TEST_F(DestinationLockTest, AKilledHolderReleasesTheFolderAndLeavesNothingBehind
   EXPECT_TRUE(DestinationLock(folder_, u"D:\\dest").acquired());
   EXPECT_EQ(testing::Snapshot(folder_), before);
 }
+
+#endif
 
 TEST_F(DestinationLockTest, AFolderThatCannotBeOpenedIsAnErrorNamingIt) {
   testing::WriteBytes(machine_.root() / "file", "x");

@@ -2,7 +2,6 @@
 // missing, the reasons of failures, settings files, path limits, and durable outputs under
 // injected faults.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -14,6 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "platform/temporary_names.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4::platform {
@@ -46,53 +46,78 @@ class FileSafety : public ::testing::Test {
   fs::path s_;
 };
 
-TEST_F(FileSafety, SameFolderByIdentityThroughLinksLettersAndLetterCase) {
-  fs::create_directory_symlink(s_, machine_.root() / "drive-link");
-  fs::create_directory_symlink(s_ / "B1", s_ / "inner-link");
-  machine_.fs().MapDrive(u'T', s_);                              // a second letter on one folder
-  machine_.fs().MapDrive(u'L', machine_.root() / "drive-link");  // a link on the drive folder
+TEST_F(FileSafety, SameFolderByIdentityThroughLettersLetterCaseAndDotDot) {
+  machine_.fs().MapDrive(u'T', s_);  // a second letter on one folder
   fs::create_directories(s_ / "B2");
-  for (const std::u16string_view other : {u"s:\\b1", u"T:\\B1", u"L:\\B1", u"S:\\inner-link",
-                                          u"T:\\INNER-LINK\\", u"S:\\B2\\..\\B1"}) {
+  for (const std::u16string_view other : {u"s:\\b1", u"T:\\B1", u"T:\\b1\\", u"S:\\B2\\..\\B1"}) {
     EXPECT_TRUE(fs().SameFolder(u"S:\\B1", other)) << testing::Sjis(other);
   }
-  for (const std::u16string_view other : {u"S:\\B2", u"T:\\B2", u"S:\\B1\\NEW", u"L:\\NEW"}) {
+  for (const std::u16string_view other : {u"S:\\B2", u"T:\\B2", u"S:\\B1\\NEW"}) {
+    EXPECT_FALSE(fs().SameFolder(u"S:\\B1", other)) << testing::Sjis(other);
+  }
+}
+
+TEST_F(FileSafety, SameFolderByIdentityThroughLinks) {
+  if (!testing::MakeFolderLink(s_, machine_.root() / "drive-link") ||
+      !testing::MakeFolderLink(s_ / "B1", s_ / "inner-link")) {
+    GTEST_SKIP() << testing::kNoFolderLinks;
+  }
+  machine_.fs().MapDrive(u'T', s_);
+  machine_.fs().MapDrive(u'L', machine_.root() / "drive-link");  // a link on the drive folder
+  fs::create_directories(s_ / "B2");
+  for (const std::u16string_view other :
+       {u"L:\\B1", u"S:\\inner-link", u"T:\\INNER-LINK\\", u"l:\\b1"}) {
+    EXPECT_TRUE(fs().SameFolder(u"S:\\B1", other)) << testing::Sjis(other);
+  }
+  for (const std::u16string_view other : {u"L:\\B2", u"L:\\NEW"}) {
     EXPECT_FALSE(fs().SameFolder(u"S:\\B1", other)) << testing::Sjis(other);
   }
 }
 
 TEST_F(FileSafety, OnlyWhatIsNotThereIsMissing) {
   WriteBytes(s_ / "B1" / "file.txt", "x");
-  ASSERT_EQ(::mkfifo((s_ / "B1" / "fifo.txt").c_str(), 0600), 0);
-  fs::create_symlink("loop.txt", s_ / "B1" / "loop.txt");
-  fs::create_symlink("nowhere", s_ / "B1" / "dangling.txt");
   EXPECT_TRUE(fs().Missing(u"S:\\B1\\none.txt"));
-  EXPECT_TRUE(fs().Missing(u"S:\\B1\\dangling.txt"));
   EXPECT_TRUE(fs().Missing(u"Q:\\none.txt"));  // no such drive
   EXPECT_FALSE(fs().Missing(u"S:\\B1\\FILE.TXT"));
+  EXPECT_FALSE(fs().Missing(u"S:\\B1"));
+  EXPECT_EQ(fs().ListFiles(u"S:\\B1\\*.txt"), (std::vector<std::u16string>{u"file.txt"}));
+}
+
+// FIFOs and links to files are POSIX things: Windows's named pipes live outside the file system,
+// and a link to a file needs a privilege Windows users lack.
+#ifndef _WIN32
+TEST_F(FileSafety, OnlyWhatIsNotThereIsMissingAmongFifosAndLinks) {
+  WriteBytes(s_ / "B1" / "file.txt", "x");
+  ASSERT_TRUE(testing::MakeFifo(s_ / "B1" / "fifo.txt"));
+  fs::create_symlink("loop.txt", s_ / "B1" / "loop.txt");
+  fs::create_symlink("nowhere", s_ / "B1" / "dangling.txt");
+  EXPECT_TRUE(fs().Missing(u"S:\\B1\\dangling.txt"));
   EXPECT_FALSE(fs().Missing(u"S:\\B1\\fifo.txt"));
   EXPECT_FALSE(fs().Missing(u"S:\\B1\\loop.txt"));
-  EXPECT_FALSE(fs().Missing(u"S:\\B1"));
   // Listings show what is there and is not a folder, so that copying it reports why.
   EXPECT_EQ(fs().ListFiles(u"S:\\B1\\*.txt"),
             (std::vector<std::u16string>{u"fifo.txt", u"file.txt", u"loop.txt"}));
 }
 
-TEST_F(FileSafety, FailuresCarryTheirCause) {
-  WriteBytes(s_ / "B1" / "file.txt", "x");
-  ASSERT_EQ(::mkfifo((s_ / "B1" / "fifo.txt").c_str(), 0600), 0);
+TEST_F(FileSafety, FailuresAtFifosAndLinksCarryTheirCause) {
+  ASSERT_TRUE(testing::MakeFifo(s_ / "B1" / "fifo.txt"));
   fs::create_symlink("loop", s_ / "B1" / "loop");
   fs::create_symlink("nowhere", s_ / "B1" / "dangling");
-  EXPECT_EQ(CauseOf([&] { fs().ReadAll(u"S:\\B1\\none.txt"); }), ErrorCause::kNotFound);
   EXPECT_EQ(CauseOf([&] { fs().ReadAll(u"S:\\B1\\fifo.txt"); }), ErrorCause::kNotAFile);
   EXPECT_EQ(CauseOf([&] { fs().FileSize(u"S:\\B1\\fifo.txt"); }), ErrorCause::kNotAFile);
-  EXPECT_EQ(CauseOf([&] { fs().ReadAll(u"S:\\B1"); }), ErrorCause::kIsAFolder);
   EXPECT_EQ(CauseOf([&] { fs().CopyFile(u"S:\\B1\\fifo.txt", u"S:\\copy.txt"); }),
             ErrorCause::kNotAFile);
   EXPECT_EQ(CauseOf([&] { fs().CreateFolder(u"S:\\B1\\loop"); }), ErrorCause::kLinkLoop);
   EXPECT_EQ(CauseOf([&] { fs().CreateFolder(u"S:\\B1\\dangling"); }), ErrorCause::kNotFound);
-  EXPECT_EQ(CauseOf([&] { fs().CreateFolder(u"S:\\B1\\file.txt"); }), ErrorCause::kNotAFolder);
   EXPECT_FALSE(fs::exists(s_ / "copy.txt"));
+}
+#endif
+
+TEST_F(FileSafety, FailuresCarryTheirCause) {
+  WriteBytes(s_ / "B1" / "file.txt", "x");
+  EXPECT_EQ(CauseOf([&] { fs().ReadAll(u"S:\\B1\\none.txt"); }), ErrorCause::kNotFound);
+  EXPECT_EQ(CauseOf([&] { fs().ReadAll(u"S:\\B1"); }), ErrorCause::kIsAFolder);
+  EXPECT_EQ(CauseOf([&] { fs().CreateFolder(u"S:\\B1\\file.txt"); }), ErrorCause::kNotAFolder);
 
   const struct {
     int error_number;
@@ -115,14 +140,18 @@ TEST_F(FileSafety, SettingsFilesAreReadOnlyWhenOrdinaryAndSmall) {
   const fs::path folder = s_ / "SYS";
   WriteBytes(folder / "good.ini", "a\r\nb\r\n");
   WriteBytes(folder / "large.ini", std::string(101, 'x'));
-  ASSERT_EQ(::mkfifo((folder / "fifo.ini").c_str(), 0600), 0);
-  fs::create_symlink("/dev/zero", folder / "zero.ini");
   fs::create_directory(folder / "folder.ini");
+  std::vector<std::u16string_view> ignored = {u"S:\\SYS\\large.ini", u"S:\\SYS\\folder.ini"};
+#ifndef _WIN32
+  // A FIFO and a link to a device: POSIX things, as above.
+  ASSERT_TRUE(testing::MakeFifo(folder / "fifo.ini"));
+  fs::create_symlink("/dev/zero", folder / "zero.ini");
+  ignored.insert(ignored.end(), {u"S:\\SYS\\fifo.ini", u"S:\\SYS\\zero.ini"});
+#endif
   using State = SettingsText::State;
   EXPECT_EQ(fs().ReadSettingsFile(u"S:\\SYS\\good.ini", 100).text, "a\r\nb\r\n");
   EXPECT_EQ(fs().ReadSettingsFile(u"S:\\SYS\\none.ini", 100).state, State::kMissing);
-  for (const std::u16string_view name : {u"S:\\SYS\\large.ini", u"S:\\SYS\\fifo.ini",
-                                         u"S:\\SYS\\zero.ini", u"S:\\SYS\\folder.ini"}) {
+  for (const std::u16string_view name : ignored) {
     const SettingsText text = fs().ReadSettingsFile(name, 100);
     EXPECT_EQ(text.state, State::kIgnored) << testing::Sjis(name);
     EXPECT_EQ(text.text, "");
@@ -142,7 +171,13 @@ TEST_F(FileSafety, PathsLongerThanTheSystemAllowsAreRefusedBeforeAnythingIsCreat
   EXPECT_EQ(CauseOf([&] { fs().CheckPathLimits(deep); }), ErrorCause::kNameTooLong);
   EXPECT_EQ(CauseOf([&] { fs().CheckPathLimits(u"S:\\" + std::u16string(300, u'n') + u"\\"); }),
             ErrorCause::kNameTooLong);
-  fs().CheckPathLimits(u"S:\\" + std::u16string(200, u'n') + u"\\B\\C\\");
+  // A long level within the limits: Windows also limits the whole path (to 260 characters).
+#ifdef _WIN32
+  constexpr std::size_t kLongLevel = 100;
+#else
+  constexpr std::size_t kLongLevel = 200;
+#endif
+  fs().CheckPathLimits(u"S:\\" + std::u16string(kLongLevel, u'n') + u"\\B\\C\\");
   EXPECT_EQ(Snapshot(s_), (std::map<std::string, std::string>{{"B1", "<folder>"}}));
 }
 

@@ -24,6 +24,11 @@ std::string StreamBytes(std::u16string_view text);
 // does not let this process make one.
 bool MakeFileLink(const std::filesystem::path& target, const std::filesystem::path& link);
 
+// Why a test that needs a folder link was skipped where MakeFolderLink made none.
+inline constexpr const char* kNoFolderLinks =
+    "this system made no folder link (Wine makes none; Windows needs Developer Mode or "
+    "administrator rights for one)";
+
 // Makes a FIFO (a named pipe in the file system); false on a system that has none.
 bool MakeFifo(const std::filesystem::path& path);
 

@@ -14,6 +14,10 @@ DestinationLock::DestinationLock(const std::filesystem::path& folder,
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     throw win32::Win32Error(ErrorKind::kWrite, display_path, GetLastError());
   }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    // A file where the folder should be: no lock can be taken in it (as on POSIX systems).
+    throw win32::Win32Error(ErrorKind::kWrite, display_path, ERROR_DIRECTORY);
+  }
   // Windows locks no folders, so the lock is a hidden file in the folder, opened without
   // sharing: a second run cannot open it. The system deletes it when its handle closes, which
   // happens when the run ends in any way, a killed process included, so nothing is left behind.
