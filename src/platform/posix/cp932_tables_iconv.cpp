@@ -46,16 +46,8 @@ class Converter {
 
   // Converts in full or returns the number of output bytes -1 on any failure.
   std::size_t Convert(const char* in, std::size_t in_size, char* out, std::size_t out_size) {
-    iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // reset shift state
-    auto* in_ptr = const_cast<char*>(in);
-    char* out_ptr = out;
-    std::size_t in_left = in_size;
-    std::size_t out_left = out_size;
-    const std::size_t result = iconv(handle_, &in_ptr, &in_left, &out_ptr, &out_left);
-    if (result == static_cast<std::size_t>(-1) || in_left != 0) {
-      return static_cast<std::size_t>(-1);
-    }
-    return out_size - out_left;
+    const Result result = ConvertPrefix(in, in_size, out, out_size);
+    return result.complete ? result.output : static_cast<std::size_t>(-1);
   }
 
  private:
