@@ -17,7 +17,11 @@ std::u16string AlignRight(std::u16string_view text, int n) {
   if (text.size() >= size) {
     return std::u16string(text.substr(text.size() - size));
   }
-  return std::u16string(size - text.size(), u' ') + std::u16string(text);
+  std::u16string column;
+  column.reserve(size);
+  column.append(size - text.size(), u' ');
+  column.append(text);
+  return column;
 }
 
 std::u16string AlignLeft(std::u16string_view text, int n) {
@@ -28,7 +32,11 @@ std::u16string AlignLeft(std::u16string_view text, int n) {
   if (text.size() >= size) {
     return std::u16string(text.substr(0, size));
   }
-  return std::u16string(text) + std::u16string(size - text.size(), u' ');
+  std::u16string column;
+  column.reserve(size);
+  column.append(text);
+  column.append(size - text.size(), u' ');
+  return column;
 }
 
 std::u16string_view TrimBlanks(std::u16string_view text) {

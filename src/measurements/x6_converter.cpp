@@ -1,5 +1,6 @@
 #include "measurements/x6_converter.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -47,9 +48,15 @@ NameTable ReadNameTable(const platform::FileSystem& file_system, const std::u16s
 // "1" for every table row whose name occurs among fields 29 to 48 (blanks at both ends
 // removed), "0" for the others; row 1 leftmost.
 std::u16string MarksText(const RecordReader& reader, const NameTable& names) {
+  // Most of these fields are empty, and an empty field can only match an empty name.
+  const bool empty_name = std::any_of(names.begin(), names.end(),
+                                      [](const std::u16string& name) { return name.empty(); });
   std::u16string marks(kNames, u'0');
   for (int k = 29; k <= 48; ++k) {
     const std::u16string_view value = TrimBlanks(reader.RecordField(k));
+    if (value.empty() && !empty_name) {
+      continue;
+    }
     for (std::size_t row = 0; row < kNames; ++row) {
       if (value == names[row]) {
         marks[row] = u'1';
