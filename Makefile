@@ -60,10 +60,20 @@ windows-test: windows build
 .PHONY: bench
 BENCH_DIR = build-bench
 BENCH_ARGS ?=
-bench: deps
+bench: bench-program
+	python3 bench/whole_conversion.py --program $(BENCH_DIR)/src/cli/qe2m4 $(BENCH_ARGS)
+
+.PHONY: bench-program
+bench-program: deps
 	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_TESTS=OFF -DQE2M4_BUILD_GUI=OFF
 	cmake --build $(BENCH_DIR) -j$(JOBS) --target qe2m4
-	python3 bench/whole_conversion.py --program $(BENCH_DIR)/src/cli/qe2m4 $(BENCH_ARGS)
+
+# The same, with the Windows build (Release, make windows) converting the same boring under Wine
+# in each run: the two builds' times side by side.
+.PHONY: bench-windows
+bench-windows: bench-program windows
+	python3 bench/whole_conversion.py --program $(BENCH_DIR)/src/cli/qe2m4 \
+	  --windows-program $(WINDOWS_BUILD_DIR)/src/cli/qe2m4.exe $(BENCH_ARGS)
 
 # The packages of the README's Packages section, made by CPack into $(PACKAGE_DIR): the Debian
 # package of the Linux build and, where the tree has the Windows cross build (make windows), the

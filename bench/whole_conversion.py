@@ -8,10 +8,12 @@ Each run times the three commands one after the other, each writing its output i
 temporary folder (the same disk); the figures are the medians over the runs, so that the load
 of other processes on the machine falls on all three alike. Also printed: the conversion's peak
 memory (the largest resident set of the process) against the bound of twice the largest input
-file plus 10 MB.
+file plus 10 MB. With --windows-program, each run also times the Windows build (qe2m4.exe)
+converting the same boring under Wine (`make bench-windows`).
 """
 
 import argparse
+import os
 import shutil
 import statistics
 import subprocess
@@ -47,6 +49,27 @@ def peak_memory(command):
         return int(Path(report.name).read_text().split()[-1]) * 1024
 
 
+def windows_path(path):
+    """The Windows path under which Wine shows a folder of this machine (its root is Z:)."""
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+def wine_prefix(program):
+    """The Wine prefix scripts/wine-run.sh uses for a program: beside its build folder."""
+    folder = Path(program).resolve().parent
+    while folder != folder.parent and not (folder / "CMakeCache.txt").exists():
+        folder = folder.parent
+    return folder / "wineprefix"
+
+
+def windows_convert(program, source, destination):
+    """The command that converts the boring with the Windows build under Wine."""
+    wine_run = Path(__file__).resolve().parent.parent / "scripts" / "wine-run.sh"
+    return [str(wine_run), str(Path(program).resolve()), "convert",
+            "--drive", f"S={windows_path(source)}", "--drive", f"D={windows_path(destination)}",
+            "--system-dir", windows_path(source), "--yes", "--quiet", "S:\\BORING", "D:\\OUT"]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--program", required=True, help="the qe2m4 command line to measure")
@@ -56,6 +79,9 @@ def main():
                         "(default: a new temporary folder, removed afterwards)")
     parser.add_argument("--reuse", action="store_true",
                         help="keep the boring already generated in --work for this many records")
+    parser.add_argument("--windows-program",
+                        help="also time this Windows build (qe2m4.exe) converting the same boring "
+                        "under Wine, through scripts/wine-run.sh")
     args = parser.parse_args()
 
     work = Path(args.work) if args.work else Path(tempfile.mkdtemp(prefix="qe2m4-bench-"))
@@ -77,9 +103,20 @@ def main():
         program = str(Path(args.program).resolve())
         convert = [program, "convert", "--drive", f"S={source}", "--drive", f"D={destination}",
                    "--system-dir", str(source), "--yes", "--quiet", "S:\\BORING", "D:\\OUT"]
+        windows = None
+        if args.windows_program:
+            windows = windows_convert(args.windows_program, source, destination)
+            # The first start under Wine makes its prefix if need be; a server kept running for
+            # the runs spares each conversion the start of Wine's own services.
+            if not os.environ.get("WINEPREFIX"):
+                os.environ["WINEPREFIX"] = str(wine_prefix(args.windows_program))
+            destination.mkdir(exist_ok=True)
+            timed(windows, subprocess.DEVNULL)
+            subprocess.run(["wineserver", "-p", "600"], check=False)
+            timed(windows, subprocess.DEVNULL)
         script = ("iconv -f CP932 -t UTF-8 \"$@\" | iconv -f UTF-8 -t CP932 > \"$0\"")
         names = [str(p) for p in inputs]
-        times = {"qe2m4": [], "iconv": [], "cat": []}
+        times = {"qe2m4": [], "iconv": [], "cat": [], "windows": []}
         for run in range(1, args.runs + 1):
             shutil.rmtree(destination, ignore_errors=True)
             destination.mkdir()
@@ -90,11 +127,16 @@ def main():
             with open(destination / "cat.out", "wb") as out:
                 elapsed = timed(["cat"] + names, out)
             times["cat"].append(elapsed)
+            if windows:
+                shutil.rmtree(destination, ignore_errors=True)
+                destination.mkdir()
+                times["windows"].append(timed(windows, subprocess.DEVNULL))
+                print(f"run {run}: Windows build under Wine {times['windows'][-1]:.3f} s")
             print(f"run {run}: qe2m4 {times['qe2m4'][-1]:.3f} s, iconv round trip "
                   f"{times['iconv'][-1]:.3f} s, cat {times['cat'][-1]:.3f} s, "
                   f"ratio to iconv {times['qe2m4'][-1] / times['iconv'][-1]:.2f}")
 
-        median = {name: statistics.median(values) for name, values in times.items()}
+        median = {name: statistics.median(values) for name, values in times.items() if values}
         shutil.rmtree(destination, ignore_errors=True)
         destination.mkdir()
         peak = peak_memory(convert)
@@ -105,9 +147,15 @@ def main():
               f"(runs {min(a / b for a, b in zip(times['qe2m4'], times['iconv'])):.2f} to "
               f"{max(a / b for a, b in zip(times['qe2m4'], times['iconv'])):.2f})")
         print(f"ratio to cat: {median['qe2m4'] / median['cat']:.1f}")
+        if windows:
+            print(f"Windows build under Wine: median {median['windows']:.3f} s, "
+                  f"{median['windows'] / median['qe2m4']:.2f} x the Linux build "
+                  f"(Wine's start of a process included)")
         print(f"peak memory: {peak / MB:.1f} MB (bound 2 x largest input + 10 MB = "
               f"{bound / MB:.1f} MB)")
     finally:
+        if args.windows_program:
+            subprocess.run(["wineserver", "-k"], check=False, stderr=subprocess.DEVNULL)
         if not args.work:
             shutil.rmtree(work, ignore_errors=True)
 

@@ -5,6 +5,15 @@
 #include "platform/cp932.h"
 
 namespace qe2m4 {
+namespace {
+
+// ASCII takes one byte a character, so byte positions are character positions: codes, numbers
+// and blanks, most of what is cut, are cut without the tables.
+bool IsAscii(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
+}
+
+}  // namespace
 
 int AnsiLen(std::u16string_view text) {
   return static_cast<int>(platform::Cp932Length(text));
@@ -22,6 +31,14 @@ std::u16string AnsiMid(std::u16string_view text, int start, int count) {
   // Byte range [first, last) counted from 0.
   const long first = std::max(start, 1) - 1L;
   const long last = static_cast<long>(start) - 1L + count;
+  if (IsAscii(text)) {
+    const auto size = static_cast<long>(text.size());
+    if (first < size) {
+      out = text.substr(static_cast<std::size_t>(first),
+                        static_cast<std::size_t>(std::min(last, size) - first));
+    }
+    return out;
+  }
   long position = 0;
   for (const char16_t c : text) {
     const int width = platform::Cp932Width(c);
@@ -37,7 +54,7 @@ std::u16string AnsiMid(std::u16string_view text, int start, int count) {
 }
 
 std::u16string AnsiRight(std::u16string_view text, int n) {
-  const int length = AnsiLen(text);
+  const int length = IsAscii(text) ? static_cast<int>(text.size()) : AnsiLen(text);
   if (n >= length) {
     return std::u16string(text);
   }

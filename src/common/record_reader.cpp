@@ -1,6 +1,7 @@
 #include "common/record_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <stdexcept>
 
@@ -17,8 +18,17 @@ bool IsLineEnd(char c) {
   return c == '\r' || c == '\n';
 }
 
+// The bytes that end a field, as a table: cutting looks at every byte of the file.
+constexpr auto kFieldEnds = [] {
+  std::array<bool, 256> ends{};
+  ends[static_cast<unsigned char>(',')] = true;
+  ends[static_cast<unsigned char>('\r')] = true;
+  ends[static_cast<unsigned char>('\n')] = true;
+  return ends;
+}();
+
 bool IsFieldEnd(char c) {
-  return c == ',' || IsLineEnd(c);
+  return kFieldEnds[static_cast<unsigned char>(c)];
 }
 
 bool IsBlank(char c) {
@@ -28,7 +38,9 @@ bool IsBlank(char c) {
 }  // namespace
 
 RecordReader::RecordReader(const platform::FileSystem& file_system, std::size_t block_size)
-    : file_system_(file_system), block_size_(std::max<std::size_t>(block_size, 1)) {}
+    : file_system_(file_system), block_size_(std::max<std::size_t>(block_size, 1)) {
+  decoded_.fill(true);  // fields never read are empty texts
+}
 
 int RecordReader::OpenRecordFile(std::u16string_view path) {
   Close();
@@ -52,6 +64,7 @@ int RecordReader::OpenRecordFile(std::u16string_view path) {
 }
 
 void RecordReader::Close() {
+  DecodePendingFields();  // the texts of the last record outlive the file
   open_ = false;
   input_.reset();
   if (buffer_.size() > block_size_) {
@@ -67,11 +80,16 @@ bool RecordReader::Fill() {
   if (!input_ || at_end_) {
     return false;
   }
-  if (next_ > 0) {
-    std::memmove(buffer_.data(), buffer_.data() + next_, end_ - next_);
-    buffer_start_ += static_cast<std::int64_t>(next_);
-    end_ -= next_;
-    next_ = 0;
+  // Bytes before the next unread one are dropped, except those of fields still to be decoded.
+  std::size_t drop = next_;
+  if (kept_from_ >= 0) {
+    drop = std::min(drop, static_cast<std::size_t>(kept_from_ - buffer_start_));
+  }
+  if (drop > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + drop, end_ - drop);
+    buffer_start_ += static_cast<std::int64_t>(drop);
+    end_ -= drop;
+    next_ -= drop;
   }
   if (buffer_.size() < block_size_) {
     buffer_.resize(block_size_);
@@ -138,20 +156,62 @@ void RecordReader::SkipLineEnd() {
   }
 }
 
-bool RecordReader::ReadField(std::u16string& field) {
+inline bool RecordReader::CutBufferedField(FieldBytes& field) {
+  const char* const begin = buffer_.data();
+  const char* const end = begin + end_;
+  const char* p = begin + next_;
+  while (p < end && IsBlank(*p)) {
+    ++p;
+  }
+  if (p == end) {
+    return false;
+  }
+  const char* start = p;
+  const char* stop = nullptr;
+  if (*p == '"') {
+    ++start;
+    stop = static_cast<const char*>(std::memchr(start, '"', static_cast<std::size_t>(end - start)));
+    if (stop == nullptr) {
+      return false;
+    }
+    p = stop + 1;  // whatever follows the closing quote up to the field's end is skipped
+  }
+  while (p < end && !IsFieldEnd(*p)) {
+    ++p;
+  }
+  if (stop == nullptr) {
+    stop = p;
+  }
+  // The byte that ends the field, and after a CR the byte that may complete CR LF, must be here.
+  if (p == end || (*p == '\r' && p + 1 == end)) {
+    return false;
+  }
+  field = {buffer_start_ + (start - begin), static_cast<std::size_t>(stop - start)};
+  if (*p == '\r' && p[1] == '\n') {
+    ++p;
+  }
+  next_ = static_cast<std::size_t>(p + 1 - begin);
+  return true;
+}
+
+bool RecordReader::CutFieldReadingOn(FieldBytes& field) {
   SkipWhile(IsBlank);
   if (Available(1) == 0) {
     return false;
   }
   if (buffer_[next_] == '"') {
     ++next_;
-    Take(LengthUntil([](char c) { return c == '"'; }), field);
+    const std::size_t length = LengthUntil([](char c) { return c == '"'; });
+    field = {buffer_start_ + static_cast<std::int64_t>(next_), length};
+    next_ += length;
     if (Available(1) > 0) {
       ++next_;  // the closing quote
     }
     SkipWhile([](char c) { return !IsFieldEnd(c); });
   } else {
-    Take(LengthUntil(IsFieldEnd), field);
+    const std::size_t length = LengthUntil(IsFieldEnd);
+    field = {buffer_start_ + static_cast<std::int64_t>(next_), length};
+    next_ += length;
   }
   if (Available(1) > 0 && buffer_[next_] == ',') {
     ++next_;
@@ -161,19 +221,72 @@ bool RecordReader::ReadField(std::u16string& field) {
   return true;
 }
 
+bool RecordReader::ReadItem(std::u16string& item) {
+  if (!open_) {
+    return false;
+  }
+  DecodePendingFields();
+  FieldBytes field;
+  if (!CutField(field)) {
+    return false;
+  }
+  platform::DecodeCp932(std::string_view(buffer_).substr(
+                            static_cast<std::size_t>(field.position - buffer_start_), field.length),
+                        item);
+  return true;
+}
+
 void RecordReader::ReadRecord(int count, int slot) {
   if (count < 1 || count > kMaxFields) {
     throw std::invalid_argument("ReadRecord: field count out of range");
   }
+  // Fields above count keep their texts; their bytes may leave the buffer after this record.
+  DecodePendingFields(count + 1);
   if (!HasData()) {
     record_pos_.at(slot) = kEndOfData;
     return;
   }
-  record_pos_.at(slot) = buffer_start_ + static_cast<std::int64_t>(next_) + 1;
-  for (int k = 1; k <= count; ++k) {
-    if (!ReadField(record_field_[k])) {
+  const std::int64_t start = buffer_start_ + static_cast<std::int64_t>(next_);
+  record_pos_.at(slot) = start + 1;
+  // While this record is cut, the last one's bytes stay: when the data end inside this record,
+  // the fields left unread keep the last record's texts.
+  kept_from_ = last_record_ >= 0 ? last_record_ : start;
+  int k = 1;
+  for (; k <= count; ++k) {
+    if (!CutField(field_bytes_[k])) {
       break;
     }
+    decoded_[k] = false;
+  }
+  pending_fields_ = std::max(pending_fields_, count);
+  if (k > count) {
+    last_record_ = start;  // every field is this record's now
+    kept_from_ = start;
+  }
+}
+
+void RecordReader::DecodeField(int k) const {
+  const FieldBytes& bytes = field_bytes_[k];
+  decoded_[k] = true;
+  if (bytes.length == 0) {
+    record_field_[k].clear();  // many fields are empty: no need to look at the tables
+    return;
+  }
+  platform::DecodeCp932(std::string_view(buffer_).substr(
+                            static_cast<std::size_t>(bytes.position - buffer_start_), bytes.length),
+                        record_field_[k]);
+}
+
+void RecordReader::DecodePendingFields(int first) {
+  for (int k = first; k <= pending_fields_; ++k) {
+    RecordField(k);
+  }
+  if (first <= 1) {
+    pending_fields_ = 0;
+    kept_from_ = -1;
+    last_record_ = -1;
+  } else {
+    pending_fields_ = std::min(pending_fields_, first - 1);
   }
 }
 
@@ -182,6 +295,7 @@ std::u16string RecordReader::ReadLine() {
   if (!open_) {
     return line;
   }
+  DecodePendingFields();
   Take(LengthUntil(IsLineEnd), line);
   SkipLineEnd();
   return line;

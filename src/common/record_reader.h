@@ -24,7 +24,9 @@ namespace qe2m4 {
 // LF each end a line. Records are not tied to lines: a record is simply the next count fields.
 //
 // The file is read a block at a time, so memory does not grow with its length (a field longer
-// than a block is held whole); the file itself is never changed.
+// than a block is held whole); the file itself is never changed. A record's fields are cut on
+// the bytes and stay where they are in the buffer; a field is decoded only when it is asked for,
+// since converters look at few of the many fields of a measurement record.
 class RecordReader {
  public:
   static constexpr std::int64_t kEndOfData = -999;
@@ -54,7 +56,7 @@ class RecordReader {
   // Reads the next item (one field) with the field rules, whatever the end test of
   // ReadRecord would say: tables and settings files are read item by item, and their last item
   // may be a single byte. False, with item unchanged, when no item is left.
-  bool ReadItem(std::u16string& item) { return open_ && ReadField(item); }
+  bool ReadItem(std::u16string& item);
 
   // Line reading: true while the position of the next byte (from 1) is below the length, so a
   // last line of a single byte without a line end counts as no data.
@@ -62,14 +64,33 @@ class RecordReader {
   // The next line without its line end.
   std::u16string ReadLine();
 
-  const std::u16string& RecordField(int k) const { return record_field_.at(k); }
+  const std::u16string& RecordField(int k) const {
+    if (!decoded_.at(k)) {
+      DecodeField(k);
+    }
+    return record_field_[k];
+  }
   std::int64_t RecordPos(int slot) const { return record_pos_.at(slot); }
   void SetRecordPos(int slot, std::int64_t value) { record_pos_.at(slot) = value; }
 
  private:
-  // Reads one field; false (and nothing consumed) at the end of the data.
-  bool ReadField(std::u16string& field);
+  // Where a field's bytes are: a file position (from 0) and a length.
+  struct FieldBytes {
+    std::int64_t position = 0;
+    std::size_t length = 0;
+  };
+  // Cuts the next field; false (and nothing consumed) at the end of the data.
+  bool CutField(FieldBytes& field) { return CutBufferedField(field) || CutFieldReadingOn(field); }
+  // The short way, when the field and the byte that ends it are already in the buffer, as
+  // nearly all are; false, with nothing consumed, when the buffer ends first.
+  bool CutBufferedField(FieldBytes& field);
+  // The general way, reading on across blocks and ending the data at the end of the file.
+  bool CutFieldReadingOn(FieldBytes& field);
+  void DecodeField(int k) const;
   void SkipLineEnd();
+  // Decodes the fields from `first` on that have not been decoded yet, so that their texts stay
+  // when their bytes leave the buffer; from then on no bytes are kept for them.
+  void DecodePendingFields(int first = 1);
 
   // Reads more of the file behind the unread bytes, keeping them; false at the end of the file.
   bool Fill();
@@ -91,11 +112,20 @@ class RecordReader {
   std::optional<platform::InputFile> input_;  // RecordInput
   std::string buffer_;                        // bytes of the file from position buffer_start_ on
   std::int64_t buffer_start_ = 0;             // the file position (from 0) of buffer_[0]
-  std::size_t next_ = 0;                      // the next unread byte in buffer_
-  std::size_t end_ = 0;                       // the end of the bytes read into buffer_
-  bool at_end_ = false;                       // the file's last byte has been read
+  // The bytes from this file position on stay in the buffer (-1: none need to): those of the
+  // fields not decoded yet, which belong to the last record read or the one before it.
+  std::int64_t kept_from_ = -1;
+  std::int64_t last_record_ = -1;  // the file position where the last whole record began
+  int pending_fields_ = 0;         // fields above this number are all decoded
+  std::size_t next_ = 0;           // the next unread byte in buffer_
+  std::size_t end_ = 0;            // the end of the bytes read into buffer_
+  bool at_end_ = false;            // the file's last byte has been read
   bool open_ = false;
-  std::array<std::u16string, kSlots> record_field_;
+  std::array<FieldBytes, kSlots> field_bytes_;
+  // The texts of the fields, decoded when first asked for: decoded_[k] tells whether
+  // record_field_[k] holds the text of field_bytes_[k].
+  mutable std::array<std::u16string, kSlots> record_field_;
+  mutable std::array<bool, kSlots> decoded_;
   std::array<std::int64_t, kSlots> record_pos_{};
 };
 

@@ -40,33 +40,55 @@ std::u16string_view TrimBlanks(std::u16string_view text) {
 }
 
 std::u16string RecordNumberColumn(std::int64_t counter) {
-  char digits[24];
-  const char* const end = std::to_chars(digits, digits + sizeof digits, counter).ptr;
-  const char* const first = end - std::min<std::ptrdiff_t>(end - digits, 3);
-  std::u16string column(3 - static_cast<std::size_t>(end - first), u' ');
-  column.append(first, end);
+  std::u16string column;
+  AppendRecordNumberColumn(counter, column);
   return column;
 }
 
+void AppendRecordNumberColumn(std::int64_t counter, std::u16string& line) {
+  char digits[24];
+  const char* const end = std::to_chars(digits, digits + sizeof digits, counter).ptr;
+  const char* const first = end - std::min<std::ptrdiff_t>(end - digits, 3);
+  line.append(3 - static_cast<std::size_t>(end - first), u' ');
+  for (const char* digit = first; digit != end; ++digit) {
+    line.push_back(static_cast<char16_t>(*digit));
+  }
+}
+
 std::vector<std::u16string> SplitFixedWidth(std::u16string_view text, int width) {
+  std::vector<std::u16string> lines;
+  SplitFixedWidth(text, width, lines);
+  return lines;
+}
+
+void SplitFixedWidth(std::u16string_view text, int width, std::vector<std::u16string>& lines) {
   const std::u16string trimmed = platform::QPTrim(text);
-  std::vector<std::u16string> lines(1);
-  std::vector<int> used(1, 0);
+  std::size_t count = 0;
+  int used = 0;  // CP932 bytes of the line being filled
+  const auto start_line = [&lines, &count, &used] {
+    if (count == lines.size()) {
+      lines.emplace_back();
+    }
+    lines[count++].clear();  // a line kept from an earlier text keeps its room
+    used = 0;
+  };
+  const auto complete_line = [&lines, &count, &used, width] {
+    if (used < width) {
+      lines[count - 1].append(static_cast<std::size_t>(width - used), u' ');
+    }
+  };
+  start_line();
   for (const char16_t c : trimmed) {
     const int w = platform::Cp932Width(c);
-    if (used.back() + w > width) {
-      lines.emplace_back();
-      used.push_back(0);
+    if (used + w > width) {
+      complete_line();
+      start_line();
     }
-    lines.back() += c;
-    used.back() += w;
+    lines[count - 1] += c;
+    used += w;
   }
-  for (std::size_t j = 0; j < lines.size(); ++j) {
-    if (used[j] < width) {
-      lines[j].append(static_cast<std::size_t>(width - used[j]), u' ');
-    }
-  }
-  return lines;
+  complete_line();
+  lines.resize(count);
 }
 
 SeparatorSplit SplitAtSeparator(std::u16string_view text, std::u16string_view separator) {

@@ -20,6 +20,8 @@ std::u16string_view TrimBlanks(std::u16string_view text);
 // The record-number column: the counter's decimal digits right-aligned in 3 characters; a
 // counter of four or more digits keeps its last three (1000 gives "000").
 std::u16string RecordNumberColumn(std::int64_t counter);
+// The same appended to a line being built.
+void AppendRecordNumberColumn(std::int64_t counter, std::u16string& line);
 
 // Writes a number through a digit picture ("###0.00", "####0.00", "###", "##0", "00"): rounded
 // half away from zero to the picture's decimals on the value's decimal form of at most 15
@@ -35,6 +37,8 @@ std::u16string FormatPicture(std::u16string_view text, std::u16string_view pictu
 // order, without splitting a double-byte character; each line is completed with blanks. An
 // empty text gives one line of width blanks. There is no limit on the number of lines.
 std::vector<std::u16string> SplitFixedWidth(std::u16string_view text, int width);
+// The same into lines the caller keeps from one text to the next.
+void SplitFixedWidth(std::u16string_view text, int width, std::vector<std::u16string>& lines);
 
 struct SeparatorSplit {
   int position = 0;       // 1-based character position of the separator; 0 when absent

@@ -55,18 +55,20 @@ void ConvertX3(ConversionContext& context, std::u16string_view source_path) {
       });
 }
 
-// One line per 30-byte line of the remark; only the first carries the depth column.
+// One line per 30-byte line of the remark; only the first carries the depth column. The lines
+// and the quoted text are kept from one record to the next.
 void ConvertRemarks(ConversionContext& context, std::u16string_view source_path) {
   ConvertRecordFile(
       context, source_path, u"X12.TXT", 3, u"N12.txt",
-      [](const RecordReader& reader, NumberedLines& lines) {
-        const std::vector<std::u16string> remark =
-            SplitFixedWidth(reader.RecordField(3), kRemarkWidth);
+      [remark = std::vector<std::u16string>(), quoted = std::u16string()](
+          const RecordReader& reader, NumberedLines& lines) mutable {
+        SplitFixedWidth(reader.RecordField(3), kRemarkWidth, remark);
         const std::u16string depth =
             AlignRight(FormatPicture(reader.RecordField(2), u"###0.00"), 7);
         for (std::size_t j = 0; j < remark.size(); ++j) {
-          lines.Write({j == 0 ? std::u16string_view(depth) : std::u16string_view(u"       "),
-                       u"\"" + remark[j] + u"\""});
+          quoted.assign(1, u'"').append(remark[j]).push_back(u'"');
+          lines.Write(
+              {j == 0 ? std::u16string_view(depth) : std::u16string_view(u"       "), quoted});
         }
       });
 }

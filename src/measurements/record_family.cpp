@@ -26,7 +26,8 @@ void CommitOutput(ConversionContext& context, platform::OutputFile& output,
 
 void NumberedLines::Write(std::initializer_list<std::u16string_view> columns) {
   ++counter_;
-  line_ = RecordNumberColumn(counter_);
+  line_.clear();  // the line keeps its room from the last one
+  AppendRecordNumberColumn(counter_, line_);
   for (const std::u16string_view column : columns) {
     line_ += u',';
     line_ += column;

@@ -1,6 +1,7 @@
 #include "platform/cp932.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "platform/cp932_tables.h"
 
@@ -25,13 +26,34 @@ std::u16string DecodeCp932(std::string_view bytes) {
 }
 
 // Both conversions size the buffer for the longest result first and then write through a
-// pointer: a character takes at most two bytes, a byte gives at most one character.
+// pointer: a character takes at most two bytes, a byte gives at most one character. ASCII, most
+// of the data, is its own form in code page 932 and takes the short way past the tables.
 void AppendCp932(std::u16string_view text, std::string& bytes) {
   const Cp932Tables& tables = GetCp932Tables();
   const std::size_t start = bytes.size();
   bytes.resize(start + 2 * text.size());
   char* out = bytes.data() + start;
-  for (const char16_t c : text) {
+  const char16_t* in = text.data();
+  const char16_t* const end = in + text.size();
+  while (in != end) {
+    // Four ASCII characters are told by one test of eight bytes.
+    if (end - in >= 4) {
+      std::uint64_t four = 0;
+      std::memcpy(&four, in, sizeof four);
+      if ((four & 0xFF80FF80FF80FF80u) == 0) {
+        for (int j = 0; j < 4; ++j) {
+          out[j] = static_cast<char>(in[j]);
+        }
+        out += 4;
+        in += 4;
+        continue;
+      }
+    }
+    const char16_t c = *in++;
+    if (c < 0x80) {
+      *out++ = static_cast<char>(c);
+      continue;
+    }
     const std::uint16_t code = tables.encode[c];
     if (code == Cp932Tables::kUnmapped) {
       *out++ = '?';
@@ -51,6 +73,10 @@ void DecodeCp932(std::string_view bytes, std::u16string& text) {
   char16_t* out = text.data();
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const auto b = static_cast<std::uint8_t>(bytes[i]);
+    if (b < 0x80) {
+      *out++ = b;
+      continue;
+    }
     const char16_t single = tables.decode_single[b];
     if (single != Cp932Tables::kLeadByte) {
       *out++ = single == Cp932Tables::kInvalid ? kDefaultChar : single;

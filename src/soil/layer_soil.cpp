@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kSlotCount = 2;
 constexpr std::u16string_view kBlankField = u"  ";
+// Room for a whole N1A.txt line and a whole N1.txt line, so that each is built in one buffer.
+constexpr std::size_t kDetailRoom = 96;
+constexpr std::size_t kCombinedRoom = 32;
 
 // A code column of N1A.txt: the code right-aligned in two bytes; a code reading "0" is blank.
 std::u16string CodeColumn(std::u16string_view code) {
@@ -54,7 +57,9 @@ LayerSoilResult ClassifyLayerSoil(std::int64_t layer_number, std::u16string_view
   const std::u16string layer_and_depth =
       RecordNumberColumn(layer_number) + u"," + AlignRight(depth_text, 7);
 
-  std::u16string detail = layer_and_depth;
+  std::u16string detail;
+  detail.reserve(kDetailRoom);  // one allocation for the whole line
+  detail = layer_and_depth;
   for (int k = 1; k <= kSlotCount; ++k) {
     AppendField(detail, CodeColumn(slots[k].admixtureCode));
     AppendField(detail, CodeColumn(slots[k].adjectiveCode));
@@ -71,7 +76,9 @@ LayerSoilResult ClassifyLayerSoil(std::int64_t layer_number, std::u16string_view
   }
   n1a.WriteLine(detail);
 
-  std::u16string combined = layer_and_depth;
+  std::u16string combined;
+  combined.reserve(kCombinedRoom);
+  combined = layer_and_depth;
   for (int k = 1; k <= kSlotCount; ++k) {
     AppendField(combined, CombinedTargetCode(slots[k]));
   }

@@ -196,9 +196,9 @@ std::vector<std::u16string> ReadEverything(RecordReader& reader, std::u16string_
   return out;
 }
 
-// The file is read a block at a time: fields, quotes, line ends and double-byte characters cut
-// by a block's end, and fields longer than a block, read as when the file is read at once.
-TEST_F(RecordReaderTest, BlockBoundariesChangeNothing) {
+// A file of random pieces: fields, quotes, line ends and double-byte characters that blocks of
+// any size will cut, and fields longer than a small block.
+std::string RandomRecordFile(std::mt19937& random) {
   const std::string pieces[] = {",",
                                 ",",
                                 ",",
@@ -216,19 +216,68 @@ TEST_F(RecordReaderTest, BlockBoundariesChangeNothing) {
                                 "\xa0",
                                 "\"q,\"x",
                                 std::string(200, 'L')};
+  std::string bytes;
+  const int length = 1 + static_cast<int>(random() % 300);
+  for (int i = 0; i < length; ++i) {
+    bytes += pieces[random() % std::size(pieces)];
+  }
+  return bytes;
+}
+
+// The file is read a block at a time: fields, quotes, line ends and double-byte characters cut
+// by a block's end, and fields longer than a block, read as when the file is read at once.
+TEST_F(RecordReaderTest, BlockBoundariesChangeNothing) {
   std::mt19937 random(7);
   for (int file = 0; file < 40; ++file) {
-    std::string bytes;
-    const int length = 1 + static_cast<int>(random() % 300);
-    for (int i = 0; i < length; ++i) {
-      bytes += pieces[random() % std::size(pieces)];
-    }
-    WriteBytes(s_ / "X.TXT", bytes);
+    WriteBytes(s_ / "X.TXT", RandomRecordFile(random));
     RecordReader whole(machine_.fs(), 1 << 20);
     const std::vector<std::u16string> expected = ReadEverything(whole, u"S:\\X.TXT");
     for (const std::size_t block : {1, 2, 3, 5, 64}) {
       RecordReader reader(machine_.fs(), block);
       EXPECT_EQ(ReadEverything(reader, u"S:\\X.TXT"), expected) << "block " << block;
+    }
+  }
+}
+
+// A field is decoded when it is first asked for, which may be long after its record was read:
+// after more records with fewer fields, after the data ended inside a record, after the file was
+// closed and another one opened. It then holds what it held when its record was read, which a
+// reader that looks at every field at once shows.
+TEST_F(RecordReaderTest, FieldsAskedForLateHoldWhatTheirRecordGaveThem) {
+  constexpr int kLooked = 12;
+  std::mt19937 random(11);
+  for (int file = 0; file < 60; ++file) {
+    WriteBytes(s_ / "X.TXT", RandomRecordFile(random));
+    WriteBytes(s_ / "Y.TXT", RandomRecordFile(random));
+    const std::size_t block = std::size_t{1} << (file % 7);
+    RecordReader lazy(machine_.fs(), block);
+    RecordReader eager(machine_.fs(), 1 << 20);
+    for (const char16_t* path : {u"S:\\X.TXT", u"S:\\Y.TXT"}) {
+      ASSERT_EQ(lazy.OpenRecordFile(path), 0);
+      ASSERT_EQ(eager.OpenRecordFile(path), 0);
+      for (;;) {
+        const int count = 1 + static_cast<int>(random() % 9);
+        lazy.ReadRecord(count, 1);
+        eager.ReadRecord(count, 1);
+        ASSERT_EQ(lazy.RecordPos(1), eager.RecordPos(1));
+        std::vector<std::u16string> fields;
+        for (int k = 1; k <= kLooked; ++k) {
+          fields.push_back(eager.RecordField(k));
+        }
+        for (int asked = static_cast<int>(random() % 3); asked > 0; --asked) {
+          const int k = 1 + static_cast<int>(random() % kLooked);
+          ASSERT_EQ(lazy.RecordField(k), fields[k - 1]) << "block " << block << " field " << k;
+        }
+        if (lazy.RecordPos(1) == RecordReader::kEndOfData) {
+          break;
+        }
+      }
+      // Most of the last records' fields were never asked for; the file goes, they stay.
+      lazy.Close();
+      eager.Close();
+    }
+    for (int k = 1; k <= kLooked; ++k) {
+      EXPECT_EQ(lazy.RecordField(k), eager.RecordField(k)) << "block " << block << " field " << k;
     }
   }
 }

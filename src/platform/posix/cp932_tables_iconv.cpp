@@ -2,9 +2,11 @@
 // Windows's code page 932, so that both builds read and write the same bytes.
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 #include "platform/cp932_tables.h"
 
@@ -21,6 +23,26 @@ class Converter {
   ~Converter() { iconv_close(handle_); }
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
+
+  struct Result {
+    std::size_t input;   // bytes read
+    std::size_t output;  // bytes written
+    bool complete;       // false: stopped before input that cannot be converted
+  };
+  // Converts as much of the input as it can; stops at the first sequence that cannot be
+  // converted (or is incomplete).
+  Result ConvertPrefix(const char* in, std::size_t in_size, char* out, std::size_t out_size) {
+    iconv(handle_, nullptr, nullptr, nullptr, nullptr);  // reset shift state
+    auto* in_ptr = const_cast<char*>(in);
+    char* out_ptr = out;
+    std::size_t in_left = in_size;
+    std::size_t out_left = out_size;
+    const std::size_t result = iconv(handle_, &in_ptr, &in_left, &out_ptr, &out_left);
+    if (result == static_cast<std::size_t>(-1) && errno == E2BIG) {
+      throw std::runtime_error("iconv needs more room than a character's longest form");
+    }
+    return {in_size - in_left, out_size - out_left, in_left == 0};
+  }
 
   // Converts in full or returns the number of output bytes -1 on any failure.
   std::size_t Convert(const char* in, std::size_t in_size, char* out, std::size_t out_size) {
@@ -71,50 +93,117 @@ void CorrectToWindows(Cp932Tables& tables) {
   }
 }
 
+bool IsLeadByte(std::uint32_t b) {
+  return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+char16_t Unit(const char* utf16le) {
+  return static_cast<char16_t>(static_cast<std::uint8_t>(utf16le[0]) |
+                               static_cast<std::uint8_t>(utf16le[1]) << 8);
+}
+
+// Reads every pair of one lead byte in a single stream: iconv stops at a pair that is no
+// character, which is marked and stepped over. One call per row and per gap instead of one per
+// pair keeps the start-up short.
+void DecodeRow(Converter& from_cp932, std::uint32_t lead, Cp932Tables& tables) {
+  constexpr std::uint32_t kFirstTrail = 0x40;
+  constexpr std::uint32_t kLastTrail = 0xFC;
+  std::string pairs;
+  for (std::uint32_t t = kFirstTrail; t <= kLastTrail; ++t) {
+    pairs += static_cast<char>(lead);
+    pairs += static_cast<char>(t);
+  }
+  std::string units(pairs.size() * 2, '\0');
+  std::size_t done = 0;  // pairs read so far, or stepped over
+  while (done * 2 < pairs.size()) {
+    const Converter::Result result = from_cp932.ConvertPrefix(
+        pairs.data() + done * 2, pairs.size() - done * 2, units.data(), units.size());
+    // Each pair reads as exactly one UTF-16 unit; anything else would misplace the table.
+    if (result.input % 2 != 0 || result.output != result.input) {
+      throw std::runtime_error("iconv reads a CP932 pair as other than one character");
+    }
+    for (std::size_t k = 0; k < result.input / 2; ++k) {
+      tables.decode_double[lead << 8 | (kFirstTrail + done + k)] = Unit(units.data() + 2 * k);
+    }
+    done += result.input / 2;
+    if (!result.complete) {
+      ++done;  // the pair that is no character stays kInvalid
+    }
+  }
+}
+
+// Writes every character that some byte or pair reads as, in one stream, and takes each one's
+// bytes from the output (a lead byte says a pair follows). Characters that nothing reads as are
+// written as "?" whatever glibc would give, since Windows writes a character only as bytes that
+// read back as it.
+void EncodeReadCharacters(Converter& to_cp932, Cp932Tables& tables) {
+  std::array<bool, 0x10000> read{};
+  for (const char16_t unit : tables.decode_single) {
+    read[unit] = true;
+  }
+  for (const char16_t unit : tables.decode_double) {
+    read[unit] = true;
+  }
+  read[Cp932Tables::kInvalid] = false;
+  read[Cp932Tables::kLeadByte] = false;
+  std::u16string characters;
+  for (std::uint32_t c = 0; c < 0x10000; ++c) {
+    if (read[c]) {
+      characters += static_cast<char16_t>(c);
+    }
+  }
+  std::string in;
+  for (const char16_t c : characters) {
+    in += static_cast<char>(c & 0xFF);
+    in += static_cast<char>(c >> 8);
+  }
+  std::string out(characters.size() * 2, '\0');
+  std::size_t done = 0;  // characters written so far, or stepped over
+  while (done < characters.size()) {
+    const Converter::Result result =
+        to_cp932.ConvertPrefix(in.data() + done * 2, in.size() - done * 2, out.data(), out.size());
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < result.input / 2; ++k) {
+      const auto first = static_cast<std::uint8_t>(out[at]);
+      std::uint16_t code = first;
+      if (IsLeadByte(first)) {
+        code = static_cast<std::uint16_t>(first << 8 | static_cast<std::uint8_t>(out[at + 1]));
+        ++at;
+      }
+      ++at;
+      tables.encode[characters[done + k]] = code;
+    }
+    if (at != result.output) {
+      throw std::runtime_error("iconv writes a character as other than one CP932 code");
+    }
+    done += result.input / 2;
+    if (!result.complete) {
+      ++done;  // a character glibc cannot write stays kUnmapped
+    }
+  }
+}
+
 std::unique_ptr<Cp932Tables> BuildTables() {
   auto tables = std::make_unique<Cp932Tables>();
   Converter to_cp932("CP932", "UTF-16LE");
   Converter from_cp932("UTF-16LE", "CP932");
 
-  for (std::uint32_t c = 0; c < 0x10000; ++c) {
-    tables->encode[c] = Cp932Tables::kUnmapped;
-    if (c >= 0xD800 && c <= 0xDFFF) {
-      continue;
-    }
-    const char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
-    char out[8];
-    const std::size_t n = to_cp932.Convert(in, 2, out, sizeof out);
-    if (n == 1) {
-      tables->encode[c] = static_cast<std::uint8_t>(out[0]);
-    } else if (n == 2) {
-      tables->encode[c] = static_cast<std::uint16_t>(static_cast<std::uint8_t>(out[0]) << 8 |
-                                                     static_cast<std::uint8_t>(out[1]));
-    }
-  }
-
+  tables->encode.fill(Cp932Tables::kUnmapped);
   tables->decode_double.fill(Cp932Tables::kInvalid);
   for (std::uint32_t b = 0; b < 0x100; ++b) {
     tables->decode_single[b] = Cp932Tables::kInvalid;
+    if (IsLeadByte(b)) {
+      tables->decode_single[b] = Cp932Tables::kLeadByte;
+      DecodeRow(from_cp932, b, *tables);
+      continue;
+    }
     const char in[1] = {static_cast<char>(b)};
     char out[8];
     if (from_cp932.Convert(in, 1, out, sizeof out) == 2) {
-      tables->decode_single[b] = static_cast<char16_t>(static_cast<std::uint8_t>(out[0]) |
-                                                       static_cast<std::uint8_t>(out[1]) << 8);
-      continue;
-    }
-    const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    if (!lead) {
-      continue;
-    }
-    tables->decode_single[b] = Cp932Tables::kLeadByte;
-    for (std::uint32_t t = 0x40; t <= 0xFC; ++t) {
-      const char pair[2] = {static_cast<char>(b), static_cast<char>(t)};
-      if (from_cp932.Convert(pair, 2, out, sizeof out) == 2) {
-        tables->decode_double[b << 8 | t] = static_cast<char16_t>(
-            static_cast<std::uint8_t>(out[0]) | static_cast<std::uint8_t>(out[1]) << 8);
-      }
+      tables->decode_single[b] = Unit(out);
     }
   }
+  EncodeReadCharacters(to_cp932, *tables);
   CorrectToWindows(*tables);
   return tables;
 }
