@@ -18,6 +18,7 @@ if [ "${1:-}" = windows ]; then
     g++-mingw-w64-x86-64-posix # the cross compiler (POSIX threads, for std::thread and friends)
     googletest                 # GoogleTest's sources, built with the cross compiler
     wine wine64                # the tests run under Wine
+    locales                    # a Japanese locale for the installer's check under Wine
   )
 fi
 

@@ -16,9 +16,10 @@ struct ProcessResult {
   std::string out_bytes;
 };
 
+#ifndef _WIN32
 // A program started in the background, in working_folder, with standard input from /dev/null
 // and its output going to files there, and with the variables of environment added to (or
-// replacing) the test's own.
+// replacing) the test's own. POSIX only: only the POSIX tests signal a running program.
 class ChildProcess {
  public:
   ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
@@ -40,6 +41,7 @@ class ChildProcess {
   std::filesystem::path out_file_;
   std::filesystem::path err_file_;
 };
+#endif
 
 // Runs a program to its end with standard input from /dev/null, in working_folder, with the
 // environment variables of environment added to (or replacing) the test's own.
