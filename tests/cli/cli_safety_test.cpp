@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <thread>
 
 #include "app/texts.h"
@@ -100,11 +101,16 @@ TEST_F(CliSafety, ThreeProcessesFortyRoundsIntoOneDestination) {
   for (int w = 0; w < 3; ++w) {
     workers.emplace_back([&, w] {
       for (int round = 0; round < 40; ++round) {
-        const ProcessResult result = Run(Convert(), "work" + std::to_string(w));
-        if (result.exit_code == 0 && result.err.empty()) {
-          ++converted[w];
-        } else if (result.exit_code != 1 || result.err != busy) {
-          problems[w].push_back(std::to_string(result.exit_code) + ": " + result.err);
+        // A program that cannot be started is this test's failure, not the end of the tests.
+        try {
+          const ProcessResult result = Run(Convert(), "work" + std::to_string(w));
+          if (result.exit_code == 0 && result.err.empty()) {
+            ++converted[w];
+          } else if (result.exit_code != 1 || result.err != busy) {
+            problems[w].push_back(std::to_string(result.exit_code) + ": " + result.err);
+          }
+        } catch (const std::exception& error) {
+          problems[w].push_back(error.what());
         }
       }
     });

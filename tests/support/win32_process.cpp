@@ -50,11 +50,21 @@ Win32Process::Win32Process(const std::filesystem::path& program,
   if (environment != nullptr) {
     creation_flags |= CREATE_UNICODE_ENVIRONMENT;
   }
-  if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, inherit,
-                     creation_flags, const_cast<wchar_t*>(environment), working_folder.c_str(),
-                     &info, &information_) == 0) {
-    throw std::runtime_error("cannot start " + platform::PathUtf8(program) + ": " +
-                             platform::win32::Win32Reason(GetLastError()));
+  // Wine now and then fails to start a process while many start at once ("internal error");
+  // a few more tries tell that apart from a program that cannot be started.
+  constexpr int kTries = 5;
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, inherit,
+                       creation_flags, const_cast<wchar_t*>(environment), working_folder.c_str(),
+                       &info, &information_) != 0) {
+      return;
+    }
+    const DWORD error = GetLastError();
+    if (attempt == kTries) {
+      throw std::runtime_error("cannot start " + platform::PathUtf8(program) + ": " +
+                               platform::win32::Win32Reason(error));
+    }
+    Sleep(200);
   }
 }
 
