@@ -13,7 +13,6 @@ converting the same boring under Wine (`make bench-windows`).
 """
 
 import argparse
-import os
 import shutil
 import statistics
 import subprocess
@@ -52,14 +51,6 @@ def peak_memory(command):
 def windows_path(path):
     """The Windows path under which Wine shows a folder of this machine (its root is Z:)."""
     return "Z:" + str(Path(path).resolve()).replace("/", "\\")
-
-
-def wine_prefix(program):
-    """The Wine prefix scripts/wine-run.sh uses for a program: beside its build folder."""
-    folder = Path(program).resolve().parent
-    while folder != folder.parent and not (folder / "CMakeCache.txt").exists():
-        folder = folder.parent
-    return folder / "wineprefix"
 
 
 def windows_convert(program, source, destination):
@@ -107,8 +98,6 @@ def main():
         if args.windows_program:
             windows = windows_convert(args.windows_program, source, destination)
             # The first start under Wine makes its prefix if need be; not a conversion.
-            if not os.environ.get("WINEPREFIX"):
-                os.environ["WINEPREFIX"] = str(wine_prefix(args.windows_program))
             destination.mkdir(exist_ok=True)
             timed(windows, subprocess.DEVNULL)
             # What Wine's start of a process costs alone, to tell it from the conversion.

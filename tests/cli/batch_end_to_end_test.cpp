@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "app/texts.h"
+#include "cli_text.h"
 #include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "process.h"
@@ -22,14 +23,6 @@ namespace qe2m4::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Utf8(std::u16string_view text) {
-  return platform::ToUtf8(text);
-}
-
-std::string HostText(const fs::path& host) {
-  return platform::PathUtf8(host);
-}
 
 // The report's rows without the BOM and the header; cells are split at commas outside quotes,
 // quotes dropped (enough for the cells these tests look at).

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "app/texts.h"
+#include "cli_text.h"
 #include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "process.h"
@@ -15,14 +16,6 @@ namespace qe2m4::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Utf8(std::u16string_view text) {
-  return platform::ToUtf8(text);
-}
-
-std::string HostText(const fs::path& host) {
-  return platform::PathUtf8(host);
-}
 
 // Every file and folder below root: relative path -> bytes, or "<folder>".
 // A machine with the sample on drive S:, an empty drive D: and a settings folder that maps no

@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "app/texts.h"
+#include "cli_text.h"
 #include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "process.h"
@@ -27,14 +28,6 @@ namespace qe2m4::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Utf8(std::u16string_view text) {
-  return platform::ToUtf8(text);
-}
-
-std::string HostText(const fs::path& host) {
-  return platform::PathUtf8(host);
-}
 
 // The sample on drive S:, an empty drive D:, a settings folder of its own, and every run with
 // --yes into D:\TYUJYOU\A1234\B\C.
