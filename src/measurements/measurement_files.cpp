@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "measurements/column_rules.h"
+#include "measurements/concurrent_conversion.h"
 #include "measurements/layer_files.h"
 #include "measurements/record_family.h"
 #include "measurements/x6_converter.h"
@@ -89,7 +90,15 @@ void ConvertX5(ConversionContext& context, std::u16string_view source_path) {
 void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& inclusions,
                              std::u16string_view source_path,
                              std::u16string_view /*destination_path: DestFolder is used*/) {
-  // Each converter writes its own files; an interrupt ends the run between two of them.
+  // Each converter writes its own files; an interrupt ends the run between two of them. The
+  // last three, the largest, run meanwhile on a second thread; their files come last, as ever.
+  ConcurrentConversion x5_to_x7(context, [source_path](ConversionContext& own) {
+    ConvertX5(own, source_path);
+    platform::StopIfInterrupted();
+    ConvertX6File(own, source_path);
+    platform::StopIfInterrupted();
+    ConvertX7File(own, source_path);
+  });
   ConvertLayerFile(context, source_path);
   platform::StopIfInterrupted();
   ConvertInclusions(context, inclusions, source_path);
@@ -100,11 +109,7 @@ void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& i
   platform::StopIfInterrupted();
   ConvertRemarks(context, source_path);
   platform::StopIfInterrupted();
-  ConvertX5(context, source_path);
-  platform::StopIfInterrupted();
-  ConvertX6File(context, source_path);
-  platform::StopIfInterrupted();
-  ConvertX7File(context, source_path);
+  x5_to_x7.Finish();
 }
 
 }  // namespace qe2m4

@@ -1,6 +1,9 @@
 #include "measurements/record_family.h"
 
+#include <utility>
+
 #include "measurements/column_rules.h"
+#include "measurements/held_outputs.h"
 #include "platform/output_file.h"
 
 namespace qe2m4 {
@@ -8,6 +11,9 @@ namespace {
 
 // The end-marker slot of the family loops.
 constexpr int kFamilySlot = 2;
+
+// A conversion beside the run's own thread looks this often whether the run still wants it.
+constexpr std::int64_t kRecordsBetweenChecks = 4096;
 
 }  // namespace
 
@@ -20,8 +26,15 @@ std::u16string OutputPath(const ConversionContext& context, std::u16string_view 
 
 void CommitOutput(ConversionContext& context, platform::OutputFile& output,
                   std::u16string_view name) {
+  WrittenFile written{std::u16string(name), output.lines()};
+  if (context.held_outputs != nullptr) {
+    output.Complete();
+    // The holder owns the file from here; what is left in output removes nothing.
+    context.held_outputs->Hold(std::move(output), std::move(written));
+    return;
+  }
   output.Commit();
-  context.report.files.push_back(WrittenFile{std::u16string(name), output.lines()});
+  context.report.files.push_back(std::move(written));
 }
 
 void NumberedLines::Write(std::initializer_list<std::u16string_view> columns) {
@@ -47,7 +60,10 @@ void ConvertRecordFile(ConversionContext& context, std::u16string_view source_pa
   const ReaderCloser closer(reader);
   platform::OutputFile output(context.file_system, OutputPath(context, output_name));
   NumberedLines lines(output);
-  for (;;) {
+  for (std::int64_t records = 1;; ++records) {
+    if (records % kRecordsBetweenChecks == 0) {
+      context.StopIfAbandoned();
+    }
     reader.ReadRecord(field_count, kFamilySlot);
     if (reader.RecordPos(kFamilySlot) == RecordReader::kEndOfData) {
       break;

@@ -17,7 +17,8 @@ namespace qe2m4 {
 // DestFolder + "\" + name.
 std::u16string OutputPath(const ConversionContext& context, std::u16string_view name);
 
-// Completes an output file and lists it, with its line count, in the run's report.
+// Completes an output file and lists it, with its line count, in the run's report; for a
+// converter beside the run's own thread, completes it and hands it to the context's holder.
 void CommitOutput(ConversionContext& context, platform::OutputFile& output,
                   std::u16string_view name);
 

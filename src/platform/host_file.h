@@ -27,10 +27,11 @@ UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16strin
 void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16string& display_path);
 
 // Writes a file so that it is complete or absent, and durable: the bytes go to a new temporary
-// file in the target's folder, which Commit() flushes to the disk and renames over the target,
-// then flushes the folder, so that after Commit() the new file survives a power cut. Without
-// Commit() (an error, an exception passing through) the temporary file is removed and the
-// target is untouched.
+// file in the target's folder, which MakeDurable() flushes to the disk and Publish() renames over
+// the target, then flushes the folder, so that after Publish() the new file survives a power cut.
+// Commit() does both. Without Publish() (an error, an exception passing through) the temporary
+// file is removed and the target is untouched. The two steps may run on different threads, one
+// after the other: a file made durable on one thread is published by another.
 class AtomicFile {
  public:
   // display_path names the target in errors (the program's drive path); hook, when given, is
@@ -40,9 +41,20 @@ class AtomicFile {
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
+  // The moved-from file owns nothing and removes nothing.
+  AtomicFile(AtomicFile&& other) noexcept;
+  AtomicFile& operator=(AtomicFile&&) = delete;
 
   void Write(std::string_view bytes);
-  void Commit();
+  // Flushes the written bytes to the disk and closes the temporary file; nothing more can be
+  // written.
+  void MakeDurable();
+  // Renames the durable temporary file over the target and flushes the folder.
+  void Publish();
+  void Commit() {
+    MakeDurable();
+    Publish();
+  }
 
  private:
   [[noreturn]] void Fail(int error_number);
@@ -55,6 +67,7 @@ class AtomicFile {
   FileOperationHook* hook_;
   struct Host;  // the system's handle of the temporary file
   std::unique_ptr<Host> host_;
+  bool durable_ = false;
   bool committed_ = false;
 };
 

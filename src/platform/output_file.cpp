@@ -28,9 +28,11 @@ void OutputFile::Flush() {
   buffer_.clear();
 }
 
-void OutputFile::Commit() {
+void OutputFile::Complete() {
   Flush();
-  file_.Commit();
+  file_.MakeDurable();
+  // A completed file may wait a while for its turn to be published; its buffer is not needed.
+  std::string().swap(buffer_);
 }
 
 }  // namespace qe2m4::platform

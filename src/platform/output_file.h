@@ -19,9 +19,19 @@ class OutputFile {
   // Creates the output for a drive path; an existing file of that name (in any letter case)
   // is replaced on Commit().
   OutputFile(const FileSystem& file_system, std::u16string_view path);
+  OutputFile(OutputFile&&) noexcept = default;
+  OutputFile& operator=(OutputFile&&) = delete;
 
   void WriteLine(std::u16string_view line);
-  void Commit();
+  // Writes out the last lines and makes the file durable under its temporary name; no line
+  // can be added after.
+  void Complete();
+  // Puts the completed file in place of the previous one.
+  void Publish() { file_.Publish(); }
+  void Commit() {
+    Complete();
+    Publish();
+  }
   // The number of lines written so far.
   std::int64_t lines() const { return lines_; }
 

@@ -7,7 +7,9 @@
 #include <cerrno>
 #include <climits>
 #include <random>
+#include <stdexcept>
 #include <system_error>
+#include <utility>
 
 #include "platform/error.h"
 #include "platform/temporary_names.h"
@@ -143,6 +145,15 @@ AtomicFile::~AtomicFile() {
   }
 }
 
+AtomicFile::AtomicFile(AtomicFile&& other) noexcept
+    : target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      display_path_(std::move(other.display_path_)),
+      hook_(other.hook_),
+      host_(std::move(other.host_)),
+      durable_(other.durable_),
+      committed_(std::exchange(other.committed_, true)) {}
+
 int AtomicFile::Gate(FileOperation operation) const {
   return hook_ != nullptr ? hook_->Before(operation, target_) : 0;
 }
@@ -159,7 +170,7 @@ void AtomicFile::Write(std::string_view bytes) {
   }
 }
 
-void AtomicFile::Commit() {
+void AtomicFile::MakeDurable() {
   if (const int error = Gate(FileOperation::kFlush)) {
     Fail(error);
   }
@@ -170,6 +181,13 @@ void AtomicFile::Commit() {
   }
   if (std::fclose(host_->file.release()) != 0) {
     Fail(errno);
+  }
+  durable_ = true;
+}
+
+void AtomicFile::Publish() {
+  if (!durable_) {
+    throw std::logic_error("an output was published before it was made durable");
   }
   if (const int error = Gate(FileOperation::kRename)) {
     Fail(error);

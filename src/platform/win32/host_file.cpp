@@ -6,7 +6,9 @@
 
 #include <cerrno>
 #include <random>
+#include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "platform/error.h"
 #include "platform/temporary_names.h"
@@ -141,6 +143,15 @@ AtomicFile::~AtomicFile() {
   }
 }
 
+AtomicFile::AtomicFile(AtomicFile&& other) noexcept
+    : target_(std::move(other.target_)),
+      temporary_(std::exchange(other.temporary_, {})),
+      display_path_(std::move(other.display_path_)),
+      hook_(other.hook_),
+      host_(std::move(other.host_)),
+      durable_(other.durable_),
+      committed_(std::exchange(other.committed_, true)) {}
+
 int AtomicFile::Gate(FileOperation operation) const {
   return hook_ != nullptr ? hook_->Before(operation, target_) : 0;
 }
@@ -162,7 +173,7 @@ void AtomicFile::Write(std::string_view bytes) {
   }
 }
 
-void AtomicFile::Commit() {
+void AtomicFile::MakeDurable() {
   if (const int error = Gate(FileOperation::kFlush)) {
     Fail(error);
   }
@@ -170,6 +181,13 @@ void AtomicFile::Commit() {
   // or the whole new one.
   if (FlushFileBuffers(host_->file.get()) == 0 || !host_->file.Close()) {
     throw win32::Win32Error(ErrorKind::kWrite, display_path_, GetLastError());
+  }
+  durable_ = true;
+}
+
+void AtomicFile::Publish() {
+  if (!durable_) {
+    throw std::logic_error("an output was published before it was made durable");
   }
   if (const int error = Gate(FileOperation::kRename)) {
     Fail(error);
