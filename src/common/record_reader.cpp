@@ -39,7 +39,9 @@ bool IsBlank(char c) {
 
 RecordReader::RecordReader(const platform::FileSystem& file_system, std::size_t block_size)
     : file_system_(file_system), block_size_(std::max<std::size_t>(block_size, 1)) {
-  decoded_.fill(true);  // fields never read are empty texts
+  // Fields never read are empty texts, decoded when asked for so that the asking is seen.
+  field_bytes_.fill(FieldBytes{kNeverRead, 0});
+  decoded_.fill(false);
 }
 
 int RecordReader::OpenRecordFile(std::u16string_view path) {
@@ -268,6 +270,11 @@ void RecordReader::ReadRecord(int count, int slot) {
 void RecordReader::DecodeField(int k) const {
   const FieldBytes& bytes = field_bytes_[k];
   decoded_[k] = true;
+  if (bytes.position == kNeverRead) {
+    asked_for_field_never_read_ = true;
+    record_field_[k].clear();
+    return;
+  }
   if (bytes.length == 0) {
     record_field_[k].clear();  // many fields are empty: no need to look at the tables
     return;

@@ -9,8 +9,8 @@ ConcurrentConversion::ConcurrentConversion(ConversionContext& run_context, Conve
     : run_context_(run_context),
       converters_(std::move(converters)),
       reader_(run_context.file_system),
-      context_{run_context.file_system, reader_, run_context.DestFolder, report_, &held_,
-               &abandoned_} {
+      context_{
+          run_context.file_system, reader_, run_context.DestFolder, report_, &held_, &abandoned_} {
   try {
     thread_ = std::thread([this] { Convert(); });
   } catch (const std::system_error&) {
@@ -34,10 +34,18 @@ void ConcurrentConversion::Convert() noexcept {
 }
 
 void ConcurrentConversion::Finish() {
-  if (thread_.joinable()) {
-    thread_.join();
-  } else {
-    Convert();
+  if (!thread_.joinable()) {
+    converters_(run_context_);
+    return;
+  }
+  thread_.join();
+  if (reader_.AskedForFieldNeverRead()) {
+    // A record file shorter than one record: on one thread its missing fields would keep the
+    // texts of the files before it, which the second thread's reader never saw. Its work is
+    // dropped (its files were never published) and done again here, after those files.
+    held_.Discard();
+    converters_(run_context_);
+    return;
   }
   // What the converters reported (N6.txt not written for want of Patdat32.ini) follows the
   // run's own entries, as in a run on one thread.

@@ -20,7 +20,8 @@ class ConcurrentConversion {
   // The converters, in their order; they write through the context they are given.
   using Converters = std::function<void(ConversionContext&)>;
 
-  // Starts the second thread; when the system cannot start one, Finish() runs them itself.
+  // Starts the second thread; when the system cannot start one, Finish() runs them itself, as
+  // it does when their reader met a field whose text would have come from an earlier file.
   ConcurrentConversion(ConversionContext& run_context, Converters converters);
   // Without Finish(): stops the second thread, waits for it, and removes what it completed.
   ~ConcurrentConversion();

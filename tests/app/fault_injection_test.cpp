@@ -57,7 +57,9 @@ std::int64_t Sweep(bool earlier_boring) {
       EXPECT_EQ(Snapshot(m.out()), clean_files);
       return n - 1;
     }
-    SCOPED_TRACE("failure at operation " + std::to_string(n));
+    // The run's two threads interleave their operations, so the path says which one failed.
+    SCOPED_TRACE("failure at operation " + std::to_string(n) + " (" + faults.failed().string() +
+                 ")");
     // Besides the folder question, at most one message: the run's error.
     const std::vector<std::u16string> shown = m.Shown();
     if (!result.succeeded) {

@@ -10,6 +10,7 @@ namespace qe2m4 {
 namespace {
 
 using testing::ReadBytes;
+using testing::RecordLine;
 using testing::WriteBytes;
 
 class MeasurementFilesTest : public testing::ConversionFixture {
@@ -125,6 +126,25 @@ TEST_F(MeasurementFilesTest, MissingSourcesLeaveOutputsAndSourcesAlone) {
   }
   ASSERT_EQ(report_.files.size(), 2u);
   EXPECT_EQ(report_.files[1].name, u"N1A.txt");
+}
+
+TEST_F(MeasurementFilesTest, AFileShorterThanOneRecordKeepsTheTextsOfTheFilesBeforeIt) {
+  // X5's only record ends after three fields: fields 4 to 7 keep X3's texts (X12, read in
+  // between, has three fields), fields 8 to 11 were never read by the run and are empty.
+  WriteBytes(src_ / "X1.TXT", "1,1.50,x,y\r\n");
+  WriteBytes(src_ / "X3.TXT", "1,1.5,a,b,C,D,E\r\n");
+  WriteBytes(src_ / "X12.TXT", "1,2.0,remark\r\n");
+  WriteBytes(src_ / "X5.TXT", "1,3.5,A\r\n");
+  WriteBytes(src_ / "X7.TXT", RecordLine(68, {{1, "1"}, {2, "AB"}, {5, "1.5"}}));
+  Run();
+  EXPECT_EQ(ReadBytes(out_ / "N5.txt"), "  1,    3.5,  A,  C,  D,  E,   ,   ,   ,   \r\n");
+  EXPECT_EQ(OutLines("N7.txt").size(), 1u);
+  std::vector<std::u16string> names;
+  for (const WrittenFile& file : report_.files) {
+    names.push_back(file.name);
+  }
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"N1.txt", u"N1A.txt", u"N3.txt", u"N12.txt",
+                                                u"N5.txt", u"N7.txt"}));
 }
 
 TEST_F(MeasurementFilesTest, LineNumbersCountOnPastSixteenBits) {
