@@ -5,11 +5,11 @@
 namespace qe2m4 {
 
 void HeldOutputs::PublishAll(ConversionReport& report) {
-  for (; published_ < outputs_.size(); ++published_) {
-    if (published_ > 0) {
+  for (std::size_t k = 0; k < outputs_.size(); ++k) {
+    if (k > 0) {
       platform::StopIfInterrupted();
     }
-    auto& [output, file] = outputs_[published_];
+    auto& [output, file] = outputs_[k];
     output.Publish();
     report.files.push_back(file);
   }

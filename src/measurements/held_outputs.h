@@ -19,16 +19,11 @@ class HeldOutputs {
   // Publishes the outputs in the order they were completed and lists each in report. An
   // interrupt ends this between two files, as between two conversions.
   void PublishAll(ConversionReport& report);
-  // Removes the outputs not published yet; the files of their names stay as they were.
-  void Discard() {
-    while (outputs_.size() > published_) {
-      outputs_.pop_back();
-    }
-  }
+  // Removes the outputs not published; the files of their names stay as they were.
+  void Discard() { outputs_.clear(); }
 
  private:
   std::vector<std::pair<platform::OutputFile, WrittenFile>> outputs_;
-  std::size_t published_ = 0;
 };
 
 }  // namespace qe2m4

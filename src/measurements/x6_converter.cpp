@@ -46,15 +46,13 @@ NameTable ReadNameTable(const platform::FileSystem& file_system, const std::u16s
 }
 
 // "1" for every table row whose name occurs among fields 29 to 48 (blanks at both ends
-// removed), "0" for the others; row 1 leftmost.
-std::u16string MarksText(const RecordReader& reader, const NameTable& names) {
-  // Most of these fields are empty, and an empty field can only match an empty name.
-  const bool empty_name = std::any_of(names.begin(), names.end(),
-                                      [](const std::u16string& name) { return name.empty(); });
+// removed), "0" for the others; row 1 leftmost. Most of these fields are empty, and an empty
+// field can match only an empty name: without one (has_empty_name) empty fields are passed by.
+std::u16string MarksText(const RecordReader& reader, const NameTable& names, bool has_empty_name) {
   std::u16string marks(kNames, u'0');
   for (int k = 29; k <= 48; ++k) {
     const std::u16string_view value = TrimBlanks(reader.RecordField(k));
-    if (value.empty() && !empty_name) {
+    if (value.empty() && !has_empty_name) {
       continue;
     }
     for (std::size_t row = 0; row < kNames; ++row) {
@@ -85,15 +83,17 @@ void ConvertX6File(ConversionContext& context, std::u16string_view source_path) 
     return;
   }
   const NameTable names = ReadNameTable(file_system, ini.value + u"L9.txt");
+  const bool has_empty_name = std::any_of(names.begin(), names.end(),
+                                          [](const std::u16string& name) { return name.empty(); });
   ConvertRecordFile(context, source_path, u"X6.TXT", kX6Fields, u"N6.txt",
-                    [&names](const RecordReader& reader, NumberedLines& lines) {
+                    [&names, has_empty_name](const RecordReader& reader, NumberedLines& lines) {
                       lines.Write({AlignLeft(reader.RecordField(2), 6),
                                    FormatPicture(reader.RecordField(3), u"00"),
                                    AlignRight(FormatPicture(reader.RecordField(5), u"###0.00"), 7),
                                    AlignRight(FormatPicture(reader.RecordField(6), u"###0.00"), 7),
                                    AlignRight(FormatPicture(reader.RecordField(7), u"##0"), 3),
                                    AlignRight(FormatPicture(reader.RecordField(8), u"##0"), 3),
-                                   MarksText(reader, names)});
+                                   MarksText(reader, names, has_empty_name)});
                     });
 }
 

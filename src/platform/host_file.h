@@ -42,7 +42,7 @@ class AtomicFile {
   AtomicFile(const AtomicFile&) = delete;
   AtomicFile& operator=(const AtomicFile&) = delete;
   // The moved-from file owns nothing and removes nothing.
-  AtomicFile(AtomicFile&& other) noexcept;
+  AtomicFile(AtomicFile&&) noexcept;
   AtomicFile& operator=(AtomicFile&&) = delete;
 
   void Write(std::string_view bytes);

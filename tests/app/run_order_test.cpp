@@ -5,13 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "app/texts.h"
-#include "platform/fault_injection.h"
+#include "fail_on.h"
 #include "platform/utf8.h"
 #include "sample_machine.h"
 
@@ -19,13 +17,22 @@ namespace qe2m4::app {
 namespace {
 
 namespace fs = std::filesystem;
-using platform::FaultInjection;
 using platform::FileOperation;
 using testing::SampleMachine;
 
 // The measurement outputs in the order a run publishes them.
 const std::vector<std::string> kOutputs = {"N1.txt",  "N1A.txt", "N4.txt", "N11.txt", "N3.txt",
                                            "N12.txt", "N5.txt",  "N6.txt", "N7.txt"};
+
+// The files a run's report lists from N1.txt on (the measurement outputs come last), in order.
+std::vector<std::string> ReportedOutputs(const RunResult& result) {
+  std::vector<std::string> reported;
+  for (const WrittenFile& file : result.report.files) {
+    reported.push_back(platform::ToUtf8(file.name));
+  }
+  const auto first = std::find(reported.begin(), reported.end(), kOutputs.front());
+  return std::vector<std::string>(first, reported.end());
+}
 
 struct FailureCase {
   const char* what;
@@ -64,10 +71,7 @@ TEST(RunOrder, EveryFileAfterAFailureStaysAsItWasWhicheverThreadFailed) {
     for (const std::string& name : kOutputs) {
       testing::WriteBytes(m.out() / name, "earlier " + name + "\r\n");
     }
-    m.fs().SetOperationHook(std::make_unique<FaultInjection>(
-        [&c](std::int64_t, FileOperation operation, const fs::path& host) {
-          return operation == c.operation && host.filename() == c.name ? EIO : 0;
-        }));
+    m.fs().SetOperationHook(testing::FailOn(c.operation, c.name, EIO));
     const RunResult result = m.Convert();
 
     ASSERT_FALSE(result.succeeded);
@@ -85,14 +89,7 @@ TEST(RunOrder, EveryFileAfterAFailureStaysAsItWasWhicheverThreadFailed) {
     EXPECT_EQ(SampleMachine::Leftovers(m.out()), std::vector<std::string>{});
 
     // The report lists the published outputs, in their order, and nothing else of them.
-    std::vector<std::string> reported;
-    for (const WrittenFile& file : result.report.files) {
-      const std::string name = platform::ToUtf8(file.name);
-      if (std::find(kOutputs.begin(), kOutputs.end(), name) != kOutputs.end()) {
-        reported.push_back(name);
-      }
-    }
-    EXPECT_EQ(reported,
+    EXPECT_EQ(ReportedOutputs(result),
               std::vector<std::string>(
                   kOutputs.begin(), kOutputs.begin() + static_cast<std::ptrdiff_t>(c.published)));
   }
@@ -104,13 +101,7 @@ TEST(RunOrder, ACleanRunReportsItsOutputsInTheirFixedOrder) {
     SampleMachine m;
     const RunResult result = m.Convert();
     ASSERT_TRUE(result.succeeded);
-    std::vector<std::string> reported;
-    for (const WrittenFile& file : result.report.files) {
-      reported.push_back(platform::ToUtf8(file.name));
-    }
-    const auto first = std::find(reported.begin(), reported.end(), kOutputs.front());
-    ASSERT_NE(first, reported.end());
-    EXPECT_EQ(std::vector<std::string>(first, reported.end()), kOutputs) << "run " << run;
+    EXPECT_EQ(ReportedOutputs(result), kOutputs) << "run " << run;
   }
 }
 

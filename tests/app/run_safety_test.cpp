@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "app/texts.h"
+#include "fail_on.h"
 #include "platform/destination_lock.h"
 #include "platform/fault_injection.h"
 #include "platform/interrupt.h"
@@ -28,19 +29,12 @@ namespace {
 namespace fs = std::filesystem;
 using platform::FaultInjection;
 using platform::FileOperation;
+using testing::FailOn;
 using testing::SampleMachine;
 using testing::Snapshot;
 
 bool Contains(std::u16string_view text, std::u16string_view part) {
   return text.find(part) != std::u16string_view::npos;
-}
-
-// A hook that fails one kind of operation on the host files of one name.
-std::unique_ptr<FaultInjection> FailOn(FileOperation failing, std::string name, int error_number) {
-  return std::make_unique<FaultInjection>(
-      [failing, name, error_number](std::int64_t, FileOperation operation, const fs::path& host) {
-        return operation == failing && host.filename() == name ? error_number : 0;
-      });
 }
 
 #ifndef _WIN32

@@ -9,7 +9,6 @@
 #include <random>
 #include <stdexcept>
 #include <system_error>
-#include <utility>
 
 #include "platform/error.h"
 #include "platform/temporary_names.h"
@@ -136,7 +135,8 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path
 }
 
 AtomicFile::~AtomicFile() {
-  if (!committed_) {
+  // A moved-from file holds no handle: the file it was is owned elsewhere.
+  if (!committed_ && host_ != nullptr) {
     host_->file.reset();
     if (!temporary_.empty()) {
       std::error_code ignored;
@@ -145,14 +145,7 @@ AtomicFile::~AtomicFile() {
   }
 }
 
-AtomicFile::AtomicFile(AtomicFile&& other) noexcept
-    : target_(std::move(other.target_)),
-      temporary_(std::exchange(other.temporary_, {})),
-      display_path_(std::move(other.display_path_)),
-      hook_(other.hook_),
-      host_(std::move(other.host_)),
-      durable_(other.durable_),
-      committed_(std::exchange(other.committed_, true)) {}
+AtomicFile::AtomicFile(AtomicFile&& other) noexcept = default;
 
 int AtomicFile::Gate(FileOperation operation) const {
   return hook_ != nullptr ? hook_->Before(operation, target_) : 0;

@@ -36,10 +36,6 @@ BOOL CALLBACK VisitChild(HWND window, LPARAM parameter) {
   return TRUE;
 }
 
-}  // namespace
-
-namespace {
-
 STARTUPINFOW NoStandardHandles() {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
