@@ -18,13 +18,14 @@ mkdir "$work/locales"
 localedef -i ja_JP -f UTF-8 "$work/locales/ja_JP.UTF-8"
 export LOCPATH="$work/locales" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
+source scripts/wine-prefix.sh
 
 # check LANG LINK...: installs as a user of that language, checks, uninstalls, checks.
 check() {
   local lang=$1
   shift
   export LANG=$lang WINEPREFIX="$work/prefix-$lang"
-  wineboot --init >/dev/null 2>&1 || true
+  make_wine_prefix
   wine "$setup" /S
   wineserver -w
   local menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/qe2m4"

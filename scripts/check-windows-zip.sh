@@ -18,10 +18,12 @@ for file in qe2m4.exe qe2m4-gui.exe README.txt sample/BORING1/X1.TXT sample/PATD
 done
 
 mkdir "${unpacked[0]}/out" "$work/linux"
-export WINEDEBUG=-all WINEPREFIX
+# The Windows build's own prefix, made once by wine-run.sh.
+export WINEPREFIX
 WINEPREFIX=$(realpath "$windows_build")/wineprefix
-(cd "${unpacked[0]}" && wine qe2m4.exe --version &&
-  wine qe2m4.exe convert --drive S=sample --drive D=out --system-dir sample --yes --quiet \
+wine_run=$(realpath scripts/wine-run.sh)
+(cd "${unpacked[0]}" && "$wine_run" qe2m4.exe --version &&
+  "$wine_run" qe2m4.exe convert --drive S=sample --drive D=out --system-dir sample --yes --quiet \
     'S:\BORING1' 'D:\TYUJYOU\A1234\B\C')
 "$build/src/cli/qe2m4" convert --drive S=examples --drive D="$work/linux" --system-dir examples \
   --yes --quiet 'S:\BORING1' 'D:\TYUJYOU\A1234\B\C'

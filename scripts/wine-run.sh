@@ -18,11 +18,12 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 export WINEARCH=win64
 if [ ! -f "$WINEPREFIX/.qe2m4-ready" ]; then
+  source "$(dirname "$0")/wine-prefix.sh"
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
     if [ ! -f "$WINEPREFIX/.qe2m4-ready" ]; then
-      wineboot --init >/dev/null 2>&1 || true
+      make_wine_prefix
       # No crash dialog: a crashing test fails with its exit status.
       wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         >/dev/null 2>&1
