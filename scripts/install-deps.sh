@@ -1,26 +1,36 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing (via sudo when not root).
-# With the argument "windows": what the Windows cross build and its tests under Wine need.
+# With the argument "windows": what the Windows cross build, its tests under Wine and its
+# installer need. With "ci": both sets and the tools .ci/run calls beyond them.
 set -euo pipefail
 
-packages=(
+linux=(
   cmake make g++ pkg-config python3
   libgtest-dev libgmock-dev
-  libcli11-dev         # the command line's parser (header-only)
-  clang                # libFuzzer targets
-  qt6-base-dev         # the window
-  fonts-ipafont-gothic # Japanese captions in the window
+  libcli11-dev          # the command line's parser (header-only)
+  clang                 # libFuzzer targets
+  qt6-base-dev          # the window
+  fonts-ipafont-gothic  # Japanese captions in the window
   qt6-translations-l10n # Japanese standard buttons (はい, いいえ) in message boxes
 )
-if [ "${1:-}" = windows ]; then
-  packages=(
-    cmake make
-    g++-mingw-w64-x86-64-posix # the cross compiler (POSIX threads, for std::thread and friends)
-    googletest                 # GoogleTest's sources, built with the cross compiler
-    wine wine64                # the tests run under Wine
-    locales                    # a Japanese locale for the installer's check under Wine
-  )
-fi
+windows=(
+  cmake make
+  g++-mingw-w64-x86-64-posix # the cross compiler (POSIX threads, for std::thread and friends)
+  googletest                 # GoogleTest's sources, built with the cross compiler
+  wine wine64                # the tests run under Wine
+  nsis                       # makensis, for the installer that make package makes
+  locales                    # a Japanese locale for the installer's check under Wine
+)
+ci=(
+  clang-format # the formatting check
+  dpkg-dev     # dpkg-shlibdeps, for the Debian package's dependencies
+)
+case "${1:-}" in
+  "") packages=("${linux[@]}") ;;
+  windows) packages=("${windows[@]}") ;;
+  ci) packages=("${linux[@]}" "${windows[@]}" "${ci[@]}") ;;
+  *) echo "usage: $0 [windows|ci]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
