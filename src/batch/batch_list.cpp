@@ -4,7 +4,7 @@
 #include <string>
 
 #include "batch/csv_fields.h"
-#include "batch/list_text.h"
+#include "common/text_encoding.h"
 
 namespace qe2m4::batch {
 namespace {
@@ -25,19 +25,21 @@ bool OnlyBlanks(std::u16string_view text) {
 }  // namespace
 
 BatchList ReadBatchList(std::string_view bytes) {
-  const ListEncoding encoding = DetectListEncoding(bytes);
-  bytes = WithoutBom(bytes);
+  const common::DecodedText decoded = common::DecodeUserText(bytes, std::nullopt, '#');
   BatchList list;
+  if (decoded.bad_line != 0) {
+    list.problems.push_back(
+        {{decoded.bad_line},
+         "not valid " + std::string(common::EncodingName(decoded.encoding)) + " text"});
+  }
+  const std::u16string_view text = decoded.text;
   int number = 0;
-  // Line by line, so that a long list is never held twice. A line feed byte is a line feed in
-  // both encodings (CP932's second bytes are 0x40 and above).
-  for (std::size_t start = 0; start < bytes.size();) {
-    std::size_t end = bytes.find('\n', start);
-    if (end == std::string_view::npos) {
-      end = bytes.size();
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find(u'\n', start);
+    if (end == std::u16string_view::npos) {
+      end = text.size();
     }
-    const std::u16string text = DecodeListLine(bytes.substr(start, end - start), encoding);
-    std::u16string_view line = text;
+    std::u16string_view line = text.substr(start, end - start);
     start = end + 1;
     ++number;
     if (!line.empty() && line.back() == u'\r') {

@@ -95,6 +95,33 @@ void DecodeCp932(std::string_view bytes, std::u16string& text) {
   text.resize(static_cast<std::size_t>(out - text.data()));
 }
 
+bool IsCp932Text(std::string_view bytes) {
+  const Cp932Tables& tables = GetCp932Tables();
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto b = static_cast<std::uint8_t>(bytes[i]);
+    if (b < 0x80) {
+      continue;
+    }
+    const char16_t single = tables.decode_single[b];
+    if (single != Cp932Tables::kLeadByte) {
+      // Half-width katakana are text; the bytes kept as private or control characters are not.
+      if (single == Cp932Tables::kInvalid || single == u'\u0080' ||
+          (single >= u'\uF8F0' && single <= u'\uF8F3')) {
+        return false;
+      }
+      continue;
+    }
+    if (i + 1 == bytes.size()) {
+      return false;
+    }
+    const auto trail = static_cast<std::uint8_t>(bytes[++i]);
+    if (tables.decode_double[b << 8 | trail] == Cp932Tables::kInvalid) {
+      return false;
+    }
+  }
+  return true;
+}
+
 int Cp932Width(char16_t c) {
   const std::uint16_t code = GetCp932Tables().encode[c];
   return code != Cp932Tables::kUnmapped && code >= 0x100 ? 2 : 1;

@@ -24,6 +24,11 @@ std::u16string DecodeCp932(std::string_view bytes);
 void AppendCp932(std::u16string_view text, std::string& bytes);
 void DecodeCp932(std::string_view bytes, std::u16string& text);
 
+// Whether the bytes are CP932 text: every byte or pair of bytes is a character of the code page.
+// A pair that forms no character, a lead byte without its second byte, and the single bytes
+// that decoding keeps only so that they survive (0x80, 0xA0, 0xFD, 0xFE, 0xFF) are not text.
+bool IsCp932Text(std::string_view bytes);
+
 // The number of bytes the character takes in CP932: 1 for ASCII, half-width katakana and
 // characters written as "?", 2 for the rest. A table lookup.
 int Cp932Width(char16_t c);
