@@ -103,6 +103,12 @@ inline constexpr std::u16string_view kBatchConverted = u"変換済";
 inline constexpr std::u16string_view kBatchRefused = u"拒否";
 inline constexpr std::u16string_view kBatchFailed = u"エラー";
 inline constexpr std::u16string_view kBatchNotRun = u"未実行";
+// A folder of a tree walk that is not converted: its name cannot be one level of a path (it
+// holds "\", is "..", holds a control character ...), or it could not be read; the reason follows.
+inline constexpr std::u16string_view kTreeBadFolderName =
+    u"このﾌｫﾙﾀﾞ名はパスの一部にできないため、ﾌｫﾙﾀﾞとその中は変換しません。";
+inline constexpr std::u16string_view kTreeUnreadableFolder =
+    u"ﾌｫﾙﾀﾞの中を読み込めないため、その中は変換しません。";
 // The report's header row, and that of its table of descriptions without a main soil.
 inline constexpr std::u16string_view kReportColumns =
     u"行,変換元,変換先,結果,メッセージ,書き込んだファイル数,書き込んだ行数,"

@@ -1,11 +1,17 @@
 #include "batch/batch_tree.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "app/message_line.h"
+#include "app/run_error_message.h"
+#include "app/texts.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host_paths.h"
+#include "platform/interrupted.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::batch {
@@ -29,45 +35,123 @@ bool HoldsData(const platform::FileSystem& file_system, const std::u16string& fo
   return file_system.FileExists(x1) && file_system.FileSize(x1) > 0;
 }
 
+// A folder still to visit: its levels below the source root, the destination levels among them
+// that must keep their stored names, and why its name cannot be a level (it is then reported).
+struct Visit {
+  std::u16string relative;
+  std::vector<StoredLevelName> stored_names;
+  std::optional<std::string> problem;
+};
+
+class TreeWalk {
+ public:
+  TreeWalk(const platform::FileSystem& file_system, std::u16string_view source_root,
+           std::u16string_view destination_root)
+      : file_system_(file_system),
+        source_root_(source_root),
+        destination_root_(destination_root),
+        source_(Root(source_root)),
+        destination_(Root(destination_root)) {}
+
+  // One folder: a boring when it holds data, then its subfolders queued, those that cannot be
+  // one level of a path reported in their places.
+  void VisitFolder(const Visit& visit, std::vector<Visit>& pending) {
+    const std::u16string folder = source_ + visit.relative;
+    if (visit.problem) {
+      const std::u16string text = std::u16string(app::texts::kTreeBadFolderName) + u" " +
+                                  platform::FromUtf8(*visit.problem);
+      Add({0,
+           folder,
+           u"",
+           {},
+           WalkProblem{BoringOutcome::kRefused, app::MessageLine(text, folder)}});
+      return;
+    }
+    std::vector<platform::FolderEntry> children;
+    try {
+      if (HoldsData(file_system_, folder)) {
+        const bool root = visit.relative.empty();
+        Add({0, root ? std::u16string(source_root_) : folder,
+             root ? std::u16string(destination_root_) : destination_ + visit.relative,
+             visit.stored_names});
+      }
+      children = file_system_.ListFolderEntries(folder + u"\\");
+    } catch (const platform::Error& error) {
+      Add({0, folder, u"", {}, WalkProblem{BoringOutcome::kFailed, Unreadable(folder, error)}});
+      return;
+    }
+    std::vector<Visit> inside;
+    for (const platform::FolderEntry& child : children) {
+      const std::u16string relative = visit.relative + u"\\" + child.name;
+      if (child.problem) {
+        // Reported where the walk would have reached it: never joined into a path, never
+        // walked into.
+        inside.push_back({relative, {}, child.problem});
+        continue;
+      }
+      if (child.is_link) {
+        continue;
+      }
+      Visit next{relative, visit.stored_names, std::nullopt};
+      if (child.host_name != platform::HostPath(child.name)) {
+        next.stored_names.push_back({destination_ + relative, child.host_name});
+      }
+      inside.push_back(std::move(next));
+    }
+    for (auto it = inside.rbegin(); it != inside.rend(); ++it) {
+      pending.push_back(std::move(*it));
+    }
+  }
+
+  BatchList TakeList() { return std::move(list_); }
+
+ private:
+  static std::u16string Unreadable(const std::u16string& folder, const platform::Error& error) {
+    std::u16string text(app::texts::kTreeUnreadableFolder);
+    const std::u16string_view cause = app::CauseText(error.cause());
+    text += u" ";
+    text += cause.empty() ? platform::FromUtf8(error.reason()) : std::u16string(cause);
+    return app::MessageLine(text, folder);
+  }
+
+  void Add(BatchEntry entry) {
+    entry.line = static_cast<int>(list_.entries.size()) + 1;
+    list_.entries.push_back(std::move(entry));
+  }
+
+  const platform::FileSystem& file_system_;
+  std::u16string_view source_root_;
+  std::u16string_view destination_root_;
+  std::u16string source_;
+  std::u16string destination_;
+  BatchList list_;
+};
+
 }  // namespace
 
 BatchList FindTreeBorings(const platform::FileSystem& file_system, std::u16string_view source_root,
-                          std::u16string_view destination_root) {
-  BatchList list;
+                          std::u16string_view destination_root,
+                          const std::function<bool()>& stop_requested) {
   const std::u16string source = Root(source_root);
   const std::u16string destination = Root(destination_root);
   if (source.empty() || !file_system.FolderExists(source + u"\\")) {
-    list.problems.push_back({{}, "no folder " + platform::ToUtf8(source_root)});
-    return list;
+    return {{}, {{{}, "no folder " + platform::ToUtf8(source_root)}}};
   }
   if (destination.empty()) {
-    list.problems.push_back({{}, "no destination root"});
-    return list;
+    return {{}, {{{}, "no destination root"}}};
   }
-  // Relative levels still to visit, the next one last.
-  std::vector<std::u16string> pending{u""};
-  try {
-    while (!pending.empty()) {
-      const std::u16string relative = std::move(pending.back());
-      pending.pop_back();
-      const std::u16string folder = source + relative;
-      if (HoldsData(file_system, folder)) {
-        const int number = static_cast<int>(list.entries.size()) + 1;
-        list.entries.push_back(
-            {number, relative.empty() ? std::u16string(source_root) : folder,
-             relative.empty() ? std::u16string(destination_root) : destination + relative});
-      }
-      const std::vector<platform::FolderEntry> children = file_system.ListFolders(folder + u"\\");
-      for (auto it = children.rbegin(); it != children.rend(); ++it) {
-        if (!it->is_link) {
-          pending.push_back(relative + u"\\" + it->name);
-        }
-      }
+  TreeWalk walk(file_system, source_root, destination_root);
+  // Folders still to visit, the next one last.
+  std::vector<Visit> pending{{u"", {}, std::nullopt}};
+  while (!pending.empty()) {
+    if (stop_requested && stop_requested()) {
+      throw platform::Interrupted();
     }
-  } catch (const platform::Error& error) {
-    list.problems.push_back({{}, error.what()});
+    const Visit visit = std::move(pending.back());
+    pending.pop_back();
+    walk.VisitFolder(visit, pending);
   }
-  return list;
+  return walk.TakeList();
 }
 
 }  // namespace qe2m4::batch

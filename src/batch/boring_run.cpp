@@ -12,9 +12,17 @@ namespace qe2m4::batch {
 BoringResult RunBoring(const platform::FileSystem& prototype, const BatchEntry& entry,
                        bool answer_yes) {
   BoringResult result;
+  if (entry.problem) {
+    result.outcome = entry.problem->outcome;
+    result.messages.push_back(entry.problem->message);
+    return result;
+  }
   BatchUserInterface ui(answer_yes);
   try {
     platform::FileSystem file_system = prototype;
+    for (const StoredLevelName& level : entry.stored_names) {
+      file_system.SetStoredName(level.path, level.host_name);
+    }
     app::RunResult run = app::Command1_Click(file_system, ui, entry.source, entry.destination);
     if (run.succeeded) {
       result.outcome = BoringOutcome::kConverted;

@@ -20,6 +20,7 @@
 #include "platform/file_system.h"
 #include "platform/host_paths.h"
 #include "platform/interrupt.h"
+#include "platform/interrupted.h"
 #include "platform/utf8.h"
 
 namespace qe2m4::cli {
@@ -33,11 +34,23 @@ void PrintMessage(std::FILE* messages, const std::string& message) {
   WriteText(messages, "qe2m4: " + message + "\n");
 }
 
+// The entries that run; those a tree walk reported are not run and have no destination.
+std::vector<batch::BatchEntry> EntriesToRun(const std::vector<batch::BatchEntry>& entries) {
+  std::vector<batch::BatchEntry> runs;
+  for (const batch::BatchEntry& entry : entries) {
+    if (!entry.problem) {
+      runs.push_back(entry);
+    }
+  }
+  return runs;
+}
+
 // The list file's lines, or the tree's borings, with what is wrong with them.
 batch::BatchList ReadEntries(const BatchOptions& options, const platform::FileSystem& file_system) {
   if (!options.tree.empty()) {
-    return batch::FindTreeBorings(file_system, platform::FromUtf8(options.tree[0]),
-                                  platform::FromUtf8(options.tree[1]));
+    // Ctrl-C ends the walk too: an archive's tree may take long to walk.
+    return batch::FindTreeBorings(file_system, ArgumentText(options.tree[0]),
+                                  ArgumentText(options.tree[1]), platform::InterruptRequested);
   }
   std::ifstream file(platform::HostPathFromUtf8(options.list), std::ios::binary);
   std::string bytes;
@@ -120,8 +133,15 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
   if (!file_system) {
     return kExitUsage;
   }
-  batch::BatchList list = ReadEntries(options, *file_system);
-  for (batch::ListProblem& problem : batch::CheckBatchEntries(*file_system, list.entries)) {
+  batch::BatchList list;
+  try {
+    list = ReadEntries(options, *file_system);
+  } catch (const platform::Interrupted&) {
+    PrintMessage(messages, "interrupted; nothing converted");
+    return platform::InterruptExitCode();
+  }
+  for (batch::ListProblem& problem :
+       batch::CheckBatchEntries(*file_system, EntriesToRun(list.entries))) {
     list.problems.push_back(std::move(problem));
   }
   if (!list.problems.empty()) {

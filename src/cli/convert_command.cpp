@@ -84,9 +84,8 @@ int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* outpu
     return kExitUsage;
   }
   TerminalUserInterface ui(options.yes, input, messages);
-  const app::RunResult result =
-      app::Command1_Click(*file_system, ui, platform::FromUtf8(options.source),
-                          platform::FromUtf8(options.destination));
+  const app::RunResult result = app::Command1_Click(*file_system, ui, ArgumentText(options.source),
+                                                    ArgumentText(options.destination));
   if (result.interrupted) {
     return platform::InterruptExitCode();
   }

@@ -32,6 +32,10 @@ fs::path Absolute(const std::string& folder) {
 
 }  // namespace
 
+std::u16string ArgumentText(const std::string& argument) {
+  return platform::PathText(platform::HostPathFromUtf8(argument));
+}
+
 void AddMachineOptions(CLI::App& command, MachineOptions& options) {
   const CLI::Validator drive_assignment(
       [](const std::string& value) {

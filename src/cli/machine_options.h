@@ -19,6 +19,11 @@ struct MachineOptions {
   std::string system_folder;        // host folder; empty for the user's configuration folder
 };
 
+// A drive path typed on the command line, read as the host's names are read: on Linux the
+// bytes as UTF-8, else as CP932, else with their undecodable bytes kept, so that a folder named
+// in CP932 (tab-completed in a shell) is reached by its name.
+std::u16string ArgumentText(const std::string& argument);
+
 // Adds --drive and --system-dir to a command.
 void AddMachineOptions(CLI::App& command, MachineOptions& options);
 

@@ -14,6 +14,7 @@ enum class FileOperation {
   kDelete,
   kCreateFolder,
   kCopy,
+  kListFolder,  // reading a folder's subfolders
 };
 
 // Called by the file system before each file operation. Tests install one on their

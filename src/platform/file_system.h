@@ -20,7 +20,12 @@ namespace qe2m4::platform {
 // A folder entry as a folder listing reports it.
 struct FolderEntry {
   std::u16string name;
-  bool is_link = false;  // a symbolic link; walks over the tree do not follow it
+  bool is_link = false;             // a symbolic link; walks over the tree do not follow it
+  std::filesystem::path host_name;  // the name as the host stores it
+  // Why the name cannot be one level of a path (it holds "\", is "..", holds a control
+  // character, or a path of its text reaches another entry): such an entry is never joined
+  // into a path. Only ListFolderEntries reports these entries.
+  std::optional<std::string> problem;
 };
 
 // The file system as the program sees it: drive-letter paths ("D:\A\b.txt"), a current drive,
@@ -72,9 +77,16 @@ class FileSystem {
   // The full drive path of a path: "D:\A\B" (or "D:\" for a root), levels as written.
   std::u16string FullPath(std::u16string_view path) const;
 
-  // The host path of a drive path. Levels that exist are found without regard to letter case;
-  // the first level that does not exist and everything after it are taken as written.
+  // The host path of a drive path. Levels that exist are found without regard to letter case
+  // (the stored name that reads as the level's text in its own encoding first, then one that
+  // reads as it in another encoding, then one in another letter case); the first level that
+  // does not exist and everything after it are taken as written.
   std::filesystem::path Resolve(std::u16string_view path) const;
+
+  // The host name a level takes when it does not exist yet, instead of the host form of its
+  // text: a folder that mirrors one of another tree keeps that folder's stored name (a CP932
+  // name from a Windows zip stays those bytes). path is the level's full drive path.
+  void SetStoredName(std::u16string_view path, std::filesystem::path host_name);
 
   // --- File services ---
   bool Exists(std::u16string_view path) const;  // a file or a folder
@@ -101,13 +113,18 @@ class FileSystem {
   void DeleteFile(std::u16string_view path) const;
   void CreateFolder(std::u16string_view path) const;
   // Ordinary files whose names match the pattern's last level ("*" and "?", any letter case),
-  // hidden files excluded, sorted by name. A folder that does not exist lists nothing.
+  // hidden files and names that cannot be one level of a path excluded, sorted by name. A
+  // folder that does not exist lists nothing.
   // Entries that are neither folders nor ordinary files (FIFOs, devices) are listed too, so
   // that copying them fails with the reason instead of skipping them in silence.
   std::vector<std::u16string> ListFiles(std::u16string_view pattern) const;
-  // The subfolders of a folder (hidden ones excluded), sorted by name; links are reported as
-  // such. Throws Error(kRead) when the folder cannot be read.
+  // The subfolders of a folder (hidden ones and names that cannot be one level of a path
+  // excluded), sorted by name; links are reported as such. Throws Error(kRead) when the folder
+  // cannot be read.
   std::vector<FolderEntry> ListFolders(std::u16string_view folder) const;
+  // The same with the subfolders whose names cannot be one level of a path, each with its
+  // problem, in their places in the order: a walk over a tree reports them.
+  std::vector<FolderEntry> ListFolderEntries(std::u16string_view folder) const;
 
   // Whether two paths lead to one folder by its identity on the system, whatever links,
   // mounts, drive letters or letter case lead there; paths to what does not exist yet are
@@ -133,6 +150,12 @@ class FileSystem {
   };
   ParsedPath Parse(std::u16string_view path) const;
   std::filesystem::path DriveRoot(char16_t drive, std::u16string_view path) const;
+  // The host entry of a folder that a level names, or nullopt: the level's stored name (when
+  // SetStoredName gave one) and its text's host forms first, then the entries whose names read
+  // as the level (Resolve).
+  std::optional<std::filesystem::path> FindLevel(
+      const std::filesystem::path& folder, const std::optional<std::filesystem::path>& stored_name,
+      std::u16string_view level) const;
   // Whether the host entry a path names has a status the test accepts; a path that cannot be
   // resolved (an unusable drive) names nothing.
   bool HostStatusIs(std::u16string_view path, bool (*test)(std::filesystem::file_status)) const;
@@ -142,6 +165,8 @@ class FileSystem {
   std::map<char16_t, std::vector<std::u16string>> current_folders_;
   std::u16string program_folder_;
   std::u16string system_folder_;
+  // SetStoredName's names, by the level's full drive path in upper case.
+  std::map<std::u16string, std::filesystem::path> stored_names_;
   std::unique_ptr<FileOperationHook> hook_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/names.h"
 
 #include <cstddef>
+#include <cstdio>
 
 namespace qe2m4::platform {
 
@@ -81,6 +82,32 @@ bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern) {
 
 bool IsHiddenName(std::u16string_view name) {
   return !name.empty() && name.front() == u'.';
+}
+
+std::optional<std::string> ControlCharacterProblem(std::u16string_view name) {
+  for (const char16_t c : name) {
+    if (c < 0x20 || c == 0x7F) {
+      // Shown by its number: the character itself would act on a terminal instead of showing.
+      char code[8];
+      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+      return std::string("the name holds the control character ") + code;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> LevelNameProblem(std::u16string_view name) {
+  if (name == u".") {
+    return "the name \".\" stands for the folder itself";
+  }
+  if (name == u"..") {
+    return "the name \"..\" stands for the folder above";
+  }
+  if (const std::size_t at = name.find_first_of(u"\\/"); at != std::u16string_view::npos) {
+    return std::string("the name holds the path separator \"") + (name[at] == u'/' ? "/" : "\\") +
+           "\"";
+  }
+  return ControlCharacterProblem(name);
 }
 
 }  // namespace qe2m4::platform

@@ -134,5 +134,22 @@ TEST(FolderListStart, WithoutDrivesTheListIsEmpty) {
   EXPECT_TRUE(list.Entries().empty());
 }
 
+// Only Linux lets a folder hold these names: shown, they would open other folders than their own.
+#ifndef _WIN32
+TEST_F(FolderListTest, ShowsNoFolderWhoseNameCannotBeALevel) {
+  for (const char* name : {"x\\..", "\\", "a\\..\\..\\other", "TAB\t", "\x93\x8C\x8B\x9E"}) {
+    fs::create_directories(c_ / "Tyujyou" / name);
+  }
+  FolderList& list = *list_;
+  list.SetPath(u"C:\\Tyujyou");
+  EXPECT_EQ(Entries(list),
+            (std::vector<std::u16string>{u"0+C:\\", u"1+Tyujyou", u"2-A1", u"2-K123", u"2-東京"}));
+  // A name from a Windows archive opens its own folder.
+  list.Open(IndexOf(list, u"東京"));
+  EXPECT_EQ(list.Path(), u"C:\\Tyujyou\\東京");
+  EXPECT_TRUE(machine_.fs().FolderExists(list.Path()));
+}
+#endif
+
 }  // namespace
 }  // namespace qe2m4::app

@@ -137,5 +137,23 @@ TEST(SearchPatternTree, NeverFollowsSymbolicLinks) {
   EXPECT_TRUE(hits.empty());
 }
 
+// Only Linux lets a folder hold these names.
+#ifndef _WIN32
+TEST(SearchPatternTree, PassesByNamesThatWouldRevisitAParentOrClimbOut) {
+  TempMachine machine;
+  machine.AddDrive(u'E');
+  // Joined into paths, "x\.." and "\" would be E:\ again, for ever; "..\..\z" lies outside.
+  for (const char* name : {"x\\..", "\\", "a\\..\\..\\z", "CR\r"}) {
+    WriteBytes(machine.Host(u"E:\\") / name / "PATDAT" / "kishitu.txt", "1");
+  }
+  Marker(machine, u"E:\\z\\PATDAT");
+  std::vector<std::u16string> visited;
+  EXPECT_EQ(FindPatternFolder(machine.fs(),
+                              [&](std::u16string_view folder) { visited.emplace_back(folder); }),
+            u"E:\\z\\PATDAT\\");
+  EXPECT_EQ(visited, (std::vector<std::u16string>{u"E:\\", u"E:\\z\\"}));
+}
+#endif
+
 }  // namespace
 }  // namespace qe2m4

@@ -2,16 +2,44 @@
 
 #include <system_error>
 
-#include "platform/utf8.h"
+#include "platform/byte_names.h"
+#include "platform/cp932.h"
+#include "platform/names.h"
 
 namespace qe2m4::platform {
 
 std::filesystem::path HostPath(std::u16string_view text) {
-  return std::filesystem::path(ToUtf8(text));
+  return std::filesystem::path(EncodeByteName(text));
 }
 
 std::u16string PathText(const std::filesystem::path& host) {
-  return FromUtf8(host.native());
+  // Level by level: one path may hold UTF-8 levels and CP932 levels side by side. "/" is never
+  // part of a UTF-8 or CP932 character, so the levels are found before they are read.
+  const std::string& bytes = host.native();
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (std::size_t start = 0; start <= bytes.size();) {
+    std::size_t end = bytes.find('/', start);
+    if (end == std::string::npos) {
+      end = bytes.size();
+    }
+    text += DecodeByteName(std::string_view(bytes).substr(start, end - start));
+    if (end < bytes.size()) {
+      text += u'/';
+    }
+    start = end + 1;
+  }
+  return text;
+}
+
+std::vector<std::filesystem::path> HostNameForms(std::u16string_view name) {
+  std::vector<std::filesystem::path> forms{HostPath(name)};
+  // A name from a Windows archive: its CP932 bytes, when they read as this very text.
+  std::string cp932 = EncodeCp932(name);
+  if (cp932 != forms.front().native() && DecodeByteName(cp932) == name) {
+    forms.emplace_back(std::move(cp932));
+  }
+  return forms;
 }
 
 std::filesystem::path HostPathFromUtf8(std::string_view text) {
@@ -22,8 +50,8 @@ std::string PathUtf8(const std::filesystem::path& host) {
   return host.native();
 }
 
-std::optional<std::string> HostNameProblem(std::u16string_view) {
-  return std::nullopt;
+std::optional<std::string> HostNameProblem(std::u16string_view name) {
+  return ControlCharacterProblem(name);
 }
 
 std::optional<std::filesystem::path> StoredEntry(const std::filesystem::path& folder,

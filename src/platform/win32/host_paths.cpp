@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/names.h"
 #include "platform/utf8.h"
 #include "platform/win32/win32_text.h"
 
@@ -13,6 +14,10 @@ std::filesystem::path HostPath(std::u16string_view text) {
 
 std::u16string PathText(const std::filesystem::path& host) {
   return win32::Utf16(host.native());
+}
+
+std::vector<std::filesystem::path> HostNameForms(std::u16string_view name) {
+  return {HostPath(name)};
 }
 
 std::filesystem::path HostPathFromUtf8(std::string_view text) {
@@ -51,11 +56,14 @@ std::optional<std::string> HostNameProblem(std::u16string_view name) {
   if (name.empty()) {
     return std::nullopt;
   }
+  if (auto problem = ControlCharacterProblem(name)) {
+    return problem;
+  }
   if (name.back() == u' ' || name.back() == u'.') {
     return "Windows cannot hold a name that ends with a blank or a dot";
   }
   for (const char16_t c : name) {
-    if (c < 0x20 || std::u16string_view(u"<>:\"|?*").find(c) != std::u16string_view::npos) {
+    if (std::u16string_view(u"<>:\"|?*").find(c) != std::u16string_view::npos) {
       return "Windows cannot hold a name with the character '" + ToUtf8(std::u16string(1, c)) + "'";
     }
   }

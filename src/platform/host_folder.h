@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace qe2m4::platform {
+
+// One entry of a host folder, under the name the program reads it by.
+struct HostEntry {
+  std::filesystem::directory_entry entry;
+  std::u16string name;  // the stored name as text
+  // Why the name cannot be one level of a path (LevelNameProblem), or why a path cannot reach
+  // this entry by it: another entry's name reads as the same text (a CP932 name beside its
+  // UTF-8 twin), and a path of that text leads there. nullopt for every other entry.
+  std::optional<std::string> problem;
+};
+
+// The entries of a host folder, sorted by name, twins by their stored names. Of the entries
+// whose names read as one text, the one a path reaches is that under the text's first host form
+// (HostNameForms) present, else the one with the smallest stored name; the others get their
+// problem.
+// ec reports a folder that cannot be read, or a read that failed part-way.
+std::vector<HostEntry> ReadHostFolder(const std::filesystem::path& folder,
+                                      std::filesystem::directory_options options,
+                                      std::error_code& ec);
+
+}  // namespace qe2m4::platform
