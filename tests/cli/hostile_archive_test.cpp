@@ -172,6 +172,28 @@ TEST_F(HostileArchive, Cp932NamesOfOneParentAreTwoDestinations) {
   }
 }
 
+// A list saved with "\r\r\n" line ends, or with a tab after a path: the destinations would be
+// folders named "CR1\r" and "TAB\t", which no one can see or type. Each line is refused.
+TEST_F(HostileArchive, ListDestinationsWithControlCharactersAreRefusedLines) {
+  WriteBytes(work_ / "list.csv",
+             "S:\\BORING1,D:\\CR1\r\r\nS:\\BORING1,D:\\TAB\t\r\nS:\\BORING1,D:\\OK\r\n");
+  const ProcessResult result = Run({"batch", "--yes", "--quiet", "list.csv"});
+  EXPECT_EQ(result.exit_code, 1) << result.err;
+  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  ASSERT_EQ(rows.size(), 3u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(rows[i][3], Utf8(app::texts::kBatchRefused));
+    EXPECT_NE(rows[i][4].find(Utf8(app::texts::kErrorBadPath)), std::string::npos);
+    EXPECT_NE(rows[i][4].find("control character"), std::string::npos) << rows[i][4];
+  }
+  EXPECT_EQ(rows[2][3], Utf8(app::texts::kBatchConverted));
+  std::vector<std::string> made;
+  for (const fs::directory_entry& entry : fs::directory_iterator(d_)) {
+    made.push_back(entry.path().filename().native());
+  }
+  EXPECT_EQ(made, std::vector<std::string>{"OK"});
+}
+
 // A signal while the tree is walked ends the walk: nothing converted, no report.
 TEST_F(HostileArchive, AnInterruptEndsTheWalk) {
   // A tree that takes a while to walk: many empty folders, no boring.
