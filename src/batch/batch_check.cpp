@@ -10,7 +10,6 @@
 #include <numeric>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <type_traits>
 #include <utility>
 
@@ -77,26 +76,30 @@ std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system, std::u
   }
 }
 
-// One key of a line's source or destination, by its hash. The list may be long, so only the
-// hashes are kept for every line; the keys of the few lines whose hashes agree are worked out
-// again to compare them.
-struct Filed {
-  std::uint64_t hash;
-  bool is_source;
-  std::size_t index;
-  bool operator<(const Filed& other) const {
-    return std::tie(hash, is_source, index) < std::tie(other.hash, other.is_source, other.index);
+// A line's source or destination in four bytes, since a long list has millions of them: the
+// line's index and whether it is the source. (A list of 64 MB holds far fewer than 2^31 lines.)
+class PathRef {
+ public:
+  PathRef(std::size_t index, bool is_source)
+      : code_(static_cast<std::uint32_t>(index << 1 | (is_source ? 1 : 0))) {}
+  std::size_t index() const { return code_ >> 1; }
+  bool is_source() const { return (code_ & 1) != 0; }
+  // The destinations before the sources, each in the list's order.
+  bool operator<(const PathRef& other) const {
+    return std::pair(is_source(), index()) < std::pair(other.is_source(), other.index());
   }
+
+ private:
+  std::uint32_t code_;
 };
 
-// A path of a run of equal hashes with its key. Sorted, equal keys are side by side, the
-// destinations before the sources, each in the list's order.
-struct Keyed {
-  std::u16string key;
-  bool is_source;
-  std::size_t index;
-  bool operator<(const Keyed& other) const {
-    return std::tie(key, is_source, index) < std::tie(other.key, other.is_source, other.index);
+// One key of a path, by its hash. Only the hashes are kept for every path; the keys of the few
+// paths whose hashes agree are worked out again to compare them.
+struct Filed {
+  std::uint64_t hash;
+  PathRef path;
+  bool operator<(const Filed& other) const {
+    return hash != other.hash ? hash < other.hash : path < other.path;
   }
 };
 
@@ -160,14 +163,8 @@ class Check {
     }
   }
 
-  // A line's source or destination.
-  struct PathRef {
-    bool is_source;
-    std::size_t index;
-  };
-
   const std::u16string& PathOf(const PathRef& path) const {
-    return path.is_source ? entries_[path.index].source : entries_[path.index].destination;
+    return path.is_source() ? entries_[path.index()].source : entries_[path.index()].destination;
   }
 
   // Sorts the paths by their text and calls visit(text, first, last) once for each text with
@@ -193,8 +190,8 @@ class Check {
     paths.reserve(2 * entries_.size());
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       StopIfRequested();
-      paths.push_back({false, i});
-      paths.push_back({true, i});
+      paths.emplace_back(i, false);
+      paths.emplace_back(i, true);
     }
     std::array<std::vector<Filed>, 2> filed;
     ForEachText(paths, [&](std::u16string_view text, std::size_t first, std::size_t last) {
@@ -202,7 +199,7 @@ class Check {
         for (const KeyKind kind : {kDrivePath, kHostPath}) {
           const std::uint64_t hash = std::hash<std::u16string>()((*keys)[kind]);
           for (std::size_t i = first; i < last; ++i) {
-            filed[kind].push_back({hash, paths[i].is_source, paths[i].index});
+            filed[kind].push_back({hash, paths[i]});
           }
         }
       }
@@ -215,57 +212,71 @@ class Check {
 
   void CompareKeys(KeyKind kind, const std::vector<Filed>& filed) {
     std::vector<PathRef> paths;
-    std::vector<Keyed> keyed;
     for (std::size_t run = 0; run < filed.size();) {
       std::size_t end = run + 1;
       while (end < filed.size() && filed[end].hash == filed[run].hash) {
         ++end;
       }
       // A run holding only sources needs no comparing: lines may read one folder.
-      if (end - run > 1 && !filed[run].is_source) {
+      if (end - run > 1 && !filed[run].path.is_source()) {
         paths.clear();
         for (std::size_t i = run; i < end; ++i) {
-          paths.push_back({filed[i].is_source, filed[i].index});
+          paths.push_back(filed[i].path);
         }
-        keyed.clear();
-        ForEachText(paths, [&](std::u16string_view text, std::size_t first, std::size_t last) {
-          if (const auto keys = KeysOf(file_system_, text, kind)) {
-            for (std::size_t i = first; i < last; ++i) {
-              keyed.push_back({(*keys)[kind], paths[i].is_source, paths[i].index});
-            }
-          }
-        });
-        std::sort(keyed.begin(), keyed.end());
-        CompareEqualKeys(keyed);
+        CompareRun(kind, paths);
       }
       run = end;
     }
   }
 
-  // Within each key: the destinations are joined into one group, and each one's reader is the
-  // first source of another line.
-  void CompareEqualKeys(const std::vector<Keyed>& keyed) {
+  // The paths of one hash: each text's key is worked out once, and the paths sorted by key
+  // (destinations first, each in the list's order), so that equal keys are side by side.
+  void CompareRun(KeyKind kind, std::vector<PathRef>& paths) {
+    std::vector<std::u16string> keys;
+    std::vector<std::pair<std::size_t, PathRef>> keyed;  // index into keys, path
+    ForEachText(paths, [&](std::u16string_view text, std::size_t first, std::size_t last) {
+      if (auto found = KeysOf(file_system_, text, kind)) {
+        keys.push_back(std::move((*found)[kind]));
+        for (std::size_t i = first; i < last; ++i) {
+          keyed.emplace_back(keys.size() - 1, paths[i]);
+        }
+      }
+    });
+    std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+      const int order = keys[a.first].compare(keys[b.first]);
+      return order != 0 ? order < 0 : a.second < b.second;
+    });
     for (std::size_t a = 0; a < keyed.size();) {
       std::size_t b = a + 1;
-      while (b < keyed.size() && keyed[b].key == keyed[a].key) {
+      while (b < keyed.size() && keys[keyed[b].first] == keys[keyed[a].first]) {
         ++b;
       }
-      std::size_t sources = a;
-      while (sources < b && !keyed[sources].is_source) {
-        if (sources > a) {
-          groups_.Join(keyed[a].index, keyed[sources].index);
-          shared_ = true;
-        }
-        ++sources;
-      }
-      for (std::size_t d = a; d < sources && sources < b; ++d) {
-        const std::size_t i = keyed[d].index;
-        const std::size_t first = keyed[sources].index;
-        const std::size_t reader =
-            first != i ? first : (sources + 1 < b ? keyed[sources + 1].index : kNone);
-        readers_[i] = std::min(readers_[i], reader);
-      }
+      JoinEqual(keyed.begin() + static_cast<std::ptrdiff_t>(a),
+                keyed.begin() + static_cast<std::ptrdiff_t>(b));
       a = b;
+    }
+  }
+
+  // The paths of one folder, destinations first: the destinations are joined into one group,
+  // and each one's reader is the first source of another line.
+  template <typename Iterator>
+  void JoinEqual(Iterator first, Iterator last) {
+    Iterator sources = first;
+    for (; sources != last && !sources->second.is_source(); ++sources) {
+      if (sources != first) {
+        groups_.Join(first->second.index(), sources->second.index());
+        shared_ = true;
+      }
+    }
+    if (sources == last) {
+      return;
+    }
+    for (Iterator destination = first; destination != sources; ++destination) {
+      const std::size_t i = destination->second.index();
+      const std::size_t reader = sources->second.index() != i ? sources->second.index()
+                                 : std::next(sources) != last ? std::next(sources)->second.index()
+                                                              : kNone;
+      readers_[i] = std::min(readers_[i], reader);
     }
   }
 
