@@ -77,7 +77,7 @@ std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system, std::u
 }
 
 // A line's source or destination in four bytes, since a long list has millions of them: the
-// line's index and whether it is the source. (A list of 64 MB holds far fewer than 2^31 lines.)
+// line's index and whether it is the source (a list of 64 MB, or a tree, is far below 2^31 lines).
 class PathRef {
  public:
   PathRef(std::size_t index, bool is_source)

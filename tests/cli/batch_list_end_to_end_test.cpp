@@ -203,7 +203,7 @@ TEST_F(BatchList, AnInterruptEndsTheReadingAndCheckingOfALongList) {
        std::vector<std::pair<int, int>>{{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}}) {
     ChildProcess batch(QE2M4_EXECUTABLE, Arguments({"batch", "--yes", "long.csv"}), work_,
                        Environment());
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::this_thread::sleep_for(std::chrono::seconds(1));
     const auto signalled = std::chrono::steady_clock::now();
     batch.Signal(signal_number);
     const ProcessResult result = batch.Wait();
