@@ -124,6 +124,8 @@ inline constexpr std::u16string_view kSummaryFiles = u"書き込んだファイ�
 inline constexpr std::u16string_view kSummaryDescriptions =
     u"主な土質が見つからなかった層の記述（回数、ボーリング数）：";
 inline constexpr std::u16string_view kSummaryKinds = u"種類";
+// The list a batch read, with the encoding it was read in: "一覧：borings.csv（UTF-8）".
+inline constexpr std::u16string_view kSummaryList = u"一覧：";
 inline constexpr std::u16string_view kSummaryReport = u"報告：";
 
 }  // namespace qe2m4::app::texts

@@ -1,17 +1,21 @@
 #include "batch/batch_check.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <map>
 #include <numeric>
 #include <optional>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/interrupted.h"
 #include "platform/names.h"
 #include "platform/utf8.h"
 
@@ -19,15 +23,41 @@ namespace qe2m4::batch {
 namespace {
 
 // Two spellings of one folder; two folders are the same when either agrees.
-struct FolderKeys {
-  std::u16string drive_path;  // full drive path, case folded, no trailing "\"
-  // The host folder it resolves to, in the host's own form (bytes on POSIX systems, UTF-16 on
-  // Windows), so that every name compares exactly.
-  std::filesystem::path::string_type host_path;
-};
+enum KeyKind { kDrivePath, kHostPath };
+using FolderKeys = std::array<std::u16string, 2>;
 
-std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system,
-                                 std::u16string_view text) {
+// The keys of a folder path: the full drive path, case folded, without a trailing "\"; and the
+// host folder it resolves to, in the host's own form (each byte on POSIX systems, each UTF-16
+// unit on Windows, as one char16_t), so that every name compares exactly. Throws Error when
+// the path names no folder at all.
+std::u16string KeyOf(const platform::FileSystem& file_system, std::u16string_view text,
+                     KeyKind kind) {
+  std::u16string key;
+  if (kind == kDrivePath) {
+    for (const char16_t c : file_system.FullPath(text)) {
+      key += platform::FoldCase(c);
+    }
+    while (key.size() > 3 && key.back() == u'\\') {
+      key.pop_back();
+    }
+    return key;
+  }
+  using Unit = std::filesystem::path::value_type;
+  const std::filesystem::path host = file_system.Resolve(text).lexically_normal();
+  for (const Unit c : host.native()) {
+    key += static_cast<char16_t>(static_cast<std::make_unsigned_t<Unit>>(c));
+  }
+  constexpr auto kSeparator = static_cast<char16_t>(std::filesystem::path::preferred_separator);
+  while (key.size() > 1 && key.back() == kSeparator) {
+    key.pop_back();
+  }
+  return key;
+}
+
+// Both keys of a path without its surrounding blanks, or none when it names no folder (the run
+// refuses it); with only_kind, that one key.
+std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system, std::u16string_view text,
+                                 std::optional<KeyKind> only_kind = std::nullopt) {
   const std::size_t first = text.find_first_not_of(u' ');
   if (first == std::u16string_view::npos) {
     return std::nullopt;
@@ -35,16 +65,10 @@ std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system,
   text = text.substr(first, text.find_last_not_of(u' ') + 1 - first);
   try {
     FolderKeys keys;
-    for (const char16_t c : file_system.FullPath(text)) {
-      keys.drive_path += platform::FoldCase(c);
-    }
-    while (keys.drive_path.size() > 3 && keys.drive_path.back() == u'\\') {
-      keys.drive_path.pop_back();
-    }
-    keys.host_path = file_system.Resolve(text).lexically_normal().native();
-    while (keys.host_path.size() > 1 &&
-           keys.host_path.back() == std::filesystem::path::preferred_separator) {
-      keys.host_path.pop_back();
+    for (const KeyKind kind : {kDrivePath, kHostPath}) {
+      if (!only_kind || kind == *only_kind) {
+        keys[kind] = KeyOf(file_system, text, kind);
+      }
     }
     return keys;
   } catch (const platform::Error&) {
@@ -52,40 +76,31 @@ std::optional<FolderKeys> KeysOf(const platform::FileSystem& file_system,
   }
 }
 
-enum class KeyKind { kDrivePath, kHostPath };
-
-std::uint64_t Hash(const FolderKeys& keys, KeyKind kind) {
-  return kind == KeyKind::kDrivePath
-             ? std::hash<std::u16string>()(keys.drive_path)
-             : std::hash<std::filesystem::path::string_type>()(keys.host_path);
-}
-
-bool SameKey(const FolderKeys& a, const FolderKeys& b, KeyKind kind) {
-  return kind == KeyKind::kDrivePath ? a.drive_path == b.drive_path : a.host_path == b.host_path;
-}
-
-// One key of every line's source or destination, as hashes with the line's index, sorted: the
-// list may be long, so only the hashes are kept, and the keys of the few lines whose hashes
-// agree are worked out again to compare them.
-class HashIndex {
+// A line's source or destination in four bytes, since a long list has millions of them: the
+// line's index and whether it is the source (a list of 64 MB, or a tree, is far below 2^31 lines).
+class PathRef {
  public:
-  void Add(std::uint64_t hash, std::size_t index) { entries_.emplace_back(hash, index); }
-  void Sort() { std::sort(entries_.begin(), entries_.end()); }
-
-  // The indices filed under a hash, in the list's order.
-  std::vector<std::size_t> Find(std::uint64_t hash) const {
-    std::vector<std::size_t> found;
-    const auto first = std::lower_bound(entries_.begin(), entries_.end(),
-                                        std::pair<std::uint64_t, std::size_t>(hash, 0));
-    for (auto it = first; it != entries_.end() && it->first == hash; ++it) {
-      found.push_back(it->second);
-    }
-    return found;
+  PathRef(std::size_t index, bool is_source)
+      : code_(static_cast<std::uint32_t>(index << 1 | (is_source ? 1 : 0))) {}
+  std::size_t index() const { return code_ >> 1; }
+  bool is_source() const { return (code_ & 1) != 0; }
+  // The destinations before the sources, each in the list's order.
+  bool operator<(const PathRef& other) const {
+    return std::pair(is_source(), index()) < std::pair(other.is_source(), other.index());
   }
-  const std::vector<std::pair<std::uint64_t, std::size_t>>& entries() const { return entries_; }
 
  private:
-  std::vector<std::pair<std::uint64_t, std::size_t>> entries_;
+  std::uint32_t code_;
+};
+
+// One key of a path, by its hash. Only the hashes are kept for every path; the keys of the few
+// paths whose hashes agree are worked out again to compare them.
+struct Filed {
+  std::uint64_t hash;
+  PathRef path;
+  bool operator<(const Filed& other) const {
+    return hash != other.hash ? hash < other.hash : path < other.path;
+  }
 };
 
 // Lines that write one folder, joined into groups.
@@ -117,93 +132,200 @@ std::string Text(std::u16string_view text) {
   return platform::ToUtf8(text);
 }
 
-}  // namespace
+constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
 
-std::vector<ListProblem> CheckBatchEntries(const platform::FileSystem& file_system,
-                                           const std::vector<BatchEntry>& entries) {
-  constexpr KeyKind kKinds[] = {KeyKind::kDrivePath, KeyKind::kHostPath};
-  HashIndex sources[2];
-  HashIndex destinations[2];
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    for (const int k : {0, 1}) {
-      if (const auto keys = KeysOf(file_system, entries[i].source)) {
-        sources[k].Add(Hash(*keys, kKinds[k]), i);
-      }
-      if (const auto keys = KeysOf(file_system, entries[i].destination)) {
-        destinations[k].Add(Hash(*keys, kKinds[k]), i);
-      }
+// The whole check: every key of every line is filed by its hash and sorted, and only the lines
+// of one hash are compared, by sorting their keys; so a list of n lines takes n log n steps,
+// even when all of them name one folder.
+class Check {
+ public:
+  Check(const platform::FileSystem& file_system, const std::vector<BatchEntry>& entries,
+        const std::function<bool()>& stop_requested)
+      : file_system_(file_system),
+        entries_(entries),
+        stop_requested_(stop_requested),
+        readers_(entries.size(), kNone),
+        groups_(entries.size()) {}
+
+  std::vector<ListProblem> Run() {
+    std::array<std::vector<Filed>, 2> filed = FileHashes();
+    for (const KeyKind kind : {kDrivePath, kHostPath}) {
+      CompareKeys(kind, filed[kind]);
+      filed[kind] = {};
     }
-  }
-  for (const int k : {0, 1}) {
-    sources[k].Sort();
-    destinations[k].Sort();
+    return Problems();
   }
 
-  std::vector<ListProblem> problems;
-  // A destination that is another line's source: the first such line is named.
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    const auto destination = KeysOf(file_system, entries[i].destination);
-    if (!destination) {
-      continue;
-    }
-    std::optional<std::size_t> reader;
-    for (const int k : {0, 1}) {
-      for (const std::size_t j : sources[k].Find(Hash(*destination, kKinds[k]))) {
-        const auto source = KeysOf(file_system, entries[j].source);
-        if (j != i && source && SameKey(*destination, *source, kKinds[k]) &&
-            (!reader || j < *reader)) {
-          reader = j;
-        }
-      }
-    }
-    if (reader) {
-      problems.push_back(
-          {{entries[i].line, entries[*reader].line},
-           "the destination " + Text(entries[i].destination) + " is the source of another line"});
+ private:
+  void StopIfRequested() const {
+    if (stop_requested_ && stop_requested_()) {
+      throw platform::Interrupted();
     }
   }
 
-  // Destinations written by more than one line: lines whose hashes agree are compared.
-  Groups groups(entries.size());
-  bool shared = false;
-  for (const int k : {0, 1}) {
-    const auto& index = destinations[k].entries();
-    for (std::size_t run = 0; run < index.size();) {
-      std::size_t end = run + 1;
-      while (end < index.size() && index[end].first == index[run].first) {
-        ++end;
+  const std::u16string& PathOf(const PathRef& path) const {
+    return path.is_source() ? entries_[path.index()].source : entries_[path.index()].destination;
+  }
+
+  // Sorts the paths by their text and calls visit(text, first, last) once for each text with
+  // the range of paths that hold it: a folder written on many lines is looked up once.
+  template <typename Visit>
+  void ForEachText(std::vector<PathRef>& paths, Visit visit) const {
+    std::sort(paths.begin(), paths.end(),
+              [&](const PathRef& a, const PathRef& b) { return PathOf(a) < PathOf(b); });
+    for (std::size_t first = 0; first < paths.size();) {
+      std::size_t last = first + 1;
+      while (last < paths.size() && PathOf(paths[last]) == PathOf(paths[first])) {
+        ++last;
       }
-      for (std::size_t a = run; a + 1 < end; ++a) {
-        const auto keys = KeysOf(file_system, entries[index[a].second].destination);
-        for (std::size_t b = a + 1; b < end; ++b) {
-          if (SameKey(*keys, *KeysOf(file_system, entries[index[b].second].destination),
-                      kKinds[k])) {
-            groups.Join(index[a].second, index[b].second);
-            shared = true;
+      StopIfRequested();
+      visit(PathOf(paths[first]), first, last);
+      first = last;
+    }
+  }
+
+  // Both keys of every source and destination, by hash, sorted.
+  std::array<std::vector<Filed>, 2> FileHashes() const {
+    std::vector<PathRef> paths;
+    paths.reserve(2 * entries_.size());
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      StopIfRequested();
+      paths.emplace_back(i, false);
+      paths.emplace_back(i, true);
+    }
+    std::array<std::vector<Filed>, 2> filed;
+    ForEachText(paths, [&](std::u16string_view text, std::size_t first, std::size_t last) {
+      if (const auto keys = KeysOf(file_system_, text)) {
+        for (const KeyKind kind : {kDrivePath, kHostPath}) {
+          const std::uint64_t hash = std::hash<std::u16string>()((*keys)[kind]);
+          for (std::size_t i = first; i < last; ++i) {
+            filed[kind].push_back({hash, paths[i]});
           }
         }
+      }
+    });
+    for (std::vector<Filed>& hashes : filed) {
+      std::sort(hashes.begin(), hashes.end());
+    }
+    return filed;
+  }
+
+  void CompareKeys(KeyKind kind, const std::vector<Filed>& filed) {
+    std::vector<PathRef> paths;
+    for (std::size_t run = 0; run < filed.size();) {
+      std::size_t end = run + 1;
+      while (end < filed.size() && filed[end].hash == filed[run].hash) {
+        ++end;
+      }
+      // A run holding only sources needs no comparing: lines may read one folder.
+      if (end - run > 1 && !filed[run].path.is_source()) {
+        paths.clear();
+        for (std::size_t i = run; i < end; ++i) {
+          paths.push_back(filed[i].path);
+        }
+        CompareRun(kind, paths);
       }
       run = end;
     }
   }
-  if (shared) {
-    // Each group by its first line (the root), which heads it; only grouped lines are kept.
+
+  // The paths of one hash: each text's key is worked out once, and the paths sorted by key
+  // (destinations first, each in the list's order), so that equal keys are side by side.
+  void CompareRun(KeyKind kind, std::vector<PathRef>& paths) {
+    std::vector<std::u16string> keys;
+    std::vector<std::pair<std::size_t, PathRef>> keyed;  // index into keys, path
+    ForEachText(paths, [&](std::u16string_view text, std::size_t first, std::size_t last) {
+      if (auto found = KeysOf(file_system_, text, kind)) {
+        keys.push_back(std::move((*found)[kind]));
+        for (std::size_t i = first; i < last; ++i) {
+          keyed.emplace_back(keys.size() - 1, paths[i]);
+        }
+      }
+    });
+    std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+      const int order = keys[a.first].compare(keys[b.first]);
+      return order != 0 ? order < 0 : a.second < b.second;
+    });
+    for (std::size_t a = 0; a < keyed.size();) {
+      std::size_t b = a + 1;
+      while (b < keyed.size() && keys[keyed[b].first] == keys[keyed[a].first]) {
+        ++b;
+      }
+      JoinEqual(keyed.begin() + static_cast<std::ptrdiff_t>(a),
+                keyed.begin() + static_cast<std::ptrdiff_t>(b));
+      a = b;
+    }
+  }
+
+  // The paths of one folder, destinations first: the destinations are joined into one group,
+  // and each one's reader is the first source of another line.
+  template <typename Iterator>
+  void JoinEqual(Iterator first, Iterator last) {
+    Iterator sources = first;
+    for (; sources != last && !sources->second.is_source(); ++sources) {
+      if (sources != first) {
+        groups_.Join(first->second.index(), sources->second.index());
+        shared_ = true;
+      }
+    }
+    if (sources == last) {
+      return;
+    }
+    for (Iterator destination = first; destination != sources; ++destination) {
+      const std::size_t i = destination->second.index();
+      const std::size_t reader = sources->second.index() != i ? sources->second.index()
+                                 : std::next(sources) != last ? std::next(sources)->second.index()
+                                                              : kNone;
+      readers_[i] = std::min(readers_[i], reader);
+    }
+  }
+
+  std::vector<ListProblem> Problems() {
+    std::vector<ListProblem> problems;
+    // A destination that is another line's source: the first such line is named.
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (readers_[i] != kNone) {
+        problems.push_back({{entries_[i].line, entries_[readers_[i]].line},
+                            "the destination " + Text(entries_[i].destination) +
+                                " is the source of another line"});
+      }
+    }
+    if (!shared_) {
+      return problems;
+    }
+    // Destinations written by more than one line: each group by its first line (the root),
+    // which heads it; only grouped lines are kept.
     std::map<std::size_t, std::vector<int>> lines;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-      if (const std::size_t root = groups.Root(i); root != i) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (const std::size_t root = groups_.Root(i); root != i) {
         std::vector<int>& group = lines[root];
         if (group.empty()) {
-          group.push_back(entries[root].line);
+          group.push_back(entries_[root].line);
         }
-        group.push_back(entries[i].line);
+        group.push_back(entries_[i].line);
       }
     }
     for (const auto& [root, group] : lines) {
       problems.push_back(
-          {group, "one destination " + Text(entries[root].destination) + " on several lines"});
+          {group, "one destination " + Text(entries_[root].destination) + " on several lines"});
     }
+    return problems;
   }
-  return problems;
+
+  const platform::FileSystem& file_system_;
+  const std::vector<BatchEntry>& entries_;
+  const std::function<bool()>& stop_requested_;
+  std::vector<std::size_t> readers_;  // for each line, the first other line reading its destination
+  Groups groups_;
+  bool shared_ = false;
+};
+
+}  // namespace
+
+std::vector<ListProblem> CheckBatchEntries(const platform::FileSystem& file_system,
+                                           const std::vector<BatchEntry>& entries,
+                                           const std::function<bool()>& stop_requested) {
+  return Check(file_system, entries, stop_requested).Run();
 }
 
 }  // namespace qe2m4::batch

@@ -5,6 +5,7 @@
 
 #include "batch/csv_fields.h"
 #include "common/text_encoding.h"
+#include "platform/interrupted.h"
 
 namespace qe2m4::batch {
 namespace {
@@ -24,9 +25,11 @@ bool OnlyBlanks(std::u16string_view text) {
 
 }  // namespace
 
-BatchList ReadBatchList(std::string_view bytes) {
-  const common::DecodedText decoded = common::DecodeUserText(bytes, std::nullopt, '#');
+BatchList ReadBatchList(std::string_view bytes, std::optional<common::TextEncoding> forced,
+                        const std::function<bool()>& stop_requested) {
+  const common::DecodedText decoded = common::DecodeUserText(bytes, forced, '#');
   BatchList list;
+  list.encoding = decoded.encoding;
   if (decoded.bad_line != 0) {
     list.problems.push_back(
         {{decoded.bad_line},
@@ -42,11 +45,19 @@ BatchList ReadBatchList(std::string_view bytes) {
     std::u16string_view line = text.substr(start, end - start);
     start = end + 1;
     ++number;
+    if (stop_requested && stop_requested()) {
+      throw platform::Interrupted();
+    }
     if (!line.empty() && line.back() == u'\r') {
       line.remove_suffix(1);
     }
     const std::size_t first = line.find_first_not_of(u" \t");
     if (first == std::u16string_view::npos || line[first] == u'#') {
+      continue;
+    }
+    if (line.size() > kMaxListLineLength) {
+      list.problems.push_back(
+          {{number}, "a line longer than " + std::to_string(kMaxListLineLength) + " characters"});
       continue;
     }
     const std::optional<std::vector<std::u16string>> fields = SplitCsvLine(line);

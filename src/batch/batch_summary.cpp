@@ -21,7 +21,8 @@ std::u16string RightAligned(std::int64_t value, std::size_t width) {
 }  // namespace
 
 std::vector<std::u16string> SummaryLines(const BatchReport& report,
-                                         const std::filesystem::path& report_path) {
+                                         const std::filesystem::path& report_path,
+                                         const std::optional<ListSource>& list) {
   namespace texts = app::texts;
   const BatchTotals& totals = report.totals();
   const std::int64_t all = totals.converted + totals.refused + totals.failed + totals.not_run;
@@ -39,6 +40,10 @@ std::vector<std::u16string> SummaryLines(const BatchReport& report,
   for (std::size_t i = 0; i < descriptions.size() && i < kMostFrequent; ++i) {
     lines.push_back(RightAligned(descriptions[i].times, 7) + u" " +
                     RightAligned(descriptions[i].borings, 6) + u"  " + descriptions[i].description);
+  }
+  if (list) {
+    lines.push_back(std::u16string(texts::kSummaryList) + platform::PathText(list->path) + u"（" +
+                    platform::FromUtf8(common::EncodingName(list->encoding)) + u"）");
   }
   lines.push_back(std::u16string(texts::kSummaryReport) + platform::PathText(report_path) + u"、" +
                   platform::PathText(report.soil_path()));

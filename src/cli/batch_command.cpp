@@ -2,8 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <thread>
 
@@ -13,9 +11,11 @@
 #include "batch/batch_runner.h"
 #include "batch/batch_summary.h"
 #include "batch/batch_tree.h"
+#include "batch/list_file.h"
 #include "cli/batch_progress.h"
 #include "cli/console.h"
 #include "cli/help_formatter.h"
+#include "common/text_encoding.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/host_paths.h"
@@ -52,18 +52,9 @@ batch::BatchList ReadEntries(const BatchOptions& options, const platform::FileSy
     return batch::FindTreeBorings(file_system, ArgumentText(options.tree[0]),
                                   ArgumentText(options.tree[1]), platform::InterruptRequested);
   }
-  std::ifstream file(platform::HostPathFromUtf8(options.list), std::ios::binary);
-  std::string bytes;
-  if (file && file.seekg(0, std::ios::end)) {
-    // Read once into a string of the right size: a long list is not copied on the way.
-    bytes.reserve(static_cast<std::size_t>(std::max<std::streamoff>(file.tellg(), 0)));
-    file.seekg(0);
-  }
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (!file.is_open() || file.bad()) {
-    return {{}, {{{}, "cannot read the list"}}};
-  }
-  return batch::ReadBatchList(bytes);
+  return batch::ReadListFile(platform::HostPathFromUtf8(options.list),
+                             common::EncodingFromName(options.list_encoding),
+                             platform::InterruptRequested);
 }
 
 // "LIST:3: message", "LIST:3,7: message", or "LIST: message" for the list as a whole.
@@ -92,15 +83,16 @@ int DefaultJobs() {
 
 const char* const kBatchUsage =
     "usage: qe2m4 batch [--drive L=DIR]... [--system-dir DIR] [--yes] [--jobs N] [--report FILE]\n"
-    "                   [--quiet] LIST\n"
+    "                   [--quiet] [--list-encoding ENC] LIST\n"
     "       qe2m4 batch ... --tree SOURCE_ROOT DEST_ROOT\n";
 
 CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options) {
   CLI::App& command = *program.add_subcommand("batch");
   DescribeCommand(
       command, kBatchUsage, "Converts many borings, each as 'qe2m4 convert' does, several at once.",
-      "LIST is a CSV file of SOURCE,DEST lines (UTF-8 or CP932; lines starting with # and blank\n"
-      "lines are skipped; a path holding a comma goes in double quotes). --tree converts every\n"
+      "LIST is a CSV file of SOURCE,DEST lines (UTF-8, CP932, or UTF-16 with its BOM, told from\n"
+      "the bytes; lines starting with # and blank lines are skipped; a path holding a comma goes\n"
+      "in double quotes), a regular file of at most 64 MB. --tree converts every\n"
       "folder under SOURCE_ROOT holding a non-empty X1.TXT into DEST_ROOT plus the same levels.\n"
       "No question is asked: without --yes a boring whose destination folders are missing is\n"
       "refused. The report (UTF-8 CSV) has one row per boring; FILE-soil.csv beside it counts\n"
@@ -114,12 +106,21 @@ CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options) {
   command.add_option("--report", options.report, "the report (default: qe2m4-report.csv)")
       ->type_name("FILE");
   command.add_flag("--quiet", options.quiet, "no progress; only the counts at the end");
+  CLI::Option* encoding =
+      command
+          .add_option("--list-encoding", options.list_encoding,
+                      "utf-8, cp932 or utf-16 (default: told from the bytes)")
+          ->type_name("ENC")
+          ->check([](const std::string& name) {
+            return common::EncodingFromName(name) ? "" : "not utf-8, cp932 or utf-16: " + name;
+          });
   CLI::Option* tree = command.add_option("--tree", options.tree, "convert a whole archive")
                           ->type_name("SOURCE_ROOT DEST_ROOT")
                           ->expected(2)
                           ->allow_extra_args(false);
   CLI::Option* list = command.add_option("LIST", options.list, "the list of borings");
   list->excludes(tree);
+  encoding->excludes(tree);
   command.final_callback([list, tree] {
     if (list->count() == 0 && tree->count() == 0) {
       throw CLI::ValidationError("batch needs LIST or --tree SOURCE_ROOT DEST_ROOT");
@@ -136,13 +137,13 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
   batch::BatchList list;
   try {
     list = ReadEntries(options, *file_system);
+    for (batch::ListProblem& problem : batch::CheckBatchEntries(
+             *file_system, EntriesToRun(list.entries), platform::InterruptRequested)) {
+      list.problems.push_back(std::move(problem));
+    }
   } catch (const platform::Interrupted&) {
     PrintMessage(messages, "interrupted; nothing converted");
     return platform::InterruptExitCode();
-  }
-  for (batch::ListProblem& problem :
-       batch::CheckBatchEntries(*file_system, EntriesToRun(list.entries))) {
-    list.problems.push_back(std::move(problem));
   }
   if (!list.problems.empty()) {
     const std::string source = options.tree.empty() ? options.list : options.tree[0];
@@ -183,7 +184,12 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
   }
   progress.End();
 
-  const std::vector<std::u16string> summary = batch::SummaryLines(*report, report_path);
+  std::optional<batch::ListSource> list_source;
+  if (list.encoding) {
+    list_source = batch::ListSource{platform::HostPathFromUtf8(options.list), *list.encoding};
+  }
+  const std::vector<std::u16string> summary =
+      batch::SummaryLines(*report, report_path, list_source);
   for (std::size_t i = 0; i < summary.size() && (i == 0 || !options.quiet); ++i) {
     Print(output, summary[i]);
   }

@@ -20,6 +20,7 @@ struct BatchOptions : MachineOptions {
   int jobs = 0;        // conversions at once; 0 for one per core
   std::string report = "qe2m4-report.csv";
   std::string list;               // the list file (a host path)
+  std::string list_encoding;      // "utf-8", "cp932" or "utf-16"; empty: told from the bytes
   std::vector<std::string> tree;  // or SOURCE_ROOT and DEST_ROOT
 };
 

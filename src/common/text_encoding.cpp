@@ -37,47 +37,20 @@ bool Decides(std::string_view line, char comment_mark) {
   return first == std::string_view::npos || line[first] != comment_mark;
 }
 
-bool IsJapanese(char16_t c) {
-  return (c >= 0x3000 && c <= 0x30FF) ||  // punctuation, hiragana, katakana
-         (c >= 0x4E00 && c <= 0x9FFF) ||  // kanji
-         (c >= 0xFF01 && c <= 0xFF9F) ||  // full-width forms, half-width katakana
-         (c >= 0x2460 && c <= 0x24FF) ||  // circled numbers (NEC row 13)
-         (c >= 0xF900 && c <= 0xFAFF);    // compatibility kanji (IBM extensions)
-}
-
-// The share of non-ASCII characters that are Japanese, as a fraction japanese / non_ascii.
-struct JapaneseShare {
-  std::size_t japanese = 0;
-  std::size_t non_ascii = 0;
-  bool operator>(const JapaneseShare& other) const {
-    // Compares japanese / non_ascii without dividing; no non-ASCII at all counts as 1.
-    const std::size_t a = non_ascii == 0 ? 1 : non_ascii;
-    const std::size_t b = other.non_ascii == 0 ? 1 : other.non_ascii;
-    const std::size_t ja = non_ascii == 0 ? 1 : japanese;
-    const std::size_t jb = other.non_ascii == 0 ? 1 : other.japanese;
-    return ja * b > jb * a;
+// Whether a line of bytes is text in the encoding. A NUL byte is no character of a text file (it
+// is what UTF-16 without its mark looks like when read a byte at a time).
+bool IsText(std::string_view line, TextEncoding encoding) {
+  if (line.find('\0') != std::string_view::npos) {
+    return false;
   }
-};
-
-void Count(std::u16string_view text, JapaneseShare& share) {
-  for (const char16_t c : text) {
-    if (c >= 0x80) {
-      ++share.non_ascii;
-      share.japanese += IsJapanese(c) ? 1 : 0;
-    }
-  }
+  return encoding == TextEncoding::kUtf8 ? platform::IsUtf8Text(line) : platform::IsCp932Text(line);
 }
 
 // The first deciding line (from 1) that is not valid in the encoding, or 0.
 int FirstBadLine(const std::vector<std::string_view>& lines, TextEncoding encoding,
                  char comment_mark) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (!Decides(lines[i], comment_mark)) {
-      continue;
-    }
-    const bool valid = encoding == TextEncoding::kUtf8 ? platform::IsUtf8Text(lines[i])
-                                                       : platform::IsCp932Text(lines[i]);
-    if (!valid) {
+    if (Decides(lines[i], comment_mark) && !IsText(lines[i], encoding)) {
       return static_cast<int>(i) + 1;
     }
   }
@@ -95,45 +68,64 @@ TextEncoding Detect(const std::vector<std::string_view>& lines, char comment_mar
     // users' files than damaged UTF-8; the bad line is reported either way.
     return TextEncoding::kCp932;
   }
-  JapaneseShare as_utf8;
-  JapaneseShare as_cp932;
+  // Both readings are valid. The CP932 reading holds only characters of the code page, as a
+  // Japanese text does; the UTF-8 reading is the Japanese one too unless it holds a character
+  // CP932 cannot write. So CP932 half-width katakana (ﾅｶ, which read as UTF-8 give Ŷ) are read
+  // as CP932, while UTF-8 text is read as itself, its kanji, kana and symbols (°, ×, Ⅰ, ㈱, α)
+  // included, although their bytes happen to be CP932 as well.
+  std::u16string text;
   for (const std::string_view line : lines) {
     if (Decides(line, comment_mark)) {
-      Count(platform::FromUtf8(line), as_utf8);
-      Count(platform::DecodeCp932(line), as_cp932);
+      text = platform::FromUtf8(line);
+      if (!std::all_of(text.begin(), text.end(), platform::HasCp932Form)) {
+        return TextEncoding::kCp932;
+      }
     }
   }
-  return as_cp932 > as_utf8 ? TextEncoding::kCp932 : TextEncoding::kUtf8;
+  return TextEncoding::kUtf8;
 }
 
-DecodedText DecodeUtf16(std::string_view bytes, bool big_endian) {
+// The first deciding line of UTF-16 text that is not valid: a surrogate without its partner or a
+// NUL character; an odd byte at the end makes the last line invalid.
+int FirstBadUtf16Line(std::u16string_view text, bool odd_byte, char comment_mark) {
+  int number = 0;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find(u'\n', start);
+    if (end == std::u16string_view::npos) {
+      end = text.size();
+    }
+    const std::u16string_view line = text.substr(start, end - start);
+    ++number;
+    const std::size_t first = line.find_first_not_of(u" \t");
+    const bool decides = comment_mark == 0 || first == std::u16string_view::npos ||
+                         line[first] != static_cast<char16_t>(comment_mark);
+    for (std::size_t i = 0; decides && i < line.size(); ++i) {
+      const char16_t c = line[i];
+      const bool paired = c >= 0xD800 && c <= 0xDBFF && i + 1 < line.size() &&
+                          line[i + 1] >= 0xDC00 && line[i + 1] <= 0xDFFF;
+      if (paired) {
+        ++i;
+      } else if (c == u'\0' || (c >= 0xD800 && c <= 0xDFFF)) {
+        return number;
+      }
+    }
+    if (end == text.size()) {
+      return odd_byte ? number : 0;
+    }
+    start = end + 1;
+  }
+  return 0;
+}
+
+DecodedText DecodeUtf16(std::string_view bytes, bool big_endian, char comment_mark) {
   DecodedText decoded{TextEncoding::kUtf16, {}, 0};
   decoded.text.reserve(bytes.size() / 2);
-  int line = 1;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     const auto first = static_cast<unsigned char>(bytes[i]);
     const auto second = static_cast<unsigned char>(bytes[i + 1]);
     decoded.text += static_cast<char16_t>(big_endian ? first << 8 | second : second << 8 | first);
   }
-  // An odd byte at the end, or a surrogate without its partner, is not UTF-16 text.
-  const std::u16string& text = decoded.text;
-  for (std::size_t i = 0; i < text.size() && decoded.bad_line == 0; ++i) {
-    const char16_t c = text[i];
-    if (c == u'\n') {
-      ++line;
-    } else if (c >= 0xD800 && c <= 0xDBFF) {
-      if (i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-        ++i;
-      } else {
-        decoded.bad_line = line;
-      }
-    } else if (c >= 0xDC00 && c <= 0xDFFF) {
-      decoded.bad_line = line;
-    }
-  }
-  if (bytes.size() % 2 != 0 && decoded.bad_line == 0) {
-    decoded.bad_line = line;
-  }
+  decoded.bad_line = FirstBadUtf16Line(decoded.text, bytes.size() % 2 != 0, comment_mark);
   return decoded;
 }
 
@@ -174,7 +166,7 @@ DecodedText DecodeUserText(std::string_view bytes, std::optional<TextEncoding> f
   if ((forced == TextEncoding::kUtf16) || (!forced && (le_bom || be_bom))) {
     // Without a mark, UTF-16 is read as Windows writes it: little-endian.
     const bool big_endian = be_bom;
-    return DecodeUtf16(le_bom || be_bom ? bytes.substr(2) : bytes, big_endian);
+    return DecodeUtf16(le_bom || be_bom ? bytes.substr(2) : bytes, big_endian, comment_mark);
   }
   const bool utf8_bom = bytes.starts_with(kUtf8Bom);
   if (utf8_bom && (!forced || forced == TextEncoding::kUtf8)) {

@@ -28,9 +28,10 @@ struct DecodedText {
 // Decodes a user's text file. A byte-order mark decides: UTF-16 (either byte order) or UTF-8.
 // Otherwise the lines that decide (those whose first character other than a blank or tab is not
 // comment_mark; every line when comment_mark is 0) are read as UTF-8 when they are valid UTF-8
-// and as CP932 when they are valid CP932; when both readings are valid, the one whose non-ASCII
-// characters are more often Japanese wins (so CP932 half-width katakana are not taken for
-// Latin letters), UTF-8 on a tie. `forced` skips the detection.
+// and as CP932 when they are valid CP932; when both readings are valid, UTF-8 wins unless its
+// reading holds a character that CP932 cannot write (so CP932 half-width katakana are not taken
+// for Latin letters). A NUL is no valid character in any of them. `forced` skips the detection
+// (UTF-16 without a mark is then read little-endian, as Windows writes it).
 DecodedText DecodeUserText(std::string_view bytes, std::optional<TextEncoding> forced,
                            char comment_mark = 0);
 

@@ -122,6 +122,16 @@ bool IsCp932Text(std::string_view bytes) {
   return true;
 }
 
+bool HasCp932Form(char16_t c) {
+  if (c < 0x80) {
+    return true;
+  }
+  if (c == u'\u0080' || (c >= u'\uF8F0' && c <= u'\uF8F3')) {
+    return false;
+  }
+  return GetCp932Tables().encode[c] != Cp932Tables::kUnmapped;
+}
+
 int Cp932Width(char16_t c) {
   const std::uint16_t code = GetCp932Tables().encode[c];
   return code != Cp932Tables::kUnmapped && code >= 0x100 ? 2 : 1;

@@ -29,6 +29,11 @@ void DecodeCp932(std::string_view bytes, std::u16string& text);
 // that decoding keeps only so that they survive (0x80, 0xA0, 0xFD, 0xFE, 0xFF) are not text.
 bool IsCp932Text(std::string_view bytes);
 
+// Whether a character is one of the code page's own: ASCII, or written as a byte or a pair of
+// bytes (never as "?"). The characters that only stand for kept bytes (U+0080, U+F8F0 to U+F8F3)
+// are not. A table lookup.
+bool HasCp932Form(char16_t c);
+
 // The number of bytes the character takes in CP932: 1 for ASCII, half-width katakana and
 // characters written as "?", 2 for the rest. A table lookup.
 int Cp932Width(char16_t c);

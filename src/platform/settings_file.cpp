@@ -1,5 +1,6 @@
 #include "platform/settings_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -27,24 +28,36 @@ SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16s
         error.cause() == ErrorCause::kIsAFolder ? "a folder, not a file" : "not a regular file";
     return settings;
   }
-  // One byte more than allowed tells a file that is too large; nothing more is read.
-  std::string content(max_bytes + 1, '\0');
-  std::size_t size = 0;
-  while (size < content.size()) {
-    const std::size_t n = std::fread(content.data() + size, 1, content.size() - size, file.get());
+  // A file whose size tells at once that it is too large is not read at all.
+  const std::uintmax_t file_size = std::filesystem::file_size(host, ec);
+  if (!ec && file_size > max_bytes) {
+    settings.problem = "larger than " + std::to_string(max_bytes) + " bytes";
+    return settings;
+  }
+  // One byte more than allowed tells a file that grew too large since; nothing more is read.
+  // The text grows as it is read, so that a small file of a large allowance takes little memory.
+  std::string content;
+  if (!ec) {
+    content.reserve(static_cast<std::size_t>(file_size + 1));
+  }
+  constexpr std::uintmax_t kBlock = 64 * 1024;
+  while (content.size() <= max_bytes) {
+    const std::size_t start = content.size();
+    const auto want = static_cast<std::size_t>(std::min(kBlock, max_bytes + 1 - start));
+    content.resize(start + want);
+    const std::size_t n = std::fread(content.data() + start, 1, want, file.get());
+    content.resize(start + n);
     if (n == 0) {
       break;
     }
-    size += n;
   }
   if (std::ferror(file.get())) {
     throw SystemError(ErrorKind::kRead, display_path, errno);
   }
-  if (size > max_bytes) {
+  if (content.size() > max_bytes) {
     settings.problem = "larger than " + std::to_string(max_bytes) + " bytes";
     return settings;
   }
-  content.resize(size);
   settings.text = std::move(content);
   settings.state = SettingsText::State::kRead;
   return settings;

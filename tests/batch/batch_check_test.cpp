@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "batch/batch_tree.h"
+#include "platform/interrupted.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -53,6 +54,19 @@ TEST_F(CheckBatch, NamesTheLinesOfEachConflict) {
       {"a line's own source as its destination is left to its run",
        {{1, u"S:\\B1", u"S:\\B1"}},
        {}},
+      {"three spellings of one destination, and a second pair",
+       {{1, u"S:\\B1", u"D:\\TYUJYOU\\A"},
+        {2, u"S:\\B2", u"D:\\TYUJYOU\\B"},
+        {3, u"S:\\B3", u"e:\\tyujyou\\a\\"},
+        {4, u"S:\\B4", u"D:\\TYUJYOU\\b"},
+        {5, u"S:\\B5", u"D:\\TYUJYOU\\.\\A"}},
+       {{1, 3, 5}, {2, 4}}},
+      {"a destination read by two lines names the first",
+       {{1, u"S:\\B1", u"D:\\X"}, {2, u"D:\\X", u"D:\\Y"}, {3, u"d:\\x", u"D:\\Z"}},
+       {{1, 2}}},
+      {"a line's own source is passed by for the next reader",
+       {{1, u"S:\\B1", u"S:\\B1"}, {2, u"S:\\B1", u"D:\\Q"}},
+       {{1, 2}}},
       {"paths on no drive are left to their runs",
        {{1, u"Q:\\B1", u"Q:\\X"}, {2, u"Q:\\B2", u"Q:\\X"}, {3, u"S:\\B1", u"*:"}},
        {}},
@@ -65,6 +79,45 @@ TEST_F(CheckBatch, NamesTheLinesOfEachConflict) {
     }
     EXPECT_EQ(lines, c.problem_lines) << c.name;
   }
+}
+
+// Every line compared with every other would take hours here; the lines of one folder are
+// compared by sorting their keys instead.
+TEST_F(CheckBatch, AHundredThousandLinesOfOneFolderAreCheckedAtOnce) {
+  constexpr int kLines = 100000;
+  std::vector<BatchEntry> one_destination;
+  std::vector<BatchEntry> each_reads_the_others;
+  for (int i = 1; i <= kLines; ++i) {
+    one_destination.push_back({i, u"S:\\B" + std::u16string(1, u'0' + i % 10),
+                               i % 2 == 0 ? u"D:\\TYUJYOU\\A" : u"e:\\tyujyou\\a\\"});
+    each_reads_the_others.push_back({i, u"D:\\TYUJYOU\\A", u"D:\\TYUJYOU\\A"});
+  }
+  const std::vector<ListProblem> shared = CheckBatchEntries(machine_.fs(), one_destination);
+  ASSERT_EQ(shared.size(), 1u);
+  ASSERT_EQ(shared[0].lines.size(), static_cast<std::size_t>(kLines));
+  EXPECT_EQ(shared[0].lines.front(), 1);
+  EXPECT_EQ(shared[0].lines.back(), kLines);
+  EXPECT_EQ(shared[0].message, "one destination e:\\tyujyou\\a\\ on several lines");
+
+  // Each line's destination is the source of all the others: the first other line is named.
+  const std::vector<ListProblem> read = CheckBatchEntries(machine_.fs(), each_reads_the_others);
+  ASSERT_EQ(read.size(), kLines + 1u);
+  EXPECT_EQ(read[0].lines, (std::vector<int>{1, 2}));
+  EXPECT_EQ(read[1].lines, (std::vector<int>{2, 1}));
+  EXPECT_EQ(read[kLines - 1].lines, (std::vector<int>{kLines, 1}));
+  EXPECT_EQ(read[kLines].lines.size(), static_cast<std::size_t>(kLines));
+}
+
+TEST_F(CheckBatch, StopsWhenAskedTo) {
+  std::vector<BatchEntry> entries;
+  for (int i = 1; i <= 50; ++i) {
+    entries.push_back({i, u"S:\\B1", u"D:\\TYUJYOU\\A" + std::u16string(1, u'0' + i % 10)});
+  }
+  int asked = 0;
+  EXPECT_THROW(CheckBatchEntries(machine_.fs(), entries, [&] { return ++asked == 20; }),
+               platform::Interrupted);
+  EXPECT_EQ(asked, 20);
+  EXPECT_FALSE(CheckBatchEntries(machine_.fs(), entries, [] { return false; }).empty());
 }
 
 TEST_F(CheckBatch, TreeFindsNestedBoringsInOrderWithoutFollowingLinks) {

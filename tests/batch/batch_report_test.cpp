@@ -97,6 +97,12 @@ TEST(BatchReport, OneRowPerBoringInListOrderAndTheDescriptionsMostFrequentFirst)
     EXPECT_EQ(summary[1], u"書き込んだファイル 35、行 327");
     EXPECT_EQ(summary[3], u"      3      2  粘板岩");
     EXPECT_EQ(summary[4], u"      2      2  \"泥岩\", 風化");
+    // A batch of a list says which list it read and in which encoding, before the report.
+    const std::vector<std::u16string> of_list =
+        SummaryLines(report, path, ListSource{fs::path(u"一覧.csv"), common::TextEncoding::kCp932});
+    ASSERT_EQ(of_list.size(), 7u);
+    EXPECT_EQ(of_list[5], u"一覧：一覧.csv（CP932）");
+    EXPECT_EQ(of_list[6], summary[5]);
   }
 
   const Table rows = ReadReport(path);

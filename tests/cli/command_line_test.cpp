@@ -98,6 +98,11 @@ TEST(ParseCommandLine, ReadsTheBatchCommandWithAListOrATree) {
   EXPECT_TRUE(options->quiet);
   EXPECT_EQ(options->list, "list.csv");
   EXPECT_TRUE(options->tree.empty());
+  EXPECT_EQ(options->list_encoding, "");
+
+  const Command forced = ParseCommandLine({"batch", "--list-encoding", "CP932", "list.csv"});
+  ASSERT_NE(std::get_if<BatchOptions>(&forced), nullptr);
+  EXPECT_EQ(std::get<BatchOptions>(forced).list_encoding, "CP932");
 
   const Command tree = ParseCommandLine({"batch", "--tree", "S:\\ARCHIVE", "D:\\TYUJYOU"});
   const auto* defaults = std::get_if<BatchOptions>(&tree);
@@ -114,6 +119,8 @@ TEST(ParseCommandLine, ReadsTheBatchCommandWithAListOrATree) {
            {"batch", "--tree", "S:\\A"},
            {"batch", "--jobs", "0", "a.csv"},
            {"batch", "--jobs", "x", "a.csv"},
+           {"batch", "--list-encoding", "latin1", "a.csv"},
+           {"batch", "--list-encoding", "utf-8", "--tree", "S:\\A", "D:\\B"},
        }) {
     const Command error = ParseCommandLine(bad);
     ASSERT_TRUE(std::holds_alternative<UsageError>(error)) << ::testing::PrintToString(bad);

@@ -41,6 +41,14 @@ TEST(DecodeUserText, DetectsEachEncodingAsUsersSaveThem) {
       {"CP932", testing::Sjis(japanese), TextEncoding::kCp932, japanese},
       // ﾅｶ in CP932 is C5 B6, which is also valid UTF-8 (U+0176): the Japanese reading wins.
       {"CP932 half-width katakana", "D:\\\xC5\xB6", TextEncoding::kCp932, u"D:\\ﾅｶ"},
+      // UTF-8 whose bytes are CP932 as well: symbols and letters of the code page are Japanese
+      // text too, so the UTF-8 reading wins (read as CP932 they would give ﾂｰ, ﾎｱ, 繹ｱ).
+      {"UTF-8 degree sign",
+       "D:\\20\xC2\xB0"
+       "C",
+       TextEncoding::kUtf8, u"D:\\20°C"},
+      {"UTF-8 Greek letter", "D:\\\xCE\xB1", TextEncoding::kUtf8, u"D:\\α"},
+      {"UTF-8 enclosed ideograph", "D:\\\xE3\x88\xB1", TextEncoding::kUtf8, u"D:\\㈱"},
       {"Notepad's Unicode", Utf16Le(japanese), TextEncoding::kUtf16, japanese},
       {"UTF-16 big-endian", Utf16Be(japanese), TextEncoding::kUtf16, japanese},
       {"ASCII", "S:\\A,D:\\B\n", TextEncoding::kUtf8, u"S:\\A,D:\\B\n"},
@@ -87,10 +95,26 @@ TEST(DecodeUserText, NamesTheFirstLineThatIsNotValidText) {
        "\xFF\xFE"
        "A\0B"s,
        std::nullopt, 1},
+      // UTF-16 without its mark, read a byte at a time, is full of NUL bytes: no text.
+      {"UTF-16 without a mark", "S\0:\0\r\0\n\0"s, std::nullopt, 1},
+      {"a NUL in UTF-16",
+       "\xFF\xFE"
+       "A\0\n\0\0\0"s,
+       std::nullopt, 2},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(DecodeUserText(c.bytes, c.forced).bad_line, c.bad_line) << c.what;
   }
+}
+
+TEST(DecodeUserText, CommentLinesOfUtf16DoNotDecideEither) {
+  // A lone surrogate in a comment line is no fault of the list; in a path it is.
+  const std::string comment = Utf16Le(u"# x\r\nS:\\A\r\n");
+  std::string bad = comment;
+  bad[4] = '\x00';
+  bad[5] = '\xD8';  // the blank after "#" becomes a lone high surrogate
+  EXPECT_EQ(DecodeUserText(bad, std::nullopt, '#').bad_line, 0);
+  EXPECT_EQ(DecodeUserText(bad, std::nullopt).bad_line, 1);
 }
 
 TEST(DecodeUserText, AForcedEncodingIsTheOneRead) {

@@ -24,6 +24,18 @@ TEST(Cp932, WidthsOfCharacterClasses) {
   EXPECT_EQ(Cp932Length(u""), 0u);
 }
 
+TEST(Cp932, TellsTheCharactersOfTheCodePage) {
+  for (const char16_t c : {u'A', u'ｱ', u'ア', u'砂', u'°', u'×', u'α', u'Ⅰ', u'㈱', u'纊'}) {
+    EXPECT_TRUE(HasCp932Form(c)) << static_cast<int>(c);
+  }
+  // é, Ŷ and € have none; U+0080 and U+F8F0 only stand for bytes that are kept; a lone
+  // surrogate is no character.
+  for (const char16_t c :
+       {u'\u00E9', u'\u0176', u'\u20AC', u'\u0080', u'\uF8F0', char16_t{0xD800}}) {
+    EXPECT_FALSE(HasCp932Form(c)) << static_cast<int>(c);
+  }
+}
+
 TEST(Cp932, WritesWindowsForms) {
   struct Case {
     std::u16string_view text;
