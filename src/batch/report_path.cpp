@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <unordered_set>
 
 #include "batch/batch_report.h"
 #include "platform/error.h"
@@ -9,6 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/host_entry.h"
 #include "platform/host_paths.h"
+#include "platform/names.h"
 #include "platform/temporary_names.h"
 #include "platform/utf8.h"
 
@@ -37,16 +39,67 @@ std::optional<std::string> KindProblem(const fs::path& path) {
   return "is not a regular file";
 }
 
+// The identities of the folders of a batch's lines. Folders that are not there yet (new
+// destinations) are common, and finding that a level is missing costs a listing of the folder
+// above it: the highest missing level is remembered, so that the paths below it cost no look-up.
+class FolderIdentities {
+ public:
+  explicit FolderIdentities(const platform::FileSystem& file_system) : file_system_(file_system) {}
+
+  std::optional<platform::FileIdentity> Of(std::u16string_view path) {
+    const std::u16string full = file_system_.FullPath(path);
+    for (std::u16string_view level = Parent(full); !level.empty(); level = Parent(level)) {
+      if (missing_.contains(Folded(level))) {
+        return std::nullopt;
+      }
+    }
+    std::optional<platform::FileIdentity> identity = Look(full);
+    if (!identity) {
+      std::u16string_view highest;
+      for (std::u16string_view level = Parent(full); !level.empty() && !Look(level);
+           level = Parent(level)) {
+        highest = level;
+      }
+      if (!highest.empty()) {
+        missing_.insert(Folded(highest));
+      }
+    }
+    return identity;
+  }
+
+ private:
+  // "D:\A\B" gives "D:\A"; a drive's root and its levels just below it give "".
+  static std::u16string_view Parent(std::u16string_view full) {
+    const std::size_t separator = full.rfind(u'\\');
+    return separator == std::u16string_view::npos || separator <= 2 ? std::u16string_view()
+                                                                    : full.substr(0, separator);
+  }
+  static std::u16string Folded(std::u16string_view text) {
+    std::u16string folded;
+    for (const char16_t c : text) {
+      folded += platform::FoldCase(c);
+    }
+    return folded;
+  }
+  std::optional<platform::FileIdentity> Look(std::u16string_view full) const {
+    return IdentityOf(file_system_.Resolve(full));
+  }
+
+  const platform::FileSystem& file_system_;
+  std::unordered_set<std::u16string> missing_;
+};
+
 // The lines whose source (or destination) folder is the folder of that identity, by identity:
 // every link, mount, drive letter or letter case that leads there counts.
-std::vector<int> LinesInFolder(const platform::FileSystem& file_system,
+std::vector<int> LinesInFolder(FolderIdentities& identities,
+                               const platform::FileSystem& file_system,
                                const std::vector<BatchEntry>& entries,
                                const platform::FileIdentity& folder,
                                std::u16string BatchEntry::*side, std::u16string& first) {
   std::vector<int> lines;
   for (const BatchEntry& entry : entries) {
     try {
-      if (IdentityOf(file_system.Resolve(entry.*side)) == folder) {
+      if (identities.Of(entry.*side) == folder) {
         if (lines.empty()) {
           first = file_system.FullPath(entry.*side);
         }
@@ -94,14 +147,15 @@ std::vector<ListProblem> ReportPathProblems(const platform::FileSystem& file_sys
     return problems;
   }
   const std::string named = "the report " + platform::PathUtf8(report) + " would be written in ";
+  FolderIdentities identities(file_system);
   std::u16string first;
   if (std::vector<int> lines =
-          LinesInFolder(file_system, entries, *folder, &BatchEntry::source, first);
+          LinesInFolder(identities, file_system, entries, *folder, &BatchEntry::source, first);
       !lines.empty()) {
     problems.push_back({std::move(lines), named + "the source folder " + platform::ToUtf8(first)});
   }
   if (std::vector<int> lines =
-          LinesInFolder(file_system, entries, *folder, &BatchEntry::destination, first);
+          LinesInFolder(identities, file_system, entries, *folder, &BatchEntry::destination, first);
       !lines.empty()) {
     problems.push_back(
         {std::move(lines), named + "the destination folder " + platform::ToUtf8(first)});
