@@ -53,7 +53,10 @@ class ReportPathTest : public ::testing::Test {
     for (const ListProblem& problem : ReportPathProblems(machine_.fs(), report, list_, entries_)) {
       std::string text;
       for (const int line : problem.lines) {
-        text += (text.empty() ? "" : ",") + std::to_string(line);
+        if (!text.empty()) {
+          text += ',';
+        }
+        text += std::to_string(line);
       }
       texts.push_back(text.empty() ? problem.message : text + ": " + problem.message);
     }

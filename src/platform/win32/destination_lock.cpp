@@ -23,10 +23,10 @@ DestinationLock::DestinationLock(const std::filesystem::path& folder,
   // can open. Every alias of the folder (links, drive letters, network paths) meets the same
   // file; anything but another holder leaves no lock to take, and the run's own writes report
   // what is wrong.
-  win32::LockFileHold hold = win32::OpenLockFile(folder / L".~qe2m4.lock");
-  acquired_ = !hold.held_elsewhere;
-  if (hold.handle.valid()) {
-    handle_ = reinterpret_cast<std::intptr_t>(hold.handle.Release());
+  win32::UniqueHandle handle;
+  acquired_ = win32::TakeLockFile(folder / L".~qe2m4.lock", handle);
+  if (handle.valid()) {
+    handle_ = reinterpret_cast<std::intptr_t>(handle.Release());
   }
 }
 

@@ -6,10 +6,10 @@
 namespace qe2m4::platform {
 
 FileLock::FileLock(const std::filesystem::path& target) : lock_file_(LockFileName(target)) {
-  win32::LockFileHold hold = win32::OpenLockFile(lock_file_);
-  acquired_ = !hold.held_elsewhere;
-  if (hold.handle.valid()) {
-    handle_ = reinterpret_cast<std::intptr_t>(hold.handle.Release());
+  win32::UniqueHandle handle;
+  acquired_ = win32::TakeLockFile(lock_file_, handle);
+  if (handle.valid()) {
+    handle_ = reinterpret_cast<std::intptr_t>(handle.Release());
   }
 }
 
