@@ -12,6 +12,7 @@ tools=(
   wine wineserver wineboot                            # its tests, the zip's and installer's checks
   makensis                                            # the Windows installer
   localedef                                           # the installer's check as a Japanese user
+  soffice                                             # the report opened in LibreOffice Calc
 )
 missing=()
 for tool in "${tools[@]}"; do

@@ -22,8 +22,9 @@ windows=(
   locales                    # a Japanese locale for the installer's check under Wine
 )
 ci=(
-  clang-format # the formatting check
-  dpkg-dev     # dpkg-shlibdeps, for the Debian package's dependencies
+  clang-format           # the formatting check
+  dpkg-dev               # dpkg-shlibdeps, for the Debian package's dependencies
+  libreoffice-calc-nogui # a batch's report opened in a spreadsheet (check-report-in-calc.sh)
 )
 case "${1:-}" in
   "") packages=("${linux[@]}") ;;

@@ -100,7 +100,7 @@ void BatchReport::Finish() {
   table.Write(kBom);
   table.Write(platform::ToUtf8(std::u16string(app::texts::kSoilColumns) + u"\r\n"));
   for (const UnmatchedDescription& row : soil_.MostFrequentFirst()) {
-    WriteCsvLine(table, {row.description, Number(row.times), Number(row.borings)});
+    WriteCsvLine(table, {SpreadsheetText(row.description), Number(row.times), Number(row.borings)});
   }
   table.Commit();
   file_.Commit();
@@ -112,9 +112,11 @@ void BatchReport::WriteRow(std::size_t index, const BoringResult& result) {
   for (const UnmatchedLayer& layer : result.unmatched_layers) {
     unmatched.push_back(Number(layer.record) + u": " + layer.description);
   }
-  WriteCsvLine(file_, {Number(entry.line), entry.source, entry.destination,
-                       std::u16string(OutcomeText(result.outcome)), Lines(result.messages),
-                       Number(result.files), Number(result.lines), Lines(unmatched)});
+  // Texts (the paths, the messages, the descriptions) are kept texts; the counts are numbers.
+  WriteCsvLine(
+      file_, {Number(entry.line), SpreadsheetText(entry.source), SpreadsheetText(entry.destination),
+              std::u16string(OutcomeText(result.outcome)), SpreadsheetText(Lines(result.messages)),
+              Number(result.files), Number(result.lines), SpreadsheetText(Lines(unmatched))});
   switch (result.outcome) {
     case BoringOutcome::kConverted:
       ++totals_.converted;

@@ -71,4 +71,12 @@ std::u16string CsvField(std::u16string_view text) {
   return field + u'"';
 }
 
+std::u16string SpreadsheetText(std::u16string_view text) {
+  const std::size_t first = text.find_first_not_of(u' ');
+  const bool formula =
+      first != std::u16string_view::npos &&
+      std::u16string_view(u"=+-@\t\r\n").find(text[first]) != std::u16string_view::npos;
+  return formula ? u"'" + std::u16string(text) : std::u16string(text);
+}
+
 }  // namespace qe2m4::batch

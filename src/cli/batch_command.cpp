@@ -12,6 +12,7 @@
 #include "batch/batch_summary.h"
 #include "batch/batch_tree.h"
 #include "batch/list_file.h"
+#include "batch/report_path.h"
 #include "cli/batch_progress.h"
 #include "cli/console.h"
 #include "cli/help_formatter.h"
@@ -57,14 +58,15 @@ batch::BatchList ReadEntries(const BatchOptions& options, const platform::FileSy
                              platform::InterruptRequested);
 }
 
-// "LIST:3: message", "LIST:3,7: message", or "LIST: message" for the list as a whole.
+// "LIST:3: message", "LIST:3,7: message", or "LIST: message" for the list as a whole ("message"
+// without a source).
 void PrintProblem(std::FILE* messages, const std::string& source,
                   const batch::ListProblem& problem) {
   std::string where = source;
   for (std::size_t i = 0; i < problem.lines.size(); ++i) {
     where += (i == 0 ? ":" : ",") + std::to_string(problem.lines[i]);
   }
-  PrintMessage(messages, where + ": " + problem.message);
+  PrintMessage(messages, where.empty() ? problem.message : where + ": " + problem.message);
 }
 
 ProgressStyle StyleFor(const BatchOptions& options, std::FILE* messages) {
@@ -103,7 +105,10 @@ CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options) {
   command.add_option("--jobs", options.jobs, "conversions at once (default: one per core)")
       ->type_name("N")
       ->check(CLI::Range(1, 256));
-  command.add_option("--report", options.report, "the report (default: qe2m4-report.csv)")
+  command
+      .add_option("--report", options.report,
+                  "the report (default: LIST-report.csv beside LIST; with --tree\n"
+                  "qe2m4-report.csv in the working folder)")
       ->type_name("FILE");
   command.add_flag("--quiet", options.quiet, "no progress; only the counts at the end");
   CLI::Option* encoding =
@@ -145,8 +150,8 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     PrintMessage(messages, "interrupted; nothing converted");
     return platform::InterruptExitCode();
   }
+  const std::string source = options.tree.empty() ? options.list : options.tree[0];
   if (!list.problems.empty()) {
-    const std::string source = options.tree.empty() ? options.list : options.tree[0];
     for (const batch::ListProblem& problem : list.problems) {
       PrintProblem(messages, source, problem);
     }
@@ -154,7 +159,19 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     return kExitUsage;
   }
 
-  const std::filesystem::path report_path = platform::HostPathFromUtf8(options.report);
+  const std::filesystem::path list_path =
+      options.tree.empty() ? platform::HostPathFromUtf8(options.list) : std::filesystem::path();
+  const std::filesystem::path report_path = options.report.empty()
+                                                ? batch::DefaultReportPath(list_path)
+                                                : platform::HostPathFromUtf8(options.report);
+  const batch::ReportPlace report_place(*file_system, report_path, list_path, list.entries);
+  if (!report_place.problems().empty()) {
+    for (const batch::ListProblem& problem : report_place.problems()) {
+      PrintProblem(messages, problem.lines.empty() ? "" : source, problem);
+    }
+    PrintMessage(messages, "nothing converted (--report FILE names another report)");
+    return kExitUsage;
+  }
   std::optional<batch::BatchReport> report;
   try {
     report.emplace(report_path, list.entries);

@@ -15,10 +15,10 @@ namespace qe2m4::cli {
 
 // What "qe2m4 batch ..." asks for.
 struct BatchOptions : MachineOptions {
-  bool yes = false;    // create missing destination folders
-  bool quiet = false;  // no progress, only the counts at the end
-  int jobs = 0;        // conversions at once; 0 for one per core
-  std::string report = "qe2m4-report.csv";
+  bool yes = false;               // create missing destination folders
+  bool quiet = false;             // no progress, only the counts at the end
+  int jobs = 0;                   // conversions at once; 0 for one per core
+  std::string report;             // empty: beside the list, or in the working folder for a tree
   std::string list;               // the list file (a host path)
   std::string list_encoding;      // "utf-8", "cp932" or "utf-16"; empty: told from the bytes
   std::vector<std::string> tree;  // or SOURCE_ROOT and DEST_ROOT

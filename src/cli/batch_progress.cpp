@@ -83,12 +83,12 @@ void BatchProgress::Redraw(bool force) {
   const double left = rate > 0 ? static_cast<double>(total_ - done_) / rate : 0;
   char numbers[64];
   std::snprintf(numbers, sizeof numbers, "%.1f ", rate);
-  // Carriage return and "erase to the end of the line": the line is drawn over the last one.
-  const std::string line = "\r\x1b[K" + std::to_string(done_) + "/" + std::to_string(total_) +
-                           "  " + Utf8(app::texts::kProgressFailed) + " " +
-                           std::to_string(failures_) + "  " + numbers +
-                           Utf8(app::texts::kProgressRate) + "  " +
+  const std::string line = std::to_string(done_) + "/" + std::to_string(total_) + "  " +
+                           Utf8(app::texts::kProgressFailed) + " " + std::to_string(failures_) +
+                           "  " + numbers + Utf8(app::texts::kProgressRate) + "  " +
                            Utf8(app::texts::kProgressLeft) + " " + Duration(left);
+  // Carriage return and "erase to the end of the line": the line is drawn over the last one.
+  WriteTerminalControl(stream_, "\r\x1b[K");
   WriteText(stream_, line);
   std::fflush(stream_);
 }

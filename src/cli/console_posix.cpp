@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include "cli/console.h"
+#include "cli/visible_text.h"
 
 namespace qe2m4::cli {
 
@@ -9,7 +10,12 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 }
 
 void WriteText(std::FILE* stream, std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stream);
+  const std::string visible = VisibleText(text);
+  std::fwrite(visible.data(), 1, visible.size(), stream);
+}
+
+void WriteTerminalControl(std::FILE* stream, std::string_view controls) {
+  std::fwrite(controls.data(), 1, controls.size(), stream);
 }
 
 bool IsConsole(std::FILE* stream) {

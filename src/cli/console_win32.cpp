@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "cli/console.h"
+#include "cli/visible_text.h"
 #include "platform/cp932.h"
 #include "platform/utf8.h"
 
@@ -54,6 +55,24 @@ std::u16string WithoutEscapes(const std::u16string& text) {
   return plain;
 }
 
+// Writes text as it is: UTF-16 to a console, CP932 to anything else.
+void Write(std::FILE* stream, std::string_view text) {
+  const HANDLE handle = HandleOf(stream);
+  if (IsConsoleHandle(handle)) {
+    std::fflush(stream);  // what the stream holds comes first
+    std::u16string wide = platform::FromUtf8(text);
+    if (wide.find(u'\x1b') != std::u16string::npos && !ConsoleTakesEscapes(handle)) {
+      wide = WithoutEscapes(wide);
+    }
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    return;
+  }
+  // The stream is in text mode: each "\n" becomes CR LF on the way out.
+  const std::string bytes = platform::EncodeCp932(platform::FromUtf8(text));
+  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+}
+
 }  // namespace
 
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
@@ -71,20 +90,11 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 }
 
 void WriteText(std::FILE* stream, std::string_view text) {
-  const HANDLE handle = HandleOf(stream);
-  if (IsConsoleHandle(handle)) {
-    std::fflush(stream);  // what the stream holds comes first
-    std::u16string wide = platform::FromUtf8(text);
-    if (wide.find(u'\x1b') != std::u16string::npos && !ConsoleTakesEscapes(handle)) {
-      wide = WithoutEscapes(wide);
-    }
-    DWORD written = 0;
-    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
-    return;
-  }
-  // The stream is in text mode: each "\n" becomes CR LF on the way out.
-  const std::string bytes = platform::EncodeCp932(platform::FromUtf8(text));
-  std::fwrite(bytes.data(), 1, bytes.size(), stream);
+  Write(stream, VisibleText(text));
+}
+
+void WriteTerminalControl(std::FILE* stream, std::string_view controls) {
+  Write(stream, controls);
 }
 
 bool IsConsole(std::FILE* stream) {

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     status = qe2m4::cli::RunCommandLine(arguments, stdin, stdout, stderr);
   } catch (const std::exception& error) {
     // The run reports its own failures; this is what escaped everything else.
-    std::fprintf(stderr, "qe2m4: %s\n", error.what());
+    qe2m4::cli::WriteText(stderr, std::string("qe2m4: ") + error.what() + "\n");
     return qe2m4::cli::kExitRefused;
   } catch (...) {
     std::fprintf(stderr, "qe2m4: unexpected error\n");

@@ -1,5 +1,6 @@
 #include "platform/temporary_names.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "platform/host_paths.h"
@@ -16,12 +17,33 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
+// Removes the ordinary files of the folder whose names are temporary names that the test takes.
+template <typename Test>
+void RemoveTemporaryFilesIf(const fs::path& folder, const Test& test) {
+  std::error_code ec;
+  for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
+       !ec && it != end; it.increment(ec)) {
+    const std::string name = PathUtf8(it->path().filename());
+    std::error_code status_ec;
+    if (IsTemporaryName(name) && test(name) &&
+        it->symlink_status(status_ec).type() == fs::file_type::regular) {
+      std::error_code ignored;
+      fs::remove(it->path(), ignored);
+    }
+  }
+}
+
 }  // namespace
 
 fs::path TemporaryName(const fs::path& target, unsigned number) {
   return target.parent_path() /
          HostPathFromUtf8(std::string(kPrefix) + PathUtf8(target.filename()) + "." +
                           std::to_string(number) + std::string(kSuffix));
+}
+
+fs::path LockFileName(const fs::path& target) {
+  return target.parent_path() /
+         HostPathFromUtf8(std::string(kPrefix) + PathUtf8(target.filename()) + ".lock");
 }
 
 bool IsTemporaryName(std::string_view name) {
@@ -40,15 +62,21 @@ bool IsTemporaryName(std::string_view name) {
 }
 
 void RemoveStaleTemporaryFiles(const fs::path& folder) {
-  std::error_code ec;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::error_code status_ec;
-    if (IsTemporaryName(PathUtf8(it->path().filename())) &&
-        it->symlink_status(status_ec).type() == fs::file_type::regular) {
-      std::error_code ignored;
-      fs::remove(it->path(), ignored);
+  RemoveTemporaryFilesIf(folder, [](std::string_view) { return true; });
+}
+
+void RemoveStaleTemporaryFilesOf(const fs::path& target) {
+  // ".~NAME." then the number: a name that merely begins like the target's ("NAME.x") has a
+  // part that is not all digits there and is left alone.
+  const std::string start = std::string(kPrefix) + PathUtf8(target.filename()) + ".";
+  RemoveTemporaryFilesIf(target.parent_path(), [&start](std::string_view name) {
+    if (!name.starts_with(start)) {
+      return false;
     }
-  }
+    const std::string_view number =
+        name.substr(start.size(), name.size() - start.size() - kSuffix.size());
+    return !number.empty() && std::all_of(number.begin(), number.end(), IsDigit);
+  });
 }
 
 }  // namespace qe2m4::platform

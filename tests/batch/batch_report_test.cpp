@@ -4,6 +4,7 @@
 
 #include "app/texts.h"
 #include "batch/batch_summary.h"
+#include "batch/csv_fields.h"
 #include "platform/error.h"
 #include "platform/utf8.h"
 #include "support/temp_machine.h"
@@ -131,6 +132,75 @@ TEST(BatchReport, OneRowPerBoringInListOrderAndTheDescriptionsMostFrequentFirst)
   EXPECT_EQ(soil, expected_soil);
   EXPECT_EQ(rows[0].size(), 8u);
   EXPECT_EQ(Utf8(app::texts::kReportColumns).find("行,変換元,"), 0u);
+}
+
+TEST(SpreadsheetText, ATextASpreadsheetWouldTakeForAFormulaGetsTheTextMark) {
+  const struct {
+    std::u16string_view text;
+    std::u16string_view cell;
+  } cases[] = {
+      {u"=1+2", u"'=1+2"},
+      {u"+1+2", u"'+1+2"},
+      {u"-1+2", u"'-1+2"},
+      {u"@SUM(A1:A2)", u"'@SUM(A1:A2)"},
+      {u"=HYPERLINK(\"http://x\",\"y\")", u"'=HYPERLINK(\"http://x\",\"y\")"},
+      {u"\t=1", u"'\t=1"},
+      {u"\r=1", u"'\r=1"},
+      {u"\n=1", u"'\n=1"},
+      {u"   =1+2", u"'   =1+2"},  // spreadsheets that drop leading blanks
+      {u" \t1", u"' \t1"},
+      // A text of the archive that looks like a number stays the text it is ("-1.50", not -1.5).
+      {u"-1.50", u"'-1.50"},
+      {u"粘板岩", u"粘板岩"},
+      {u"13: =1+2", u"13: =1+2"},
+      {u"1-2", u"1-2"},
+      {u"S:\\=X", u"S:\\=X"},
+      {u"'=1", u"'=1"},
+      {u"＝1+2", u"＝1+2"},  // full width: a text to every spreadsheet
+      {u"", u""},
+      {u"   ", u"   "},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SpreadsheetText(c.text), c.cell) << Utf8(c.text);
+  }
+}
+
+// Paths, messages and descriptions that a spreadsheet would evaluate stay texts in both files;
+// the counts stay numbers, and every character of the texts is kept.
+TEST(BatchReport, NoCellOfArchiveTextIsAFormula) {
+  testing::TempMachine machine;
+  const fs::path path = machine.root() / "r.csv";
+  const std::vector<BatchEntry> entries = {{1, u"=S:\\A", u"@D:\\A"}, {2, u"S:\\B", u"D:\\B"}};
+  {
+    BatchReport report(path, entries);
+    report.Add(0, Result(BoringOutcome::kFailed, {u"-1+2: message", u"=second"}, 0, 0));
+    report.Add(1, Result(BoringOutcome::kConverted, {}, 16, 147,
+                         {{1, u"=1+2"},
+                          {2, u"+1+2"},
+                          {3, u"-1.5"},
+                          {4, u"@SUM(A1:A2)"},
+                          {5, u"\t=HYPERLINK(\"http://x\",\"y\")"},
+                          {6, u"粘板岩"}}));
+    report.Finish();
+  }
+  const Table rows = ReadReport(path);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"1", "'=S:\\A", "'@D:\\A", "エラー",
+                                               "'-1+2: message\n=second", "0", "0", ""}));
+  EXPECT_EQ(rows[2][7],
+            "1: =1+2\n2: +1+2\n3: -1.5\n4: @SUM(A1:A2)\n5: \t=HYPERLINK(\"http://x\",\"y\")\n"
+            "6: 粘板岩");
+  const Table soil = ReadReport(BatchReport::SoilTablePath(path));
+  const Table expected_soil = {
+      {"記述", "回数", "ボーリング数"},
+      {"'\t=HYPERLINK(\"http://x\",\"y\")", "1", "1"},
+      {"'+1+2", "1", "1"},
+      {"'-1.5", "1", "1"},
+      {"'=1+2", "1", "1"},
+      {"'@SUM(A1:A2)", "1", "1"},
+      {"粘板岩", "1", "1"},
+  };
+  EXPECT_EQ(soil, expected_soil);
 }
 
 TEST(BatchReport, SoilTableNamesFollowTheReport) {

@@ -114,7 +114,7 @@ TEST_F(Batch, WritesWhatSingleConvertRunsWriteByteForByte) {
         << result.out;
     EXPECT_NE(result.out.find(Utf8(u"     50     50  粘板岩\n")), std::string::npos);
 
-    const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+    const auto rows = ReportRows(work_ / "list-report.csv");
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCount));
     for (int i = 0; i < kCount; ++i) {
       const std::vector<std::string> expected_row = {
@@ -198,7 +198,7 @@ TEST_F(Batch, ABoringThatFailsPartWayIsReportedAndTheOthersGoOn) {
   fs::create_directories(d_ / "TYUJYOU" / "A2" / "B" / "C" / "N4.txt");
   const ProcessResult result = Run({"batch", "--yes", "--jobs", "2", HostText(list)});
   EXPECT_EQ(result.exit_code, 1);
-  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  const auto rows = ReportRows(work_ / "list-report.csv");
   ASSERT_EQ(rows.size(), 4u);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i][3], Utf8(i == 1 ? app::texts::kBatchFailed : app::texts::kBatchConverted));
@@ -231,7 +231,7 @@ TEST_F(Batch, ABadListConvertsNothing) {
     EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_TRUE(fs::is_empty(d_)) << c.list;
-    EXPECT_FALSE(fs::exists(work_ / "qe2m4-report.csv"));
+    EXPECT_FALSE(fs::exists(work_ / "list-report.csv"));
   }
   const ProcessResult missing = Run({"batch", HostText(work_ / "none.csv")});
   EXPECT_EQ(missing.exit_code, 2);
@@ -248,7 +248,7 @@ TEST_F(Batch, WithoutYesAMissingDestinationRefusesThatBoring) {
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out, Utf8(u"変換済 1、拒否 1、エラー 0、未実行 0（2 件）\n"));
-  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  const auto rows = ReportRows(work_ / "list-report.csv");
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[1][3], Utf8(app::texts::kBatchRefused));
   EXPECT_EQ(rows[1][4], Utf8(std::u16string(app::texts::kCreateFolders) + u" " +
@@ -284,7 +284,7 @@ TEST_F(Batch, CtrlCLetsTheRunningBoringsEndAndReportsWhatNeverStarted) {
   EXPECT_EQ(result.exit_code, 130) << result.err;
 
   // The report adds up: every line has a row, and the rows' results are the summary's counts.
-  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  const auto rows = ReportRows(work_ / "list-report.csv");
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCount));
   std::map<std::string, int> counts;
   for (const auto& row : rows) {

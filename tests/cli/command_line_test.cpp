@@ -108,8 +108,8 @@ TEST(ParseCommandLine, ReadsTheBatchCommandWithAListOrATree) {
   const auto* defaults = std::get_if<BatchOptions>(&tree);
   ASSERT_NE(defaults, nullptr);
   EXPECT_EQ(defaults->tree, (std::vector<std::string>{"S:\\ARCHIVE", "D:\\TYUJYOU"}));
-  EXPECT_EQ(defaults->jobs, 0);  // one per core
-  EXPECT_EQ(defaults->report, "qe2m4-report.csv");
+  EXPECT_EQ(defaults->jobs, 0);     // one per core
+  EXPECT_EQ(defaults->report, "");  // the default place: beside the list, or the working folder
   EXPECT_FALSE(defaults->yes);
 
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{

@@ -1,12 +1,12 @@
 #include "platform/destination_lock.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "platform/error.h"
+#include "platform/posix/flock.h"
 
 namespace qe2m4::platform {
 
@@ -19,12 +19,7 @@ DestinationLock::DestinationLock(const std::filesystem::path& folder,
     throw SystemError(ErrorKind::kWrite, display_path, errno);
   }
   handle_ = fd;
-  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-    acquired_ = true;
-  } else {
-    // EWOULDBLOCK: another run holds it. Anything else: the file system has no locks.
-    acquired_ = errno != EWOULDBLOCK && errno != EINTR;
-  }
+  acquired_ = posix::TryExclusiveLock(fd);
 }
 
 DestinationLock::~DestinationLock() {

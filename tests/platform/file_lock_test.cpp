@@ -1,0 +1,126 @@
+#include "platform/file_lock.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+#include "platform/temporary_names.h"
+#include "support/host_environment.h"
+#include "support/temp_machine.h"
+
+#ifdef _WIN32
+#include "platform/host_paths.h"
+#include "support/win32_process.h"
+#else
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace qe2m4::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FileLockTest : public ::testing::Test {
+ protected:
+  FileLockTest() : folder_(machine_.root() / "reports"), target_(folder_ / "r.csv") {
+    fs::create_directories(folder_);
+  }
+
+  testing::TempMachine machine_;
+  fs::path folder_;
+  fs::path target_;
+};
+
+TEST_F(FileLockTest, OneWriterPerFileWhateverPathLeadsThereAndNothingIsLeftBehind) {
+  EXPECT_EQ(LockFileName(target_), folder_ / ".~r.csv.lock");
+  {
+    const FileLock first(target_);
+    EXPECT_TRUE(first.acquired());
+    EXPECT_FALSE(FileLock(target_).acquired());
+    fs::create_directories(machine_.root() / "x");
+    EXPECT_FALSE(FileLock(machine_.root() / "x" / ".." / "reports" / "r.csv").acquired());
+    // Another file of the folder has a lock of its own.
+    EXPECT_TRUE(FileLock(folder_ / "r-soil.csv").acquired());
+    if (testing::MakeFolderLink(folder_, machine_.root() / "alias")) {
+      EXPECT_FALSE(FileLock(machine_.root() / "alias" / "r.csv").acquired());
+    }
+  }
+  EXPECT_TRUE(FileLock(target_).acquired());
+  EXPECT_TRUE(fs::is_empty(folder_));
+}
+
+TEST_F(FileLockTest, WhereNoLockFileCanBeMadeTheWriteItselfSaysWhy) {
+  EXPECT_TRUE(FileLock(machine_.root() / "missing" / "r.csv").acquired());
+  EXPECT_FALSE(fs::exists(machine_.root() / "missing"));
+}
+
+#ifdef _WIN32
+// Another process holds the lock: the tests' holder program (destination_lock_holder.exe).
+TEST_F(FileLockTest, AKilledHolderReleasesTheFile) {
+  const fs::path said = machine_.root() / "held.txt";
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  const HANDLE out = CreateFileW(said.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(out, INVALID_HANDLE_VALUE);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = out;
+  std::optional<testing::Win32Process> holder;
+  holder.emplace(platform::HostPathFromUtf8(QE2M4_LOCK_HOLDER),
+                 std::vector<std::wstring>{L"--file", target_.wstring()}, machine_.root(), nullptr,
+                 startup, CREATE_NO_WINDOW);
+  CloseHandle(out);
+  for (int waited = 0; waited < 6000 && testing::ReadBytes(said).empty(); ++waited) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_EQ(testing::ReadBytes(said), "y");
+  EXPECT_FALSE(FileLock(target_).acquired());
+  holder.reset();  // ended and waited for
+  EXPECT_TRUE(FileLock(target_).acquired());
+  EXPECT_TRUE(fs::is_empty(folder_));
+}
+#else
+TEST_F(FileLockTest, AKilledHolderReleasesTheFileAndTheNextWriterRemovesWhatItLeft) {
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const FileLock lock(target_);
+    const char held = lock.acquired() ? 'y' : 'n';
+    if (::write(ready[1], &held, 1) != 1) {
+      ::_exit(1);
+    }
+    ::pause();
+    ::_exit(0);
+  }
+  ::close(ready[1]);
+  char held = 0;
+  ASSERT_EQ(::read(ready[0], &held, 1), 1);
+  ::close(ready[0]);
+  EXPECT_EQ(held, 'y');
+  // Another process is refused at once, not kept waiting.
+  EXPECT_FALSE(FileLock(target_).acquired());
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  // The killed holder could not remove its lock file; the next writer takes it over.
+  EXPECT_TRUE(fs::is_regular_file(LockFileName(target_)));
+  {
+    const FileLock next(target_);
+    EXPECT_TRUE(next.acquired());
+    EXPECT_FALSE(FileLock(target_).acquired());
+  }
+  EXPECT_TRUE(fs::is_empty(folder_));
+}
+#endif
+
+}  // namespace
+}  // namespace qe2m4::platform
