@@ -55,7 +55,8 @@ std::vector<std::u16string> CopyMatching(const platform::FileSystem& file_system
   for (const std::u16string& name : ListFiles(file_system, source + std::u16string(pattern))) {
     if (keep(name)) {
       platform::StopIfInterrupted();
-      file_system.CopyFile(source + name, destination + name);
+      // A link among a boring's files could copy any file of the machine into the destination.
+      file_system.CopyFile(source + name, destination + name, platform::LastLevelLink::kRefuse);
       copied.push_back(name);
     }
   }

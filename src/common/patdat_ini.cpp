@@ -23,8 +23,10 @@ PatdatIni ReadPatdatIni(const platform::FileSystem& file_system) {
     ini.state = PatdatIni::State::kIgnored;
     return ini;
   }
+  // The settings file is the machine's own, not a boring's: a link to it is followed.
   RecordReader reader(file_system);
-  if (settings.state == State::kMissing || reader.OpenRecordFile(ini.path) != 0) {
+  if (settings.state == State::kMissing ||
+      reader.OpenRecordFile(ini.path, platform::LastLevelLink::kFollow) != 0) {
     return ini;
   }
   reader.ReadLine();  // the first line is a caption the program does not use

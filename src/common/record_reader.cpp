@@ -35,16 +35,37 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
+// Decodes a field's bytes into text, each line end inside a quoted field becoming one blank.
+void DecodeFieldText(std::string_view bytes, bool quoted, std::u16string& text) {
+  platform::DecodeCp932(bytes, text);
+  if (!quoted || (std::memchr(bytes.data(), '\r', bytes.size()) == nullptr &&
+                  std::memchr(bytes.data(), '\n', bytes.size()) == nullptr)) {
+    return;
+  }
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (c == u'\r' || c == u'\n') {
+      if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+        ++i;
+      }
+      c = u' ';
+    }
+    text[kept++] = c;
+  }
+  text.resize(kept);
+}
+
 }  // namespace
 
 RecordReader::RecordReader(const platform::FileSystem& file_system, std::size_t block_size)
     : file_system_(file_system), block_size_(std::max<std::size_t>(block_size, 1)) {
   // Fields never read are empty texts, decoded when asked for so that the asking is seen.
-  field_bytes_.fill(FieldBytes{kNeverRead, 0});
+  field_bytes_.fill(FieldBytes{kNeverRead, 0, false});
   decoded_.fill(false);
 }
 
-int RecordReader::OpenRecordFile(std::u16string_view path) {
+int RecordReader::OpenRecordFile(std::u16string_view path, platform::LastLevelLink link) {
   Close();
   // Only a missing file is missing: a file that is there but cannot be read (or is not an
   // ordinary file) is an error that names it, never data that silently are not there.
@@ -52,7 +73,7 @@ int RecordReader::OpenRecordFile(std::u16string_view path) {
     return 1;
   }
   try {
-    input_.emplace(file_system_.OpenInput(path));
+    input_.emplace(file_system_.OpenInput(path, link));
     if (Available(1) == 0) {
       Close();
       return 1;
@@ -170,7 +191,8 @@ inline bool RecordReader::CutBufferedField(FieldBytes& field) {
   }
   const char* start = p;
   const char* stop = nullptr;
-  if (*p == '"') {
+  const bool quoted = *p == '"';
+  if (quoted) {
     ++start;
     stop = static_cast<const char*>(std::memchr(start, '"', static_cast<std::size_t>(end - start)));
     if (stop == nullptr) {
@@ -188,7 +210,7 @@ inline bool RecordReader::CutBufferedField(FieldBytes& field) {
   if (p == end || (*p == '\r' && p + 1 == end)) {
     return false;
   }
-  field = {buffer_start_ + (start - begin), static_cast<std::size_t>(stop - start)};
+  field = {buffer_start_ + (start - begin), static_cast<std::size_t>(stop - start), quoted};
   if (*p == '\r' && p[1] == '\n') {
     ++p;
   }
@@ -204,7 +226,7 @@ bool RecordReader::CutFieldReadingOn(FieldBytes& field) {
   if (buffer_[next_] == '"') {
     ++next_;
     const std::size_t length = LengthUntil([](char c) { return c == '"'; });
-    field = {buffer_start_ + static_cast<std::int64_t>(next_), length};
+    field = {buffer_start_ + static_cast<std::int64_t>(next_), length, true};
     next_ += length;
     if (Available(1) > 0) {
       ++next_;  // the closing quote
@@ -212,7 +234,7 @@ bool RecordReader::CutFieldReadingOn(FieldBytes& field) {
     SkipWhile([](char c) { return !IsFieldEnd(c); });
   } else {
     const std::size_t length = LengthUntil(IsFieldEnd);
-    field = {buffer_start_ + static_cast<std::int64_t>(next_), length};
+    field = {buffer_start_ + static_cast<std::int64_t>(next_), length, false};
     next_ += length;
   }
   if (Available(1) > 0 && buffer_[next_] == ',') {
@@ -232,9 +254,9 @@ bool RecordReader::ReadItem(std::u16string& item) {
   if (!CutField(field)) {
     return false;
   }
-  platform::DecodeCp932(std::string_view(buffer_).substr(
-                            static_cast<std::size_t>(field.position - buffer_start_), field.length),
-                        item);
+  DecodeFieldText(std::string_view(buffer_).substr(
+                      static_cast<std::size_t>(field.position - buffer_start_), field.length),
+                  field.quoted, item);
   return true;
 }
 
@@ -279,9 +301,9 @@ void RecordReader::DecodeField(int k) const {
     record_field_[k].clear();  // many fields are empty: no need to look at the tables
     return;
   }
-  platform::DecodeCp932(std::string_view(buffer_).substr(
-                            static_cast<std::size_t>(bytes.position - buffer_start_), bytes.length),
-                        record_field_[k]);
+  DecodeFieldText(std::string_view(buffer_).substr(
+                      static_cast<std::size_t>(bytes.position - buffer_start_), bytes.length),
+                  bytes.quoted, record_field_[k]);
 }
 
 void RecordReader::DecodePendingFields(int first) {

@@ -22,6 +22,9 @@ namespace qe2m4 {
 // commas) and whatever follows it up to the next comma or line end is skipped; any other field
 // runs to the next comma or line end and keeps its trailing blanks. CR LF, a lone CR and a lone
 // LF each end a line. Records are not tied to lines: a record is simply the next count fields.
+// A field's text never holds a line end: each one inside quotes (CR LF, CR or LF) is given as
+// one blank, so that no output written from fields gains a line, and with it a record, that the
+// source did not have.
 //
 // The file is read a block at a time, so memory does not grow with its length (a field longer
 // than a block is held whole); the file itself is never changed. A record's fields are cut on
@@ -41,8 +44,12 @@ class RecordReader {
   // Opens a file that exists and holds at least one byte, and returns 0. Returns 1 and leaves
   // the reader closed when the file is missing or empty; nothing is created or deleted either
   // way. Throws platform::Error naming the file and the reason when something is there that
-  // is not an ordinary file or cannot be read.
-  int OpenRecordFile(std::u16string_view path);
+  // is not an ordinary file or cannot be read. The files of a boring are never read through a
+  // symbolic link at their own name (an archive from elsewhere could lead the run to any file
+  // of the machine): such a link is not an ordinary file. The program's own tables and
+  // settings pass kFollow; a link that leads nowhere is a missing file either way.
+  int OpenRecordFile(std::u16string_view path,
+                     platform::LastLevelLink link = platform::LastLevelLink::kRefuse);
   bool IsOpen() const { return open_; }
   void Close();
 
@@ -81,10 +88,12 @@ class RecordReader {
  private:
   // The position of a field that no record has reached yet.
   static constexpr std::int64_t kNeverRead = -1;
-  // Where a field's bytes are: a file position (from 0) and a length.
+  // Where a field's bytes are: a file position (from 0) and a length; quoted fields alone can
+  // hold line ends.
   struct FieldBytes {
     std::int64_t position = 0;
     std::size_t length = 0;
+    bool quoted = false;
   };
   // Cuts the next field; false (and nothing consumed) at the end of the data.
   bool CutField(FieldBytes& field) { return CutBufferedField(field) || CutFieldReadingOn(field); }

@@ -24,8 +24,9 @@ using NameTable = std::array<std::u16string, kNames>;
 // anything after them is not.
 NameTable ReadNameTable(const platform::FileSystem& file_system, const std::u16string& path) {
   RecordReader table_reader(file_system);
-  // A table that is there but cannot be read throws with its reason from the reader.
-  if (table_reader.OpenRecordFile(path) != 0) {
+  // A table that is there but cannot be read throws with its reason from the reader. The
+  // table belongs to the program's pattern data, not to a boring: a link to it is followed.
+  if (table_reader.OpenRecordFile(path, platform::LastLevelLink::kFollow) != 0) {
     if (file_system.Missing(path)) {
       throw platform::Error(platform::ErrorKind::kRead, file_system.FullPath(path),
                             platform::ErrorCause::kNotFound, "the file is missing");

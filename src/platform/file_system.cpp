@@ -135,24 +135,24 @@ std::uintmax_t FileSystem::FileSize(std::u16string_view path) const {
   return size;
 }
 
-UniqueFile FileSystem::OpenForReading(std::u16string_view path) const {
+UniqueFile FileSystem::OpenForReading(std::u16string_view path, LastLevelLink link) const {
   const fs::path host = Resolve(path);
   if (const int error = Gate(FileOperation::kOpen, host)) {
     throw SystemError(ErrorKind::kRead, FullPath(path), error);
   }
-  return platform::OpenForReading(host, FullPath(path));
+  return platform::OpenForReading(host, FullPath(path), link);
 }
 
-InputFile FileSystem::OpenInput(std::u16string_view path) const {
+InputFile FileSystem::OpenInput(std::u16string_view path, LastLevelLink link) const {
   const fs::path host = Resolve(path);
   if (const int error = Gate(FileOperation::kOpen, host)) {
     throw SystemError(ErrorKind::kRead, FullPath(path), error);
   }
-  return InputFile(host, FullPath(path), hook_.get());
+  return InputFile(host, FullPath(path), hook_.get(), link);
 }
 
-std::string FileSystem::ReadAll(std::u16string_view path) const {
-  InputFile file = OpenInput(path);
+std::string FileSystem::ReadAll(std::u16string_view path, LastLevelLink link) const {
+  InputFile file = OpenInput(path, link);
   std::string content;
   char buffer[65536];
   std::size_t n = 0;
@@ -171,13 +171,14 @@ SettingsText FileSystem::ReadSettingsFile(std::u16string_view path,
   return platform::ReadSettingsFile(host, FullPath(path), max_bytes);
 }
 
-void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to) const {
+void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to,
+                          LastLevelLink from_link) const {
   if (const int error = Gate(FileOperation::kCopy, Resolve(to))) {
     throw SystemError(ErrorKind::kCopy, FullPath(to), error);
   }
   std::string content;
   try {
-    content = ReadAll(from);
+    content = ReadAll(from, from_link);
   } catch (const Error& error) {
     throw Error(ErrorKind::kCopy, error.path(), error.cause(), error.reason());
   }

@@ -99,17 +99,22 @@ class FileSystem {
   // Size of a file in bytes; throws Error(kRead) when it is not a readable file.
   std::uintmax_t FileSize(std::u16string_view path) const;
   // Opens an ordinary file for reading; throws Error(kRead) naming the file and the reason
-  // (kNotFound when nothing is there) otherwise, without waiting on a FIFO.
-  UniqueFile OpenForReading(std::u16string_view path) const;
+  // (kNotFound when nothing is there) otherwise, without waiting on a FIFO. With kRefuse a
+  // symbolic link at the file's own name is refused (kNotAFile) by the open itself.
+  UniqueFile OpenForReading(std::u16string_view path,
+                            LastLevelLink link = LastLevelLink::kFollow) const;
   // An ordinary file opened to be read block by block; throws as OpenForReading, and its
   // reads throw Error(kRead) when they fail.
-  InputFile OpenInput(std::u16string_view path) const;
+  InputFile OpenInput(std::u16string_view path, LastLevelLink link = LastLevelLink::kFollow) const;
   // The whole content of an ordinary file; throws as OpenForReading, or on a failed read.
-  std::string ReadAll(std::u16string_view path) const;
+  std::string ReadAll(std::u16string_view path, LastLevelLink link = LastLevelLink::kFollow) const;
   // A settings file's text, read only when it is an ordinary file of at most max_bytes.
   SettingsText ReadSettingsFile(std::u16string_view path, std::uintmax_t max_bytes) const;
-  // Copies a file over another, replacing it; the target is complete or unchanged.
-  void CopyFile(std::u16string_view from, std::u16string_view to) const;
+  // Copies a file over another, replacing it; the target is complete or unchanged. from_link
+  // tells whether from may be a link (as OpenForReading); a link at to is replaced by the copy,
+  // never written through.
+  void CopyFile(std::u16string_view from, std::u16string_view to,
+                LastLevelLink from_link = LastLevelLink::kFollow) const;
   void DeleteFile(std::u16string_view path) const;
   void CreateFolder(std::u16string_view path) const;
   // Ordinary files whose names match the pattern's last level ("*" and "?", any letter case),

@@ -16,10 +16,22 @@ struct FileCloser {
 };
 using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
 
+// Whether a file opened for reading may be reached through a symbolic link at its own name (on
+// Windows a symbolic link or a junction). Links on the folder levels above it are followed
+// either way.
+enum class LastLevelLink {
+  kFollow,  // read the file the link leads to
+  kRefuse,  // refuse the link as not an ordinary file: a boring's files from another office
+            // could lead anywhere on the machine, and what is read lands in the destination
+};
+
 // Opens an ordinary file for reading. What is not one is refused without waiting on it (a FIFO
 // would block the open): throws Error(kRead) naming display_path, with the cause kIsAFolder,
-// kNotAFile or the system's own (kNotFound when nothing is there).
-UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path);
+// kNotAFile or the system's own (kNotFound when nothing is there). With kRefuse a link at the
+// file's own name is kNotAFile (kLinkLoop for one that leads round in a circle); the test and
+// the open are one step, so the link cannot be put in place between them.
+UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path,
+                          LastLevelLink link = LastLevelLink::kFollow);
 
 // Throws Error(kCreateFolder, kNameTooLong) naming display_path when a level of the host folder
 // path is longer than its file system allows, or when the path with room for the names of the

@@ -8,11 +8,11 @@
 namespace qe2m4::platform {
 
 InputFile::InputFile(const std::filesystem::path& host, std::u16string display_path,
-                     FileOperationHook* hook)
+                     FileOperationHook* hook, LastLevelLink link)
     : host_(host),
       display_path_(std::move(display_path)),
       hook_(hook),
-      file_(OpenForReading(host_, display_path_)) {}
+      file_(OpenForReading(host_, display_path_, link)) {}
 
 std::size_t InputFile::Read(char* buffer, std::size_t size) {
   if (const int error = hook_ != nullptr ? hook_->Before(FileOperation::kRead, host_) : 0) {

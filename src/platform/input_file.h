@@ -13,10 +13,10 @@ namespace qe2m4::platform {
 // file does not need memory for all of it.
 class InputFile {
  public:
-  // Opens as OpenForReading does (throws Error(kRead) naming display_path); hook, when given,
-  // is asked before each read.
+  // Opens as OpenForReading does (throws Error(kRead) naming display_path, and refuses a link
+  // at the last level when told to); hook, when given, is asked before each read.
   InputFile(const std::filesystem::path& host, std::u16string display_path,
-            FileOperationHook* hook = nullptr);
+            FileOperationHook* hook = nullptr, LastLevelLink link = LastLevelLink::kFollow);
 
   // Reads up to size bytes into buffer and returns how many were read: fewer only at the end
   // of the file, 0 once it is reached. Throws Error(kRead) when the read fails.

@@ -107,6 +107,35 @@ TEST_F(RecordReaderTest, AFileThatIsThereButCannotBeReadIsAnError) {
   }
 }
 
+#ifndef _WIN32
+// A boring's file is never read through a link at its own name; the program's own tables ask to
+// follow one. Links on the levels above are followed either way. (POSIX: links to files need a
+// privilege on Windows.)
+TEST_F(RecordReaderTest, ALinkAtTheFileItselfIsNotAnOrdinaryFileUnlessFollowed) {
+  WriteBytes(s_ / "elsewhere" / "secret.txt", "key,1\r\n");
+  std::filesystem::create_directory(s_ / "B");
+  ASSERT_TRUE(testing::MakeFileLink(s_ / "elsewhere" / "secret.txt", s_ / "B" / "X4.TXT"));
+  ASSERT_TRUE(testing::MakeFolderLink(s_ / "elsewhere", s_ / "ALIAS"));
+  try {
+    reader_.OpenRecordFile(u"S:\\B\\X4.TXT");
+    ADD_FAILURE() << "the link was followed";
+  } catch (const platform::Error& error) {
+    EXPECT_EQ(error.kind(), platform::ErrorKind::kRead);
+    EXPECT_EQ(error.path(), u"S:\\B\\X4.TXT");
+    EXPECT_EQ(error.cause(), platform::ErrorCause::kNotAFile) << error.what();
+  }
+  EXPECT_FALSE(reader_.IsOpen());
+  for (const auto& [path, link] :
+       {std::pair{u"S:\\B\\X4.TXT", platform::LastLevelLink::kFollow},
+        std::pair{u"S:\\ALIAS\\secret.txt", platform::LastLevelLink::kRefuse}}) {
+    ASSERT_EQ(reader_.OpenRecordFile(path, link), 0) << platform::ToUtf8(path);
+    reader_.ReadRecord(2, 1);
+    EXPECT_EQ(reader_.RecordField(1), u"key");
+    reader_.Close();
+  }
+}
+#endif
+
 TEST_F(RecordReaderTest, OneByteFileOpensButHoldsNoRecord) {
   EXPECT_EQ(ReadAll("1", 3), Records{});
 }
@@ -133,6 +162,52 @@ TEST_F(RecordReaderTest, FieldsAndRecordsAsTheRulesSay) {
   for (const Case& c : cases) {
     EXPECT_EQ(ReadAll(c.bytes, c.count), c.records) << c.bytes;
   }
+}
+
+// A field's text never holds a line end: inside quotes each CR LF, lone CR or lone LF is one
+// blank, at any block size; outside quotes a line end ends the field as ever.
+TEST_F(RecordReaderTest, LineEndsInsideQuotesAreOneBlankEach) {
+  struct Case {
+    std::string bytes;
+    int count;
+    Records records;
+  } const cases[] = {
+      {"1,0.60,\"AB\r\n  9,  99.99,\"X\"\r\n", 3, {{u"1", u"0.60", u"AB   9,  99.99,"}}},
+      {"\"a\rb\",\"c\nd\"\r\n", 2, {{u"a b", u"c d"}}},
+      {"\"\r\n\r\r\n\n\",x\r\n", 2, {{u"    ", u"x"}}},
+      {"\"\n\r\",x\r\n", 2, {{u"  ", u"x"}}},
+      {testing::Sjis(u"\"砂\r\n礫\",x\r\n"), 2, {{u"砂 礫", u"x"}}},
+      // An unclosed quote runs to the end of the file.
+      {"1,\"open\r\nto the end\r\n", 2, {{u"1", u"open to the end "}}},
+      // Outside quotes nothing changes: a line end ends a field.
+      {"a\rb\nc\r\nd\r\n", 4, {{u"a", u"b", u"c", u"d"}}},
+  };
+  for (const Case& c : cases) {
+    WriteBytes(s_ / "X.TXT", c.bytes);
+    for (const std::size_t block : {1, 2, 3, 64}) {
+      RecordReader reader(machine_.fs(), block);
+      ASSERT_EQ(reader.OpenRecordFile(u"S:\\X.TXT"), 0);
+      Records records;
+      for (;;) {
+        reader.ReadRecord(c.count, 1);
+        if (reader.RecordPos(1) == RecordReader::kEndOfData) {
+          break;
+        }
+        records.emplace_back();
+        for (int k = 1; k <= c.count; ++k) {
+          records.back().push_back(reader.RecordField(k));
+        }
+      }
+      EXPECT_EQ(records, c.records) << c.bytes << " block " << block;
+    }
+  }
+  // Items of tables and settings files follow the same rule.
+  WriteBytes(s_ / "L9.TXT", "1,\"a\r\nb\"\r\n");
+  ASSERT_EQ(reader_.OpenRecordFile(u"S:\\L9.TXT"), 0);
+  std::u16string item;
+  ASSERT_TRUE(reader_.ReadItem(item));
+  ASSERT_TRUE(reader_.ReadItem(item));
+  EXPECT_EQ(item, u"a b");
 }
 
 TEST_F(RecordReaderTest, DecodesCp932FieldsAndReportsPositions) {

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/output_file.h"
 #include "platform/temporary_names.h"
+#include "platform/utf8.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -110,6 +112,63 @@ TEST_F(FileSafety, FailuresAtFifosAndLinksCarryTheirCause) {
   EXPECT_EQ(CauseOf([&] { fs().CreateFolder(u"S:\\B1\\loop"); }), ErrorCause::kLinkLoop);
   EXPECT_EQ(CauseOf([&] { fs().CreateFolder(u"S:\\B1\\dangling"); }), ErrorCause::kNotFound);
   EXPECT_FALSE(fs::exists(s_ / "copy.txt"));
+}
+
+// Reading with links refused: every service that reads refuses a link at the file's own name,
+// whatever it leads to (a FIFO behind it is not waited on), and follows links above it.
+TEST_F(FileSafety, ReadsThatRefuseLinksRefuseEveryLinkAtTheLastLevel) {
+  WriteBytes(s_ / "outside" / "secret.txt", "secret");
+  ASSERT_TRUE(testing::MakeFifo(s_ / "outside" / "fifo"));
+  fs::create_symlink(s_ / "outside" / "secret.txt", s_ / "B1" / "file.txt");
+  fs::create_symlink(s_ / "outside" / "fifo", s_ / "B1" / "fifo.txt");
+  fs::create_symlink(s_ / "outside", s_ / "B1" / "folder.txt");
+  fs::create_symlink("loop.txt", s_ / "B1" / "loop.txt");
+  fs::create_directory_symlink(s_ / "outside", s_ / "ALIAS");
+  constexpr LastLevelLink kRefuse = LastLevelLink::kRefuse;
+  const struct {
+    const char* service;
+    std::function<void(std::u16string_view)> read;
+  } services[] = {
+      {"OpenForReading", [&](std::u16string_view path) { fs().OpenForReading(path, kRefuse); }},
+      {"OpenInput", [&](std::u16string_view path) { fs().OpenInput(path, kRefuse); }},
+      {"ReadAll", [&](std::u16string_view path) { fs().ReadAll(path, kRefuse); }},
+      {"CopyFile", [&](std::u16string_view path) { fs().CopyFile(path, u"S:\\copy", kRefuse); }},
+  };
+  const struct {
+    std::u16string_view path;
+    ErrorCause cause;
+  } links[] = {
+      {u"S:\\B1\\file.txt", ErrorCause::kNotAFile},
+      {u"S:\\B1\\fifo.txt", ErrorCause::kNotAFile},
+      {u"S:\\B1\\folder.txt", ErrorCause::kNotAFile},
+      {u"S:\\B1\\loop.txt", ErrorCause::kLinkLoop},
+  };
+  for (const auto& service : services) {
+    for (const auto& link : links) {
+      try {
+        service.read(link.path);
+        ADD_FAILURE() << service.service << " followed " << ToUtf8(link.path);
+      } catch (const Error& error) {
+        EXPECT_EQ(error.path(), link.path) << service.service;
+        EXPECT_EQ(error.cause(), link.cause) << service.service << ": " << error.what();
+      }
+    }
+    EXPECT_FALSE(fs::exists(s_ / "copy")) << service.service;
+    EXPECT_NO_THROW(service.read(u"S:\\ALIAS\\secret.txt")) << service.service;
+  }
+  EXPECT_EQ(fs().ReadAll(u"S:\\B1\\file.txt"), "secret");  // followed unless refused
+}
+
+// A copy over a destination that is a link replaces the link; what it led to is not written.
+TEST_F(FileSafety, ACopyReplacesALinkAtItsTargetNeverWritingThroughIt) {
+  WriteBytes(s_ / "outside" / "kept.txt", "kept");
+  WriteBytes(s_ / "B1" / "N2.TXT", "new");
+  fs::create_directories(s_ / "D");
+  fs::create_symlink(s_ / "outside" / "kept.txt", s_ / "D" / "N2.TXT");
+  fs().CopyFile(u"S:\\B1\\N2.TXT", u"S:\\D\\N2.TXT", LastLevelLink::kRefuse);
+  EXPECT_FALSE(fs::is_symlink(s_ / "D" / "N2.TXT"));
+  EXPECT_EQ(testing::ReadBytes(s_ / "D" / "N2.TXT"), "new");
+  EXPECT_EQ(testing::ReadBytes(s_ / "outside" / "kept.txt"), "kept");
 }
 #endif
 

@@ -50,6 +50,20 @@ std::size_t NameLimit(std::filesystem::path path) {
   }
 }
 
+// Throws the error of an open with O_NOFOLLOW that failed with error (ELOOP; EMLINK on some
+// systems): the path's last level is a link, or a level above it leads round in a circle. The
+// file was not opened; the status calls only choose the words.
+[[noreturn]] void ThrowRefusedLink(const std::filesystem::path& host,
+                                   const std::u16string& display_path, int error) {
+  struct stat status = {};
+  if (::lstat(host.c_str(), &status) == 0 && S_ISLNK(status.st_mode) &&
+      !(::stat(host.c_str(), &status) != 0 && errno == ELOOP)) {
+    throw Error(ErrorKind::kRead, display_path, ErrorCause::kNotAFile,
+                "a symbolic link, not an ordinary file");
+  }
+  throw SystemError(ErrorKind::kRead, display_path, error == EMLINK ? ELOOP : error);
+}
+
 }  // namespace
 
 struct AtomicFile::Host {
@@ -69,11 +83,19 @@ void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16stri
   }
 }
 
-UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path) {
+UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path,
+                          LastLevelLink link) {
   // O_NONBLOCK keeps the open of a FIFO from waiting for a writer; fstat then refuses it.
-  const int fd = ::open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  // O_NOFOLLOW makes the open itself refuse a link at the last level.
+  const int flags =
+      O_RDONLY | O_NONBLOCK | O_CLOEXEC | (link == LastLevelLink::kRefuse ? O_NOFOLLOW : 0);
+  const int fd = ::open(host.c_str(), flags);
   if (fd < 0) {
-    throw SystemError(ErrorKind::kRead, display_path, errno);
+    const int error = errno;
+    if (link == LastLevelLink::kRefuse && (error == ELOOP || error == EMLINK)) {
+      ThrowRefusedLink(host, display_path, error);
+    }
+    throw SystemError(ErrorKind::kRead, display_path, error);
   }
   struct stat status = {};
   const int error = ::fstat(fd, &status) == 0 ? 0 : errno;

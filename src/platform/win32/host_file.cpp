@@ -46,6 +46,23 @@ std::size_t NameLimit(const std::filesystem::path& path) {
   return 255;
 }
 
+// Opens an existing file or folder for reading, shared with every other program.
+HANDLE OpenExisting(const std::filesystem::path& host, DWORD flags) {
+  return CreateFileW(host.c_str(), GENERIC_READ,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     flags, nullptr);
+}
+
+// Whether the reparse point opened stands for another name (a symbolic link, a junction); what
+// cannot be told is taken as one.
+bool StandsForAnotherName(HANDLE handle) {
+  FILE_ATTRIBUTE_TAG_INFO tag = {};
+  if (GetFileInformationByHandleEx(handle, FileAttributeTagInfo, &tag, sizeof tag) == 0) {
+    return true;
+  }
+  return IsReparseTagNameSurrogate(tag.ReparseTag) != 0;
+}
+
 }  // namespace
 
 struct AtomicFile::Host {
@@ -67,18 +84,45 @@ void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16stri
   }
 }
 
-UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path) {
+UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16string& display_path,
+                          LastLevelLink link) {
   const win32::NoDriveDialogs no_dialogs;
-  win32::UniqueHandle handle(CreateFileW(
-      host.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  const bool refuse_links = link == LastLevelLink::kRefuse;
+  // Backup semantics open a folder too, so that it is refused as a folder, not as missing. With
+  // links refused, a reparse point at the last level is opened itself, not what it leads to.
+  win32::UniqueHandle handle(OpenExisting(
+      host, FILE_FLAG_BACKUP_SEMANTICS | (refuse_links ? FILE_FLAG_OPEN_REPARSE_POINT : 0)));
   if (!handle.valid()) {
     throw win32::Win32Error(ErrorKind::kRead, display_path, GetLastError());
   }
-  // Backup semantics open a folder too, so that it is refused as a folder, not as missing.
   BY_HANDLE_FILE_INFORMATION information;
   if (GetFileInformationByHandle(handle.get(), &information) == 0) {
     throw win32::Win32Error(ErrorKind::kRead, display_path, GetLastError());
+  }
+  if (refuse_links && (information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    if (StandsForAnotherName(handle.get())) {
+      throw Error(ErrorKind::kRead, display_path, ErrorCause::kNotAFile,
+                  "a symbolic link or junction, not an ordinary file");
+    }
+    // Another kind of reparse point (a file kept in the cloud, a deduplicated file) is the file
+    // itself, whose data only its owner's driver gives: it is opened again the usual way, and
+    // read only when that open reached the very file looked at.
+    win32::UniqueHandle followed(OpenExisting(host, FILE_FLAG_BACKUP_SEMANTICS));
+    if (!followed.valid()) {
+      throw win32::Win32Error(ErrorKind::kRead, display_path, GetLastError());
+    }
+    BY_HANDLE_FILE_INFORMATION file_information;
+    if (GetFileInformationByHandle(followed.get(), &file_information) == 0) {
+      throw win32::Win32Error(ErrorKind::kRead, display_path, GetLastError());
+    }
+    if (file_information.dwVolumeSerialNumber != information.dwVolumeSerialNumber ||
+        file_information.nFileIndexHigh != information.nFileIndexHigh ||
+        file_information.nFileIndexLow != information.nFileIndexLow) {
+      throw Error(ErrorKind::kRead, display_path, ErrorCause::kNotAFile,
+                  "replaced by another file while it was opened");
+    }
+    handle.Reset(followed.Release());
+    information = file_information;
   }
   if ((information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     throw SystemError(ErrorKind::kRead, display_path, EISDIR);
