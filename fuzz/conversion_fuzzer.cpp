@@ -5,7 +5,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 
 #include "app/conversion_run.h"
 #include "fuzz_machine.h"
@@ -39,18 +41,25 @@ class SilentUser : public qe2m4::platform::UserInterface {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qe2m4::fuzz::FuzzMachine& machine = qe2m4::fuzz::ProcessMachine();
-  machine.Clear();
+  machine.ClearDestination();
   std::string_view rest(reinterpret_cast<const char*>(data), size);
+  bool more = true;
   for (const char* name : kSourceFiles) {
-    const std::size_t cut = rest.find('\xFF');
-    const std::string_view piece = rest.substr(0, cut);
     const std::string_view file(name);
-    const auto folder = file == "L9.txt" ? machine.patdat() : machine.source();
-    qe2m4::fuzz::WriteFile(folder / name, piece);
-    if (cut == std::string_view::npos) {
-      break;
+    const std::filesystem::path host =
+        (file == "L9.txt" ? machine.patdat() : machine.source()) / file;
+    if (!more) {
+      // Past the input's end the file is absent, not empty: the last input's is removed.
+      std::error_code absent;
+      std::filesystem::remove(host, absent);
+      continue;
     }
-    rest.remove_prefix(cut + 1);
+    const std::size_t cut = rest.find('\xFF');
+    qe2m4::fuzz::WriteFile(host, rest.substr(0, cut));
+    more = cut != std::string_view::npos;
+    if (more) {
+      rest.remove_prefix(cut + 1);
+    }
   }
   SilentUser user;
   qe2m4::app::Command1_Click(machine.fs(), user, u"S:\\BORING", u"D:\\TYUJYOU\\A1234\\B\\C");
