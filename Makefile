@@ -95,3 +95,12 @@ endif
 .PHONY: bench-batch
 bench-batch: build
 	bench/batch_vs_convert.sh $(BUILD_DIR)/src/cli/qe2m4 1000 100
+
+# Long fuzzing: every libFuzzer target of fuzz/ for FUZZ_SECONDS each, one after another, with
+# the formats' dictionary (scripts/fuzz.sh, built with clang into build-fuzz); prints each
+# target's runs, runs a second, coverage and result. FUZZ_TARGETS names some targets only.
+.PHONY: fuzz
+FUZZ_SECONDS ?= 1800
+FUZZ_TARGETS ?=
+fuzz: deps
+	CMAKE_FLAGS="$(CMAKE_FLAGS)" scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)

@@ -1,14 +1,20 @@
 // Feeds arbitrary bytes through a whole conversion: the input is cut into the files of a source
 // folder (X files, CNT.TXT, title files) and the pattern folder's L9.txt, and the run converts
-// them.
-// Failures the run reports to its user are fine; crashes and sanitizer reports are not.
+// them. Failures the run reports to its user are fine; crashes and sanitizer reports are not,
+// and neither is a run that leaves a temporary file in the destination (outputs are complete or
+// absent) or adds to or removes from the source folder.
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
+#include <iterator>
 #include <string_view>
+#include <system_error>
 
 #include "app/conversion_run.h"
+#include "fuzz_check.h"
 #include "fuzz_machine.h"
+#include "platform/temporary_names.h"
 #include "platform/user_interface.h"
 
 namespace {
@@ -39,20 +45,37 @@ class SilentUser : public qe2m4::platform::UserInterface {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   qe2m4::fuzz::FuzzMachine& machine = qe2m4::fuzz::ProcessMachine();
-  machine.Clear();
+  machine.ClearDestination();
   std::string_view rest(reinterpret_cast<const char*>(data), size);
+  bool more = true;
+  std::ptrdiff_t written = 0;  // files in the source folder
   for (const char* name : kSourceFiles) {
-    const std::size_t cut = rest.find('\xFF');
-    const std::string_view piece = rest.substr(0, cut);
     const std::string_view file(name);
-    const auto folder = file == "L9.txt" ? machine.patdat() : machine.source();
-    qe2m4::fuzz::WriteFile(folder / name, piece);
-    if (cut == std::string_view::npos) {
-      break;
+    const std::filesystem::path host =
+        (file == "L9.txt" ? machine.patdat() : machine.source()) / file;
+    if (!more) {
+      // Past the input's end the file is absent, not empty: the last input's is removed.
+      std::error_code absent;
+      std::filesystem::remove(host, absent);
+      continue;
     }
-    rest.remove_prefix(cut + 1);
+    const std::size_t cut = rest.find('\xFF');
+    qe2m4::fuzz::WriteFile(host, rest.substr(0, cut));
+    written += file == "L9.txt" ? 0 : 1;
+    more = cut != std::string_view::npos;
+    if (more) {
+      rest.remove_prefix(cut + 1);
+    }
   }
   SilentUser user;
   qe2m4::app::Command1_Click(machine.fs(), user, u"S:\\BORING", u"D:\\TYUJYOU\\A1234\\B\\C");
+
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(machine.destination())) {
+    qe2m4::fuzz::Require(!qe2m4::platform::IsTemporaryName(entry.path().filename().native()),
+                         "no temporary file is left in the destination");
+  }
+  const auto source_files = std::distance(std::filesystem::directory_iterator(machine.source()),
+                                          std::filesystem::directory_iterator());
+  qe2m4::fuzz::Require(source_files == written, "the source folder keeps the files it had");
   return 0;
 }

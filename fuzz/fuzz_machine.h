@@ -9,7 +9,9 @@ namespace qe2m4::fuzz {
 
 // A machine for one fuzzing process: a temporary folder with drive S: holding the source folder
 // S:\BORING, the pattern folder S:\PATDAT and the system folder S:\SYSTEM (whose Patdat32.ini
-// names S:\PATDAT\), and drive D: for the destination; removed when the process ends.
+// names S:\PATDAT\), and drive D: for the destination; removed when the process ends. The folder
+// lies on a memory file system where there is one (/dev/shm), so that a run costs what the code
+// costs: a conversion writes and flushes some twenty files, which on a disk would set the pace.
 class FuzzMachine {
  public:
   FuzzMachine();
@@ -18,12 +20,15 @@ class FuzzMachine {
   FuzzMachine& operator=(const FuzzMachine&) = delete;
 
   platform::FileSystem& fs() { return fs_; }
+  const std::filesystem::path& root() const { return root_; }
   const std::filesystem::path& source() const { return source_; }
   const std::filesystem::path& destination() const { return destination_; }
   const std::filesystem::path& patdat() const { return patdat_; }
+  const std::filesystem::path& system() const { return system_; }
 
-  // Empties the source, destination and pattern folders.
-  void Clear() const;
+  // Empties the destination drive, keeping its folder: a run starts on a drive without the
+  // folders the last run made.
+  void ClearDestination() const;
 
  private:
   std::filesystem::path root_;
@@ -38,7 +43,7 @@ class FuzzMachine {
 // input, and making the folders anew each time would dominate the run.
 FuzzMachine& ProcessMachine();
 
-// Writes bytes to a host file.
+// Writes bytes to a host file, replacing it.
 void WriteFile(const std::filesystem::path& file, std::string_view bytes);
 
 }  // namespace qe2m4::fuzz
