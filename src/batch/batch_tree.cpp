@@ -135,10 +135,10 @@ BatchList FindTreeBorings(const platform::FileSystem& file_system, std::u16strin
   const std::u16string source = Root(source_root);
   const std::u16string destination = Root(destination_root);
   if (source.empty() || !file_system.FolderExists(source + u"\\")) {
-    return {{}, {{{}, "no folder " + platform::ToUtf8(source_root)}}};
+    return {{}, {{{}, "no folder " + platform::ToUtf8(source_root)}}, std::nullopt};
   }
   if (destination.empty()) {
-    return {{}, {{{}, "no destination root"}}};
+    return {{}, {{{}, "no destination root"}}, std::nullopt};
   }
   TreeWalk walk(file_system, source_root, destination_root);
   // Folders still to visit, the next one last.

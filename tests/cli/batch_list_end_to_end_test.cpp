@@ -21,6 +21,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Whether a folder holds a report of a batch (whatever its list was called).
+bool AnyReportIn(const fs::path& folder) {
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    if (entry.path().filename().native().ends_with("report.csv")) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::string Utf16Le(std::u16string_view text) {
   std::string bytes = "\xFF\xFE";
   for (const char16_t c : text) {
@@ -62,7 +72,7 @@ class BatchList : public ::testing::Test {
         << what << ": " << result.err;
     EXPECT_EQ(result.out, "") << what;
     EXPECT_TRUE(fs::is_empty(d_)) << what;
-    EXPECT_FALSE(fs::exists(work_ / "qe2m4-report.csv")) << what;
+    EXPECT_FALSE(AnyReportIn(work_)) << what;
   }
 
   TempMachine machine_{MemoryTempFolder()};
@@ -213,7 +223,7 @@ TEST_F(BatchList, AnInterruptEndsTheReadingAndCheckingOfALongList) {
     EXPECT_EQ(result.err, "qe2m4: interrupted; nothing converted\n") << signal_number;
     EXPECT_LT(took, std::chrono::seconds(10)) << signal_number;
     EXPECT_TRUE(fs::is_empty(d_));
-    EXPECT_FALSE(fs::exists(work_ / "qe2m4-report.csv"));
+    EXPECT_FALSE(AnyReportIn(work_));
   }
 }
 #endif

@@ -179,7 +179,7 @@ TEST_F(HostileArchive, ListDestinationsWithControlCharactersAreRefusedLines) {
              "S:\\BORING1,D:\\CR1\r\r\nS:\\BORING1,D:\\TAB\t\r\nS:\\BORING1,D:\\OK\r\n");
   const ProcessResult result = Run({"batch", "--yes", "--quiet", "list.csv"});
   EXPECT_EQ(result.exit_code, 1) << result.err;
-  const auto rows = ReportRows(work_ / "qe2m4-report.csv");
+  const auto rows = ReportRows(work_ / "list-report.csv");
   ASSERT_EQ(rows.size(), 3u);
   for (std::size_t i = 0; i < 2; ++i) {
     EXPECT_EQ(rows[i][3], Utf8(app::texts::kBatchRefused));
