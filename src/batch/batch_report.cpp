@@ -99,8 +99,8 @@ void BatchReport::Finish() {
   platform::AtomicFile table(soil_path_, Display(soil_path_));
   table.Write(kBom);
   table.Write(platform::ToUtf8(std::u16string(app::texts::kSoilColumns) + u"\r\n"));
-  for (const UnmatchedDescription& row : soil_.MostFrequentFirst()) {
-    WriteCsvLine(table, {row.description, Number(row.times), Number(row.borings)});
+  for (const SoilTableRow& row : SoilTableRows(soil_, readings_)) {
+    WriteCsvLine(table, {row.description, Number(row.times), Number(row.borings), row.reading});
   }
   table.Commit();
   file_.Commit();
@@ -114,7 +114,8 @@ void BatchReport::WriteRow(std::size_t index, const BoringResult& result) {
   }
   WriteCsvLine(file_, {Number(entry.line), entry.source, entry.destination,
                        std::u16string(OutcomeText(result.outcome)), Lines(result.messages),
-                       Number(result.files), Number(result.lines), Lines(unmatched)});
+                       Number(result.files), Number(result.lines), Lines(unmatched),
+                       Number(static_cast<std::int64_t>(result.read_layers.size()))});
   switch (result.outcome) {
     case BoringOutcome::kConverted:
       ++totals_.converted;
@@ -131,7 +132,9 @@ void BatchReport::WriteRow(std::size_t index, const BoringResult& result) {
   }
   totals_.files += result.files;
   totals_.lines += result.lines;
+  totals_.read_layers += static_cast<std::int64_t>(result.read_layers.size());
   soil_.Add(result);
+  readings_.Add(result);
 }
 
 }  // namespace qe2m4::batch

@@ -10,12 +10,13 @@
 namespace qe2m4::batch {
 
 BoringResult RunBoring(const platform::FileSystem& prototype, const BatchEntry& entry,
-                       bool answer_yes) {
+                       bool answer_yes, const SoilReadings& readings) {
   BoringResult result;
   BatchUserInterface ui(answer_yes);
   try {
     platform::FileSystem file_system = prototype;
-    app::RunResult run = app::Command1_Click(file_system, ui, entry.source, entry.destination);
+    app::RunResult run =
+        app::Command1_Click(file_system, ui, entry.source, entry.destination, readings);
     if (run.succeeded) {
       result.outcome = BoringOutcome::kConverted;
     } else if (!run.status_shown) {
@@ -29,6 +30,7 @@ BoringResult RunBoring(const platform::FileSystem& prototype, const BatchEntry& 
       result.lines += file.lines;
     }
     result.unmatched_layers = std::move(run.report.unmatched_layers);
+    result.read_layers = std::move(run.report.read_layers);
   } catch (const std::exception& error) {
     // The run reports the failures it knows itself; anything else (memory running out) fails
     // this boring only.

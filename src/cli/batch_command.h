@@ -6,6 +6,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/machine_options.h"
+#include "cli/soil_readings_options.h"
 
 namespace CLI {
 class App;
@@ -21,6 +22,7 @@ struct BatchOptions : MachineOptions {
   std::string report = "qe2m4-report.csv";
   std::string list;               // the list file (a host path)
   std::vector<std::string> tree;  // or SOURCE_ROOT and DEST_ROOT
+  SoilReadingsOptions soil_readings;
 };
 
 // The usage lines of the command (each ends with a line end).

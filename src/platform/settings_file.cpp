@@ -42,6 +42,7 @@ SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16s
   }
   if (size > max_bytes) {
     settings.problem = "larger than " + std::to_string(max_bytes) + " bytes";
+    settings.too_large = true;
     return settings;
   }
   content.resize(size);
