@@ -49,9 +49,8 @@ void AddSoilReadingsOptions(CLI::App& command, SoilReadingsOptions& options) {
   CLI::Option* const file =
       command
           .add_option("--soil-readings", options.file,
-                      "the table of soil readings: a CSV file whose column 読み替え gives the "
-                      "description to classify instead of the one in column 記述 (default: "
-                      "soil-readings.csv in the settings folder, when it exists)")
+                      "the table of soil readings, CSV with the columns 記述 and 読み替え "
+                      "(default: soil-readings.csv beside drives.conf, if any)")
           ->type_name("FILE")
           ->check(CLI::Validator(
               [](const std::string& value) {
