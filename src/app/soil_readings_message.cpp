@@ -53,8 +53,11 @@ std::u16string SoilReadingsProblemMessage(const SoilReadingsProblem& problem,
   std::u16string text = std::u16string(texts::kReadingsUnusable) + u'\n' + platform::PathText(file);
   text += u'\n';
   for (std::size_t i = 0; i < problem.lines.size(); ++i) {
-    text += (i == 0 ? u"" : u"、") + platform::FromUtf8(std::to_string(problem.lines[i])) +
-            std::u16string(texts::kReadingsLine);
+    if (i > 0) {
+      text += u"、";
+    }
+    text += platform::FromUtf8(std::to_string(problem.lines[i]));
+    text += texts::kReadingsLine;
   }
   if (!problem.lines.empty()) {
     text += u"：";
