@@ -10,6 +10,7 @@ tools=(
   dpkg-deb dpkg-shlibdeps apt-get                     # the Debian package and its check
   x86_64-w64-mingw32-g++-posix                        # the Windows cross build
   wine wineserver wineboot                            # its tests, the zip's and installer's checks
+  xvfb-run xauth                                      # the Win32 window's tests
   makensis                                            # the Windows installer
   localedef                                           # the installer's check as a Japanese user
   soffice                                             # the report opened in LibreOffice Calc

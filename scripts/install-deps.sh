@@ -18,6 +18,7 @@ windows=(
   g++-mingw-w64-x86-64-posix # the cross compiler (POSIX threads, for std::thread and friends)
   googletest                 # GoogleTest's sources, built with the cross compiler
   wine wine64                # the tests run under Wine
+  xvfb xauth                 # the Win32 window's tests, on a virtual X server (xvfb-run)
   nsis                       # makensis, for the installer that make package makes
   locales                    # a Japanese locale for the installer's check under Wine
 )

@@ -62,8 +62,9 @@ class TitleCopiesRemover {
 // the result; everything else a step needs it makes and drops itself.
 class ConversionRun {
  public:
-  ConversionRun(platform::FileSystem& file_system, platform::UserInterface& ui)
-      : file_system_(file_system), ui_(ui) {}
+  ConversionRun(platform::FileSystem& file_system, platform::UserInterface& ui,
+                const SoilReadings& readings)
+      : file_system_(file_system), ui_(ui), readings_(readings) {}
 
   RunResult Run(std::u16string_view source_text, std::u16string_view destination_text) {
     try {
@@ -196,12 +197,13 @@ class ConversionRun {
     WriteTitleFiles(context, source_path_, destination_path_, titles);
     platform::StopIfInterrupted();
 
-    ConvertMeasurementFiles(context, inclusions, source_path_, destination_path_);
+    ConvertMeasurementFiles(context, inclusions, readings_, source_path_, destination_path_);
     return true;
   }
 
   platform::FileSystem& file_system_;
   platform::UserInterface& ui_;
+  const SoilReadings& readings_;
   std::u16string source_path_;
   std::u16string destination_path_;
   RunResult result_;
@@ -210,8 +212,9 @@ class ConversionRun {
 }  // namespace
 
 RunResult Command1_Click(platform::FileSystem& file_system, platform::UserInterface& ui,
-                         std::u16string_view source_text, std::u16string_view destination_text) {
-  return ConversionRun(file_system, ui).Run(source_text, destination_text);
+                         std::u16string_view source_text, std::u16string_view destination_text,
+                         const SoilReadings& readings) {
+  return ConversionRun(file_system, ui, readings).Run(source_text, destination_text);
 }
 
 }  // namespace qe2m4::app

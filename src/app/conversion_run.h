@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "common/conversion_context.h"
+#include "soil/soil_readings.h"
 
 namespace qe2m4::platform {
 class FileSystem;
@@ -26,8 +27,9 @@ struct RunResult {
 // folder destination_text (Text1's text), talking to the user only through ui. Never throws:
 // a failure part-way is shown as one message and the run ends. The run holds the destination
 // folder's DestinationLock from before its first write to its end, and refuses at once when
-// another run holds it.
+// another run holds it. Layer descriptions that readings holds are classified as their readings.
 RunResult Command1_Click(platform::FileSystem& file_system, platform::UserInterface& ui,
-                         std::u16string_view source_text, std::u16string_view destination_text);
+                         std::u16string_view source_text, std::u16string_view destination_text,
+                         const SoilReadings& readings = SoilReadings::None());
 
 }  // namespace qe2m4::app

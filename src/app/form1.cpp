@@ -1,8 +1,12 @@
 #include "app/form1.h"
 
+#include <filesystem>
 #include <optional>
 
 #include "app/conversion_run.h"
+#include "app/run_notice.h"
+#include "app/soil_readings_file.h"
+#include "app/soil_readings_message.h"
 #include "app/texts.h"
 #include "common/ansi_text.h"
 #include "common/pattern_folder.h"
@@ -146,11 +150,26 @@ void Form1::Picture1_MouseMove() {
 }
 
 void Form1::Command1_Click() {
+  // The table is read anew for every run, so that the user's edits count at the next click.
+  const std::filesystem::path readings_file = SettingsSoilReadingsFile();
+  const SoilReadingsTable table = LoadSoilReadingsFile(readings_file, false);
+  if (table.problem) {
+    view_.Port().ShowMessage(SoilReadingsProblemMessage(*table.problem, readings_file),
+                             std::nullopt, platform::MessageButtons::kOk,
+                             platform::MessageIcon::kExclamation);
+    return;
+  }
   const RunResult result =
       app::Command1_Click(file_system_, view_.Port(), view_.PathText(Side::kSource),
-                          view_.PathText(Side::kDestination));
+                          view_.PathText(Side::kDestination), table.readings);
   if (result.status_shown) {
     StatusShown = 1;
+  }
+  if (result.succeeded) {
+    if (const std::optional<std::u16string> notice = RunNotice(result.report)) {
+      view_.Port().ShowMessage(*notice, std::nullopt, platform::MessageButtons::kOk,
+                               platform::MessageIcon::kInformation);
+    }
   }
 }
 

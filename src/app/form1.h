@@ -54,6 +54,8 @@ class Form1 {
   void Dir1_Change();
   void Dir2_Change();
   void Picture1_MouseMove();
+  // The run, through the settings folder's table of soil readings (read anew each time); after
+  // a success with something to say, one notice of it.
   void Command1_Click();
   void Command2_Click();
 

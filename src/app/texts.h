@@ -112,8 +112,8 @@ inline constexpr std::u16string_view kTreeUnreadableFolder =
 // The report's header row, and that of its table of descriptions without a main soil.
 inline constexpr std::u16string_view kReportColumns =
     u"行,変換元,変換先,結果,メッセージ,書き込んだファイル数,書き込んだ行数,"
-    u"主な土質が見つからなかった層の記述";
-inline constexpr std::u16string_view kSoilColumns = u"記述,回数,ボーリング数";
+    u"主な土質が見つからなかった層の記述,読み替えた層の数";
+inline constexpr std::u16string_view kSoilColumns = u"記述,回数,ボーリング数,読み替え";
 // The progress line: done/total, failures, borings per second, time left.
 inline constexpr std::u16string_view kProgressFailed = u"失敗";
 inline constexpr std::u16string_view kProgressRate = u"件/秒";
@@ -127,5 +127,32 @@ inline constexpr std::u16string_view kSummaryKinds = u"種類";
 // The list a batch read, with the encoding it was read in: "一覧：borings.csv（UTF-8）".
 inline constexpr std::u16string_view kSummaryList = u"一覧：";
 inline constexpr std::u16string_view kSummaryReport = u"報告：";
+
+// The table of soil readings (土質名の読み替え表): the names of its two columns, which the batch's
+// soil table carries too.
+inline constexpr std::u16string_view kReadingsDescriptionColumn = u"記述";
+inline constexpr std::u16string_view kReadingsReadingColumn = u"読み替え";
+// The command line's summary: the layers the table read, before those without a main soil.
+inline constexpr std::u16string_view kSummaryRead =
+    u"土質名の読み替え表で読み替えた層（X1.TXT の記録番号）：";
+// How many layers the table read ("土質名の読み替え表で読み替えた層：3 層"), in the window's notice
+// and the batch's last lines.
+inline constexpr std::u16string_view kReadCount = u"土質名の読み替え表で読み替えた層：";
+inline constexpr std::u16string_view kReadCountUnit = u" 層";
+// The last line of a list the window's notice cuts short ("ほか 5 件").
+inline constexpr std::u16string_view kMoreBefore = u"ほか ";
+inline constexpr std::u16string_view kMoreAfter = u" 件";
+// The window's message when the table cannot be used; the file, then the line and the reason
+// follow. The run does not start.
+inline constexpr std::u16string_view kReadingsUnusable =
+    u"土質名の読み替え表を使えないため、変換しませんでした。";
+inline constexpr std::u16string_view kReadingsLine = u" 行目";
+inline constexpr std::u16string_view kReadingsTooLarge = u"1 MB を超えるため読みません。";
+inline constexpr std::u16string_view kReadingsBadText = u" の文字として読めない行です。";
+inline constexpr std::u16string_view kReadingsBadQuote = u"引用符（\"）が閉じていません。";
+inline constexpr std::u16string_view kReadingsColumnBefore = u"見出し行に「";
+inline constexpr std::u16string_view kReadingsNoColumn = u"」の列がありません。";
+inline constexpr std::u16string_view kReadingsTwoColumns = u"」の列が二つあります。";
+inline constexpr std::u16string_view kReadingsTwoReadings = u"同じ記述に異なる読み替えがあります。";
 
 }  // namespace qe2m4::app::texts

@@ -56,6 +56,7 @@ struct BoringResult {
   std::int64_t files = 0;
   std::int64_t lines = 0;
   std::vector<UnmatchedLayer> unmatched_layers;
+  std::vector<ReadLayer> read_layers;
 };
 
 }  // namespace qe2m4::batch

@@ -99,8 +99,9 @@ void BatchReport::Finish() {
   platform::AtomicFile table(soil_path_, Display(soil_path_));
   table.Write(kBom);
   table.Write(platform::ToUtf8(std::u16string(app::texts::kSoilColumns) + u"\r\n"));
-  for (const UnmatchedDescription& row : soil_.MostFrequentFirst()) {
-    WriteCsvLine(table, {SpreadsheetText(row.description), Number(row.times), Number(row.borings)});
+  for (const SoilTableRow& row : SoilTableRows(soil_, readings_)) {
+    WriteCsvLine(table, {SpreadsheetText(row.description), Number(row.times), Number(row.borings),
+                         SpreadsheetText(row.reading)});
   }
   table.Commit();
   file_.Commit();
@@ -113,10 +114,11 @@ void BatchReport::WriteRow(std::size_t index, const BoringResult& result) {
     unmatched.push_back(Number(layer.record) + u": " + layer.description);
   }
   // Texts (the paths, the messages, the descriptions) are kept texts; the counts are numbers.
-  WriteCsvLine(
-      file_, {Number(entry.line), SpreadsheetText(entry.source), SpreadsheetText(entry.destination),
-              std::u16string(OutcomeText(result.outcome)), SpreadsheetText(Lines(result.messages)),
-              Number(result.files), Number(result.lines), SpreadsheetText(Lines(unmatched))});
+  WriteCsvLine(file_, {Number(entry.line), SpreadsheetText(entry.source),
+                       SpreadsheetText(entry.destination), std::u16string(OutcomeText(result.outcome)),
+                       SpreadsheetText(Lines(result.messages)), Number(result.files),
+                       Number(result.lines), SpreadsheetText(Lines(unmatched)),
+                       Number(static_cast<std::int64_t>(result.read_layers.size()))});
   switch (result.outcome) {
     case BoringOutcome::kConverted:
       ++totals_.converted;
@@ -133,7 +135,9 @@ void BatchReport::WriteRow(std::size_t index, const BoringResult& result) {
   }
   totals_.files += result.files;
   totals_.lines += result.lines;
+  totals_.read_layers += static_cast<std::int64_t>(result.read_layers.size());
   soil_.Add(result);
+  readings_.Add(result);
 }
 
 }  // namespace qe2m4::batch

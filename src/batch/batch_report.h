@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "batch/batch_entry.h"
+#include "batch/soil_table.h"
 #include "batch/soil_tally.h"
 #include "platform/host_file.h"
 
@@ -19,11 +20,13 @@ struct BatchTotals {
   std::int64_t not_run = 0;
   std::int64_t files = 0;
   std::int64_t lines = 0;
+  std::int64_t read_layers = 0;  // layers the table of soil readings read
 };
 
 // The report of a batch, for a spreadsheet: UTF-8 with a BOM, one row per boring in the list's
 // order (line, source, destination, result, messages, files written, lines written, the layer
-// descriptions without a main soil), and beside it a table of those descriptions across the
+// descriptions without a main soil, the layers the table of soil readings read), and beside it
+// a table of those descriptions and of the descriptions read, with their readings, across the
 // batch, most frequent first. Both files are complete or absent: they are written to
 // temporary files beside them and take their names in Finish().
 class BatchReport {
@@ -56,6 +59,7 @@ class BatchReport {
   std::map<std::size_t, BoringResult> waiting_;
   BatchTotals totals_;
   SoilTally soil_;
+  ReadingTally readings_;
 };
 
 }  // namespace qe2m4::batch

@@ -24,7 +24,8 @@ void RunBatch(const platform::FileSystem& prototype, const std::vector<BatchEntr
       if (index >= entries.size()) {
         return;
       }
-      const BoringResult result = RunBoring(prototype, entries[index], options.answer_yes);
+      const BoringResult result =
+          RunBoring(prototype, entries[index], options.answer_yes, *options.readings);
       const std::lock_guard lock(finishing);
       if (failure) {
         return;

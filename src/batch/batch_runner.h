@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "batch/batch_entry.h"
+#include "soil/soil_readings.h"
 
 namespace qe2m4::platform {
 class FileSystem;
@@ -15,6 +16,8 @@ namespace qe2m4::batch {
 struct BatchRunOptions {
   int jobs = 1;             // conversions at once
   bool answer_yes = false;  // create missing destination folders
+  // The table of soil readings every run classifies through (read-only, shared by the runs).
+  const SoilReadings* readings = &SoilReadings::None();
 };
 
 // Called once for each boring that ran, as it finishes, never two at a time; index is the

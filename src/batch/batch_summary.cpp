@@ -34,6 +34,10 @@ std::vector<std::u16string> SummaryLines(const BatchReport& report,
                   Number(all) + u" " + std::u16string(texts::kSummaryBorings) + u"）");
   lines.push_back(std::u16string(texts::kSummaryFiles) + u" " + Number(totals.files) + u"、" +
                   std::u16string(texts::kSummaryLines) + u" " + Number(totals.lines));
+  if (totals.read_layers > 0) {
+    lines.push_back(std::u16string(texts::kReadCount) + Number(totals.read_layers) +
+                    std::u16string(texts::kReadCountUnit));
+  }
   const std::vector<UnmatchedDescription> descriptions = report.soil().MostFrequentFirst();
   lines.push_back(std::u16string(texts::kSummaryDescriptions) + Number(descriptions.size()) + u" " +
                   std::u16string(texts::kSummaryKinds));

@@ -10,7 +10,7 @@
 namespace qe2m4::batch {
 
 BoringResult RunBoring(const platform::FileSystem& prototype, const BatchEntry& entry,
-                       bool answer_yes) {
+                       bool answer_yes, const SoilReadings& readings) {
   BoringResult result;
   if (entry.problem) {
     result.outcome = entry.problem->outcome;
@@ -23,7 +23,8 @@ BoringResult RunBoring(const platform::FileSystem& prototype, const BatchEntry& 
     for (const StoredLevelName& level : entry.stored_names) {
       file_system.SetStoredName(level.path, level.host_name);
     }
-    app::RunResult run = app::Command1_Click(file_system, ui, entry.source, entry.destination);
+    app::RunResult run =
+        app::Command1_Click(file_system, ui, entry.source, entry.destination, readings);
     if (run.succeeded) {
       result.outcome = BoringOutcome::kConverted;
     } else if (!run.status_shown) {
@@ -37,6 +38,7 @@ BoringResult RunBoring(const platform::FileSystem& prototype, const BatchEntry& 
       result.lines += file.lines;
     }
     result.unmatched_layers = std::move(run.report.unmatched_layers);
+    result.read_layers = std::move(run.report.read_layers);
   } catch (const std::exception& error) {
     // The run reports the failures it knows itself; anything else (memory running out) fails
     // this boring only.

@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/csv_line.h"
+
 namespace qe2m4::batch {
 
-// The fields of one line of comma-separated values: a field in double quotes may hold commas,
-// and "" stands for one quote inside it; blanks around a quoted field are dropped. nullopt when
-// a quote is not closed or text follows a closing quote.
-std::optional<std::vector<std::u16string>> SplitCsvLine(std::u16string_view line);
+// Lists are split as every user's CSV file is.
+using common::SplitCsvLine;
 
 // A field as a spreadsheet reads it back: in double quotes (quotes doubled) when it holds a
 // comma, a quote, a line end or blanks at either end; as it is otherwise.

@@ -85,7 +85,8 @@ int DefaultJobs() {
 
 const char* const kBatchUsage =
     "usage: qe2m4 batch [--drive L=DIR]... [--system-dir DIR] [--yes] [--jobs N] [--report FILE]\n"
-    "                   [--quiet] [--list-encoding ENC] LIST\n"
+    "                   [--soil-readings FILE | --no-soil-readings] [--quiet]\n"
+    "                   [--list-encoding ENC] LIST\n"
     "       qe2m4 batch ... --tree SOURCE_ROOT DEST_ROOT\n";
 
 CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options) {
@@ -98,9 +99,12 @@ CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options) {
       "folder under SOURCE_ROOT holding a non-empty X1.TXT into DEST_ROOT plus the same levels.\n"
       "No question is asked: without --yes a boring whose destination folders are missing is\n"
       "refused. The report (UTF-8 CSV) has one row per boring; FILE-soil.csv beside it counts\n"
-      "the layer descriptions that found no main soil.\n\n"
-      "Exit status: 0 all converted, 1 any refused, failed or not started, 2 bad usage or list.");
+      "the layer descriptions that found no main soil and those the table of soil readings read,\n"
+      "with a column 読み替え: filled in, the file serves as --soil-readings for the next run.\n\n"
+      "Exit status: 0 all converted, 1 any refused, failed or not started, 2 bad usage, list or\n"
+      "table of soil readings.");
   AddMachineOptions(command, options);
+  AddSoilReadingsOptions(command, options.soil_readings);
   command.add_flag("--yes", options.yes, "create missing destination folders");
   command.add_option("--jobs", options.jobs, "conversions at once (default: one per core)")
       ->type_name("N")
@@ -137,6 +141,12 @@ CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options) {
 int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* messages) {
   const std::optional<platform::FileSystem> file_system = PrepareFileSystem(options, messages);
   if (!file_system) {
+    return kExitUsage;
+  }
+  const std::optional<app::SoilReadingsTable> table =
+      LoadSoilReadings(options.soil_readings, messages);
+  if (!table) {
+    PrintMessage(messages, "nothing converted");
     return kExitUsage;
   }
   batch::BatchList list;
@@ -184,7 +194,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
   platform::InstallInterruptHandlers();
   BatchProgress progress(StyleFor(options, messages), list.entries.size(), messages);
   const batch::BatchRunOptions run_options{options.jobs > 0 ? options.jobs : DefaultJobs(),
-                                           options.yes};
+                                           options.yes, &table->readings};
   try {
     batch::RunBatch(
         *file_system, list.entries, run_options,

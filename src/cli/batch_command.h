@@ -6,6 +6,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/machine_options.h"
+#include "cli/soil_readings_options.h"
 
 namespace CLI {
 class App;
@@ -22,6 +23,7 @@ struct BatchOptions : MachineOptions {
   std::string list;               // the list file (a host path)
   std::string list_encoding;      // "utf-8", "cp932" or "utf-16"; empty: told from the bytes
   std::vector<std::string> tree;  // or SOURCE_ROOT and DEST_ROOT
+  SoilReadingsOptions soil_readings;
 };
 
 // The usage lines of the command (each ends with a line end).

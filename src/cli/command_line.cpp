@@ -10,9 +10,11 @@ namespace qe2m4::cli {
 namespace {
 
 constexpr const char* kProgramUsage =
-    "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet] SOURCE DEST\n"
+    "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet]\n"
+    "                     [--soil-readings FILE | --no-soil-readings] SOURCE DEST\n"
     "       qe2m4 batch [--drive L=DIR]... [--system-dir DIR] [--yes] [--jobs N] [--report FILE]\n"
-    "                   [--quiet] [--list-encoding ENC] LIST | --tree SOURCE_ROOT DEST_ROOT\n"
+    "                   [--soil-readings FILE | --no-soil-readings] [--quiet]\n"
+    "                   [--list-encoding ENC] LIST | --tree SOURCE_ROOT DEST_ROOT\n"
     "       qe2m4 --help | --version\n";
 
 constexpr const char* kProgramHint = "Run 'qe2m4 COMMAND --help' for the options of a command.";

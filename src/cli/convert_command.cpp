@@ -33,6 +33,13 @@ void PrintSummary(std::FILE* output, const ConversionReport& report) {
     line += app::texts::kSummaryLines;
     Print(output, line);
   }
+  if (!report.read_layers.empty()) {
+    Print(output, app::texts::kSummaryRead);
+    for (const ReadLayer& layer : report.read_layers) {
+      Print(output, u"  " + platform::FromUtf8(std::to_string(layer.record)) + u": " +
+                        layer.description + u" → " + layer.reading);
+    }
+  }
   if (!report.unmatched_layers.empty()) {
     Print(output, app::texts::kSummaryUnmatched);
     for (const UnmatchedLayer& layer : report.unmatched_layers) {
@@ -58,7 +65,8 @@ void PrintSummary(std::FILE* output, const ConversionReport& report) {
 }  // namespace
 
 const char* const kConvertUsage =
-    "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet] SOURCE DEST\n";
+    "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet]\n"
+    "                     [--soil-readings FILE | --no-soil-readings] SOURCE DEST\n";
 
 CLI::App& AddConvertCommand(CLI::App& program, ConvertOptions& options) {
   CLI::App& command = *program.add_subcommand("convert");
@@ -66,9 +74,10 @@ CLI::App& AddConvertCommand(CLI::App& program, ConvertOptions& options) {
       command, kConvertUsage, "Converts one boring, as the window's execute button does.",
       "SOURCE and DEST are typed as into the window's source and destination boxes, for\n"
       "example S:\\BORING1 and D:\\TYUJYOU\\A1234\\B\\C.\n\n"
-      "Exit status: 0 converted, 1 refused or failed, 2 bad usage; 130, 143 or 129 when\n"
-      "Ctrl-C, SIGTERM or SIGHUP ended the run.");
+      "Exit status: 0 converted, 1 refused or failed, 2 bad usage or a table of soil readings\n"
+      "that cannot be used; 130, 143 or 129 when Ctrl-C, SIGTERM or SIGHUP ended the run.");
   AddMachineOptions(command, options);
+  AddSoilReadingsOptions(command, options.soil_readings);
   command.add_flag("--yes", options.yes, "create missing destination folders without asking");
   command.add_flag("--quiet", options.quiet, "print only the success text");
   command.add_option("SOURCE", options.source, "the boring's folder, as typed into the window")
@@ -83,9 +92,15 @@ int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* outpu
   if (!file_system) {
     return kExitUsage;
   }
+  const std::optional<app::SoilReadingsTable> table =
+      LoadSoilReadings(options.soil_readings, messages);
+  if (!table) {
+    return kExitUsage;
+  }
   TerminalUserInterface ui(options.yes, input, messages);
-  const app::RunResult result = app::Command1_Click(*file_system, ui, ArgumentText(options.source),
-                                                    ArgumentText(options.destination));
+  const app::RunResult result =
+      app::Command1_Click(*file_system, ui, ArgumentText(options.source),
+                          ArgumentText(options.destination), table->readings);
   if (result.interrupted) {
     return platform::InterruptExitCode();
   }

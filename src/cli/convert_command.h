@@ -5,6 +5,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/machine_options.h"
+#include "cli/soil_readings_options.h"
 
 namespace CLI {
 class App;
@@ -18,6 +19,7 @@ struct ConvertOptions : MachineOptions {
   bool quiet = false;       // print only the success text
   std::string source;       // as typed into the source box
   std::string destination;  // as typed into the destination box
+  SoilReadingsOptions soil_readings;
 };
 
 // The usage lines of the command (each ends with a line end).

@@ -28,6 +28,14 @@ struct UnmatchedLayer {
   std::u16string description;
 };
 
+// A layer whose description (X1.TXT field 4) the user's table of soil readings replaced before
+// it was classified.
+struct ReadLayer {
+  std::int64_t record = 0;  // record number in X1.TXT, from 1
+  std::u16string description;
+  std::u16string reading;
+};
+
 // An output the run did not write although its source holds data, and why.
 struct NotWrittenFile {
   enum class Reason {
@@ -44,6 +52,7 @@ struct ConversionReport {
   std::vector<WrittenFile> files;
   std::vector<UnmatchedLayer> unmatched_layers;
   std::vector<NotWrittenFile> not_written;
+  std::vector<ReadLayer> read_layers;
 };
 
 // What the converters of one run share; owned by the run.

@@ -29,7 +29,8 @@ LayerNames SplitLayerDescription(std::u16string_view description) {
   return names;
 }
 
-void ConvertLayerFile(ConversionContext& context, std::u16string_view source_path) {
+void ConvertLayerFile(ConversionContext& context, const SoilReadings& readings,
+                      std::u16string_view source_path) {
   platform::OutputFile n1(context.file_system, OutputPath(context, u"N1.txt"));
   platform::OutputFile n1a(context.file_system, OutputPath(context, u"N1A.txt"));
   RecordReader& reader = context.reader;
@@ -43,12 +44,17 @@ void ConvertLayerFile(ConversionContext& context, std::u16string_view source_pat
       if (reader.RecordPos(kLayerSlot) == RecordReader::kEndOfData) {
         break;
       }
-      const LayerNames names = SplitLayerDescription(reader.RecordField(4));
+      const std::u16string& description = reader.RecordField(4);
+      const std::u16string* const reading = readings.Find(description);
+      const LayerNames names = SplitLayerDescription(reading != nullptr ? *reading : description);
       ++counter;
       const LayerSoilResult result =
           ClassifyLayerSoil(counter, reader.RecordField(2), names.kind, names.parts, n1, n1a);
+      if (reading != nullptr) {
+        context.report.read_layers.push_back(ReadLayer{counter, description, *reading});
+      }
       if (!result.main_found[1] || !result.main_found[2]) {
-        context.report.unmatched_layers.push_back(UnmatchedLayer{counter, reader.RecordField(4)});
+        context.report.unmatched_layers.push_back(UnmatchedLayer{counter, description});
       }
     }
   }

@@ -4,6 +4,7 @@
 
 #include "common/conversion_context.h"
 #include "soil/layer_soil.h"
+#include "soil/soil_readings.h"
 
 namespace qe2m4 {
 
@@ -17,7 +18,10 @@ struct LayerNames {
 LayerNames SplitLayerDescription(std::u16string_view description);
 
 // Converts the source's X1.TXT into N1.txt and N1A.txt, both written even when X1.TXT holds no
-// record, and lists every layer one of whose names found no main soil in the run's report.
-void ConvertLayerFile(ConversionContext& context, std::u16string_view source_path);
+// record, and lists every layer one of whose names found no main soil in the run's report. A
+// description that readings holds is classified as its reading instead, and the layer is
+// listed as read.
+void ConvertLayerFile(ConversionContext& context, const SoilReadings& readings,
+                      std::u16string_view source_path);
 
 }  // namespace qe2m4

@@ -88,7 +88,7 @@ void ConvertX5(ConversionContext& context, std::u16string_view source_path) {
 }  // namespace
 
 void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& inclusions,
-                             std::u16string_view source_path,
+                             const SoilReadings& readings, std::u16string_view source_path,
                              std::u16string_view /*destination_path: DestFolder is used*/) {
   // Each converter writes its own files; an interrupt ends the run between two of them. The
   // last three, the largest, run meanwhile on a second thread; their files come last, as ever.
@@ -99,7 +99,7 @@ void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& i
     platform::StopIfInterrupted();
     ConvertX7File(own, source_path);
   });
-  ConvertLayerFile(context, source_path);
+  ConvertLayerFile(context, readings, source_path);
   platform::StopIfInterrupted();
   ConvertInclusions(context, inclusions, source_path);
   platform::StopIfInterrupted();

@@ -56,6 +56,7 @@ SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16s
   }
   if (content.size() > max_bytes) {
     settings.problem = "larger than " + std::to_string(max_bytes) + " bytes";
+    settings.too_large = true;
     return settings;
   }
   settings.text = std::move(content);

@@ -17,6 +17,7 @@ struct SettingsText {
   State state = State::kMissing;
   std::string text;
   std::string problem;
+  bool too_large = false;  // kIgnored for its size, not for what it is
 };
 
 // Reads a settings file of at most max_bytes. Throws Error(kRead) naming display_path when an

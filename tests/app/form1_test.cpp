@@ -6,7 +6,10 @@
 #include <filesystem>
 
 #include "app/texts.h"
+#include "platform/host_paths.h"
+#include "platform/utf8.h"
 #include "recording_view.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4::app {
@@ -226,6 +229,21 @@ class Form1Run : public ::testing::Test {
     fs::create_directories(d_ / "TYUJYOU");
     machine_.fs().SetSystemFolder(u"S:\\");
     machine_.fs().SetCurrentDrive(u'S');
+    // The settings folder, where the window finds the table of soil readings.
+    testing::SetUserConfigRoot(machine_.root() / "config");
+  }
+
+  fs::path ReadingsFile() const {
+    return machine_.root() / "config" / "qe2m4" / "soil-readings.csv";
+  }
+
+  // Converts S:\BORING1 into D:\TYUJYOU\K1, which exists.
+  void ExecuteIntoK1() {
+    fs::create_directories(d_ / "TYUJYOU" / "K1");
+    view_.text2 = u"S:\\BORING1";
+    view_.text1 = u"D:\\TYUJYOU\\K1";
+    view_.port = {};
+    form_.Command1_Click();
   }
 
   TempMachine machine_;
@@ -240,8 +258,18 @@ TEST_F(Form1Run, ExecuteConvertsThePathsOfBothBoxes) {
   view_.text1 = u"D:\\TYUJYOU\\A1234\\B\\C";
   view_.port.answers.push_back(MessageAnswer::kYes);
   form_.Command1_Click();
-  ASSERT_EQ(view_.port.messages.size(), 1u);
+  ASSERT_EQ(view_.port.messages.size(), 2u);
   EXPECT_EQ(view_.port.messages[0].text, texts::kCreateFolders);
+  // After the success text, the notice of the one layer without a main soil.
+  EXPECT_EQ(view_.port.messages[1].text,
+            u"主な土質が見つからなかった層の記述（X1.TXT の記録番号）：\n  13: 粘板岩");
+  EXPECT_EQ(view_.port.messages[1].title, std::nullopt);
+  EXPECT_EQ(view_.port.messages[1].buttons, MessageButtons::kOk);
+  EXPECT_EQ(view_.port.messages[1].icon, MessageIcon::kInformation);
+  ASSERT_GE(view_.port.calls.size(), 2u);
+  EXPECT_EQ(view_.port.calls.back(), u"message");
+  EXPECT_EQ(view_.port.calls[view_.port.calls.size() - 2],
+            u"status:" + std::u16string(texts::kSucceeded));
   EXPECT_EQ(view_.port.status, texts::kSucceeded);
   EXPECT_EQ(form_.StatusShown, 1);
   EXPECT_FALSE(view_.port.busy);
@@ -263,6 +291,59 @@ TEST_F(Form1Run, ARefusedPathLeavesStatusShownAlone) {
             view_.port.calls.end());
   EXPECT_EQ(form_.StatusShown, 0);
   EXPECT_FALSE(fs::exists(d_ / "TYUJYOU" / "K1"));
+}
+
+TEST_F(Form1Run, ARunWithNothingToSayShowsNoNotice) {
+  // The sample without its layer of 粘板岩.
+  const std::string layers = ReadBytes(s_ / "BORING1" / "X1.TXT");
+  WriteBytes(s_ / "BORING1" / "X1.TXT", layers.substr(0, layers.rfind("13,")));
+  ExecuteIntoK1();
+  EXPECT_TRUE(view_.port.messages.empty());
+  EXPECT_EQ(view_.port.calls.back(), u"status:" + std::u16string(texts::kSucceeded));
+  EXPECT_EQ(form_.StatusShown, 1);
+}
+
+TEST_F(Form1Run, TheNoticeTellsOfN6NotWrittenAndOfTheLayersTheTableRead) {
+  fs::remove(s_ / "Patdat32.ini");
+  WriteBytes(ReadingsFile(),
+             "\xEF\xBB\xBF" + platform::ToUtf8(u"記述,読み替え\r\n粘板岩,硬岩\r\n表土,表土\r\n"));
+  ExecuteIntoK1();
+  ASSERT_EQ(view_.port.messages.size(), 1u);
+  EXPECT_EQ(view_.port.messages[0].text,
+            u"書き込まなかったファイル：\n"
+            u"  N6.txt: Patdat32.ini がないか空のため、X6.TXT のデータは変換されませんでした。 "
+            u"(S:\\Patdat32.ini)\n"
+            u"土質名の読み替え表で読み替えた層：2 層");
+  EXPECT_EQ(view_.port.messages[0].icon, MessageIcon::kInformation);
+  const std::string n1 = ReadBytes(d_ / "TYUJYOU" / "K1" / "N1.txt");
+  EXPECT_TRUE(n1.ends_with(" 13,  20.00,091,000\r\n")) << n1;
+
+  // The table is read again at every run: without it, the layer is without a main soil again.
+  fs::remove(ReadingsFile());
+  ExecuteIntoK1();
+  ASSERT_EQ(view_.port.messages.size(), 1u);
+  EXPECT_EQ(view_.port.messages[0].text,
+            u"書き込まなかったファイル：\n"
+            u"  N6.txt: Patdat32.ini がないか空のため、X6.TXT のデータは変換されませんでした。 "
+            u"(S:\\Patdat32.ini)\n"
+            u"主な土質が見つからなかった層の記述（X1.TXT の記録番号）：\n  13: 粘板岩");
+}
+
+TEST_F(Form1Run, ATableThatCannotBeUsedStopsTheRunBeforeItStarts) {
+  WriteBytes(ReadingsFile(), platform::ToUtf8(u"記述,読み替え\n粘板岩,硬岩\n粘板岩 ,軟岩\n"));
+  form_.StatusShown = 0;
+  view_.port.status = u"before";
+  ExecuteIntoK1();
+  ASSERT_EQ(view_.port.messages.size(), 1u);
+  EXPECT_EQ(view_.port.messages[0].text,
+            u"土質名の読み替え表を使えないため、変換しませんでした。\n" +
+                platform::PathText(ReadingsFile()) +
+                u"\n2 行目、3 行目：同じ記述に異なる読み替えがあります。");
+  EXPECT_EQ(view_.port.messages[0].title, std::nullopt);
+  EXPECT_EQ(view_.port.messages[0].icon, MessageIcon::kExclamation);
+  EXPECT_EQ(view_.port.calls, std::vector<std::u16string>{u"message"});
+  EXPECT_TRUE(fs::is_empty(d_ / "TYUJYOU" / "K1"));
+  EXPECT_EQ(form_.StatusShown, 0);
 }
 
 }  // namespace

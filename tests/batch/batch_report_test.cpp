@@ -61,7 +61,7 @@ Table ReadReport(const fs::path& path) {
 
 BoringResult Result(BoringOutcome outcome, std::vector<std::u16string> messages, std::int64_t files,
                     std::int64_t lines, std::vector<UnmatchedLayer> unmatched = {}) {
-  return {outcome, std::move(messages), files, lines, std::move(unmatched)};
+  return {outcome, std::move(messages), files, lines, std::move(unmatched), {}};
 }
 
 TEST(BatchReport, OneRowPerBoringInListOrderAndTheDescriptionsMostFrequentFirst) {
@@ -109,28 +109,28 @@ TEST(BatchReport, OneRowPerBoringInListOrderAndTheDescriptionsMostFrequentFirst)
   const Table rows = ReadReport(path);
   const Table expected = {
       {"行", "変換元", "変換先", "結果", "メッセージ", "書き込んだファイル数", "書き込んだ行数",
-       "主な土質が見つからなかった層の記述"},
+       "主な土質が見つからなかった層の記述", "読み替えた層の数"},
       {"2", "S:\\A", "D:\\T\\A", "変換済", "", "16", "147",
-       "13: 粘板岩\n14: 粘板岩\n2: \"泥岩\", 風化"},
+       "13: 粘板岩\n14: 粘板岩\n2: \"泥岩\", 風化", "0"},
       {"3", "S:\\B,1", "D:\\T\\B", "拒否", "ﾌｫﾙﾀﾞがありません。新規作成しますか？ いいえ\nsecond",
-       "0", "0", ""},
+       "0", "0", "", "0"},
       {"5", "S:\\C", "D:\\T\\C", "エラー",
-       "S:\\C\\: 変換中にエラーが発生しました。 ファイルを書き込めません。", "3", "30",
-       "4: 粘板岩"},
-      {"6", "S:\\D", "D:\\T\\D", "変換済", "", "16", "150", "1: \"泥岩\", 風化"},
-      {"9", "S:\\E", "D:\\T\\E", "未実行", "", "0", "0", ""},
+       "S:\\C\\: 変換中にエラーが発生しました。 ファイルを書き込めません。", "3", "30", "4: 粘板岩",
+       "0"},
+      {"6", "S:\\D", "D:\\T\\D", "変換済", "", "16", "150", "1: \"泥岩\", 風化", "0"},
+      {"9", "S:\\E", "D:\\T\\E", "未実行", "", "0", "0", "", "0"},
   };
   EXPECT_EQ(rows, expected);
 
   ASSERT_EQ(BatchReport::SoilTablePath(path), machine.root() / "out" / "report-soil.csv");
   const Table soil = ReadReport(machine.root() / "out" / "report-soil.csv");
   const Table expected_soil = {
-      {"記述", "回数", "ボーリング数"},
-      {"粘板岩", "3", "2"},
-      {"\"泥岩\", 風化", "2", "2"},
+      {"記述", "回数", "ボーリング数", "読み替え"},
+      {"粘板岩", "3", "2", ""},
+      {"\"泥岩\", 風化", "2", "2", ""},
   };
   EXPECT_EQ(soil, expected_soil);
-  EXPECT_EQ(rows[0].size(), 8u);
+  EXPECT_EQ(rows[0].size(), 9u);
   EXPECT_EQ(Utf8(app::texts::kReportColumns).find("行,変換元,"), 0u);
 }
 
@@ -186,21 +186,62 @@ TEST(BatchReport, NoCellOfArchiveTextIsAFormula) {
   const Table rows = ReadReport(path);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[1], (std::vector<std::string>{"1", "'=S:\\A", "'@D:\\A", "エラー",
-                                               "'-1+2: message\n=second", "0", "0", ""}));
+                                               "'-1+2: message\n=second", "0", "0", "", "0"}));
   EXPECT_EQ(rows[2][7],
             "1: =1+2\n2: +1+2\n3: -1.5\n4: @SUM(A1:A2)\n5: \t=HYPERLINK(\"http://x\",\"y\")\n"
             "6: 粘板岩");
   const Table soil = ReadReport(BatchReport::SoilTablePath(path));
   const Table expected_soil = {
-      {"記述", "回数", "ボーリング数"},
-      {"'\t=HYPERLINK(\"http://x\",\"y\")", "1", "1"},
-      {"'+1+2", "1", "1"},
-      {"'-1.5", "1", "1"},
-      {"'=1+2", "1", "1"},
-      {"'@SUM(A1:A2)", "1", "1"},
-      {"粘板岩", "1", "1"},
+      {"記述", "回数", "ボーリング数", "読み替え"},
+      {"'\t=HYPERLINK(\"http://x\",\"y\")", "1", "1", ""},
+      {"'+1+2", "1", "1", ""},
+      {"'-1.5", "1", "1", ""},
+      {"'=1+2", "1", "1", ""},
+      {"'@SUM(A1:A2)", "1", "1", ""},
+      {"粘板岩", "1", "1", ""},
   };
   EXPECT_EQ(soil, expected_soil);
+}
+
+// The soil table is a table of soil readings: the descriptions read keep their rows and
+// readings, so that the file passed back reads them again; those still without a main soil
+// show the reading that did not find one.
+TEST(BatchReport, TheSoilTableHoldsTheDescriptionsReadWithTheirReadings) {
+  testing::TempMachine machine;
+  const fs::path path = machine.root() / "report.csv";
+  const std::vector<BatchEntry> entries = {{1, u"S:\\A", u"D:\\A"}, {2, u"S:\\B", u"D:\\B"}};
+  {
+    BatchReport report(path, entries);
+    BoringResult a = Result(BoringOutcome::kConverted, {}, 16, 100, {{5, u"花崗岩"}, {7, u"頁岩"}});
+    a.read_layers = {{2, u"粘性土", u"粘土"}, {3, u"粘性土", u"粘土"}, {5, u"花崗岩", u"岩"}};
+    BoringResult b = Result(BoringOutcome::kConverted, {}, 16, 90, {{1, u"花崗岩"}});
+    b.read_layers = {{1, u"花崗岩", u"岩"}, {4, u"=1+2", u"砂"}};
+    report.Add(0, a);
+    report.Add(1, b);
+    report.Finish();
+    EXPECT_EQ(report.totals().read_layers, 5);
+    const std::vector<std::u16string> summary = SummaryLines(report, path);
+    ASSERT_GE(summary.size(), 3u);
+    EXPECT_EQ(summary[2], u"土質名の読み替え表で読み替えた層：5 層");
+    // The most frequent descriptions without a main soil are still those alone.
+    EXPECT_EQ(summary[3], u"主な土質が見つからなかった層の記述（回数、ボーリング数）：2 種類");
+  }
+  const Table rows = ReadReport(path);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1].back(), "3");
+  EXPECT_EQ(rows[2].back(), "2");
+  const Table soil = ReadReport(BatchReport::SoilTablePath(path));
+  ASSERT_GE(soil.size(), 1u);
+  EXPECT_EQ(soil[0], (std::vector<std::string>{"記述", "回数", "ボーリング数", "読み替え"}));
+  // A description a spreadsheet would take for a formula keeps the text mark; the reading stays.
+  const Table data(soil.begin() + 1, soil.end());
+  const Table expected = {
+      {"花崗岩", "2", "2", "岩"},
+      {"粘性土", "2", "1", "粘土"},
+      {"'=1+2", "1", "1", "砂"},
+      {"頁岩", "1", "1", ""},
+  };
+  EXPECT_EQ(data, expected);
 }
 
 TEST(BatchReport, SoilTableNamesFollowTheReport) {

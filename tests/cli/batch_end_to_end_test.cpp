@@ -125,7 +125,8 @@ TEST_F(Batch, WritesWhatSingleConvertRunsWriteByteForByte) {
           "",
           "16",
           "147",
-          Utf8(u"13: 粘板岩")};
+          Utf8(u"13: 粘板岩"),
+          "0"};
       EXPECT_EQ(rows[i], expected_row);
     }
   }
@@ -167,13 +168,13 @@ TEST_F(Batch, AnArchiveWithJapaneseNamesIsConvertedAndReportedExactly) {
 
   const std::u16string report =
       std::u16string(app::texts::kReportColumns) + u"\r\n" +
-      u"1,S:\\アーカイブ\\現場Ａ\\孔１,D:\\TYUJYOU\\現場Ａ\\孔１,変換済,,16,147,13: 粘板岩\r\n" +
+      u"1,S:\\アーカイブ\\現場Ａ\\孔１,D:\\TYUJYOU\\現場Ａ\\孔１,変換済,,16,147,13: 粘板岩,0\r\n" +
       u"2,S:\\アーカイブ\\現場Ａ\\孔２\\深度表,D:\\TYUJYOU\\現場Ａ\\孔２\\深度表,変換済,,16,147,"
-      u"13: 粘板岩\r\n";
+      u"13: 粘板岩,0\r\n";
   EXPECT_EQ(ReadBytes(work_ / u"報告.csv"), "\xEF\xBB\xBF" + Utf8(report));
   EXPECT_EQ(
       ReadBytes(work_ / u"報告-soil.csv"),
-      "\xEF\xBB\xBF" + Utf8(std::u16string(app::texts::kSoilColumns) + u"\r\n粘板岩,2,2\r\n"));
+      "\xEF\xBB\xBF" + Utf8(std::u16string(app::texts::kSoilColumns) + u"\r\n粘板岩,2,2,\r\n"));
   for (const fs::path& level :
        {fs::path(u"現場Ａ") / u"孔１", fs::path(u"現場Ａ") / u"孔２" / u"深度表"}) {
     EXPECT_EQ(Snapshot(d_ / "TYUJYOU" / level).size(), 16u) << HostText(level);

@@ -17,9 +17,10 @@ std::string Written(ProgressStyle style) {
   EXPECT_NE(stream, nullptr);
   {
     BatchProgress progress(style, 2, stream);
-    progress.Finished({1, u"S:\\A", u"D:\\A"}, {batch::BoringOutcome::kConverted, {}, 16, 147, {}});
+    progress.Finished({1, u"S:\\A", u"D:\\A"},
+                      {batch::BoringOutcome::kConverted, {}, 16, 147, {}, {}});
     progress.Finished({2, u"S:\\B", u"D:\\B"},
-                      {batch::BoringOutcome::kFailed, {u"S:\\B\\: 失敗の理由"}, 3, 30, {}});
+                      {batch::BoringOutcome::kFailed, {u"S:\\B\\: 失敗の理由"}, 3, 30, {}, {}});
     progress.End();
   }
   std::rewind(stream);

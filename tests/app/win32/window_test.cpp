@@ -11,8 +11,10 @@
 #include "app/texts.h"
 #include "app/win32/control_ids.h"
 #include "gui_process.h"
+#include "platform/utf8.h"
 #include "platform/win32/win32_text.h"
 #include "recording_user_interface.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 
 namespace qe2m4::win32 {
@@ -61,6 +63,35 @@ class Win32Window : public ::testing::Test {
     fs::copy(QE2M4_EXAMPLES_DIR, s_, fs::copy_options::recursive);
     fs::create_directories(d_ / "TYUJYOU");
     fs::copy_file(QE2M4_GUI_EXECUTABLE, s_ / "qe2m4-gui.exe");
+    // The settings folder (where the window finds the table of soil readings) of the window,
+    // which has this process's environment.
+    qe2m4::testing::SetUserConfigRoot(machine_.root() / "config");
+  }
+
+  // Types both paths into the boxes and presses 実  行.
+  static void Execute(HWND form, const wchar_t* source, const wchar_t* destination) {
+    SendMessageW(Control(form, "Text2"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(source));
+    SendMessageW(Control(form, "Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(destination));
+    PostMessageW(Control(form, "Command1"), BM_CLICK, 0, 0);
+  }
+
+  // The notice shown after the success text: its text, once it has only an OK button and the
+  // application's title; then it is closed.
+  static std::wstring TakeNotice(GuiProcess& gui, HWND form) {
+    const HWND status = Control(form, "Label3");
+    EXPECT_TRUE(WaitUntil([&] { return Text(status) == Wide(app::texts::kSucceeded); }));
+    const HWND notice = gui.WaitForWindow(kMessageBoxClass, true);
+    if (notice == nullptr) {
+      ADD_FAILURE() << "no notice";
+      return {};
+    }
+    EXPECT_EQ(Text(notice), Wide(app::texts::kApplicationTitle));
+    EXPECT_NE(GetDlgItem(notice, IDOK), nullptr);
+    EXPECT_EQ(GetDlgItem(notice, IDYES), nullptr);
+    std::wstring text = MessageText(notice);
+    Answer(notice, IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return !gui.HasVisibleWindow(kMessageBoxClass); }));
+    return text;
   }
 
   // Starts the window with S: and D: mapped, every other letter unmapped, S: as the system
@@ -184,8 +215,9 @@ TEST_F(Win32Window, ExecuteConvertsTheSampleAsTheRunDoesAndQuitEndsTheProgram) {
   EXPECT_NE(GetDlgItem(question, IDYES), nullptr);
   EXPECT_NE(GetDlgItem(question, IDNO), nullptr);
   Answer(question, IDYES);
-  const HWND status = Control(form, "Label3");
-  ASSERT_TRUE(WaitUntil([&] { return Text(status) == Wide(app::texts::kSucceeded); }));
+  // The sample's layer of 粘板岩 finds no main soil: the notice says so.
+  EXPECT_EQ(TakeNotice(*gui, form),
+            Wide(u"主な土質が見つからなかった層の記述（X1.TXT の記録番号）：\n  13: 粘板岩"));
 
   // The same files as the run writes for the same paths, byte for byte.
   const fs::path reference = machine_.AddDrive(u'R');
@@ -234,6 +266,40 @@ TEST_F(Win32Window, ARefusedPathIsReportedAndItsBoxFocusedAndSelected) {
 
   // The close box ends the program as 終  了 does.
   PostMessageW(form, WM_CLOSE, 0, 0);
+  EXPECT_EQ(gui->WaitForExit(), 0u);
+}
+
+TEST_F(Win32Window, TheNoticeTellsOfN6NotWrittenAndOfTheLayersTheTableRead) {
+  fs::create_directories(d_ / "TYUJYOU" / "K1");
+  fs::remove(s_ / "Patdat32.ini");
+  qe2m4::testing::WriteBytes(machine_.root() / "config" / "qe2m4" / "soil-readings.csv",
+                             platform::ToUtf8(u"記述,読み替え\r\n粘板岩,硬岩\r\n"));
+  const auto gui = Start(s_ / "qe2m4-gui.exe");
+  const HWND form = gui->WaitForWindow(kForm1Class, true);
+  ASSERT_NE(form, nullptr);
+  Execute(form, L"S:\\BORING1", L"D:\\TYUJYOU\\K1");
+  EXPECT_EQ(
+      TakeNotice(*gui, form),
+      Wide(u"書き込まなかったファイル：\n"
+           u"  N6.txt: Patdat32.ini がないか空のため、X6.TXT のデータは変換されませんでした。 "
+           u"(S:\\Patdat32.ini)\n"
+           u"土質名の読み替え表で読み替えた層：1 層"));
+  const std::string n1 = ReadBytes(d_ / "TYUJYOU" / "K1" / "N1.txt");
+  EXPECT_TRUE(n1.ends_with(" 13,  20.00,091,000\r\n")) << n1;
+
+  // A run with nothing to say shows nothing after the success text.
+  const std::string layers = ReadBytes(s_ / "BORING1" / "X1.TXT");
+  qe2m4::testing::WriteBytes(s_ / "BORING1" / "X1.TXT", layers.substr(0, layers.rfind("13,")));
+  fs::remove(machine_.root() / "config" / "qe2m4" / "soil-readings.csv");
+  fs::copy_file(fs::path(QE2M4_EXAMPLES_DIR) / "Patdat32.ini", s_ / "Patdat32.ini");
+  SendMessageW(Control(form, "Label3"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  Execute(form, L"S:\\BORING1", L"D:\\TYUJYOU\\K1");
+  const HWND status = Control(form, "Label3");
+  ASSERT_TRUE(WaitUntil([&] { return Text(status) == Wide(app::texts::kSucceeded); }));
+  Sleep(500);
+  EXPECT_FALSE(gui->HasVisibleWindow(kMessageBoxClass));
+
+  PostMessageW(Control(form, "Command2"), BM_CLICK, 0, 0);
   EXPECT_EQ(gui->WaitForExit(), 0u);
 }
 

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app/window/form1_window.h"
+#include "support/host_environment.h"
 #include "support/temp_machine.h"
 #include "window_test_support.h"
 
@@ -24,6 +25,8 @@ using testing::MessageBoxAnswerer;
 
 const QString kApplicationTitle = QString::fromUtf8("Holtvar_Qe -> M4 変換プログラム");
 const QString kSucceeded = QString::fromUtf8("変換が正常に終了しました。");
+const QString kNotice =
+    QString::fromUtf8("主な土質が見つからなかった層の記述（X1.TXT の記録番号）：\n  13: 粘板岩");
 
 // The sample of examples/ on drive S: (S:\BORING1, S:\PATDAT, and S:\Patdat32.ini naming
 // S:\PATDAT\, S:\ being the system folder), and a destination drive D: holding \TYUJYOU.
@@ -34,6 +37,8 @@ class PressingExecute : public ::testing::Test {
     fs::create_directories(d_ / "TYUJYOU");
     machine_.fs().SetSystemFolder(u"S:\\");
     machine_.fs().SetCurrentDrive(u'S');
+    // The settings folder, where the window finds the table of soil readings.
+    qe2m4::testing::SetUserConfigRoot(machine_.root() / "config");
     form_.show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(&form_));
   }
@@ -64,11 +69,16 @@ class PressingExecute : public ::testing::Test {
 TEST_F(PressingExecute, ConvertsTheBoringAfterYesToTheFolderQuestion) {
   MessageBoxAnswerer answerer({QMessageBox::Yes});
   Execute("S:\\BORING1", "D:\\TYUJYOU\\A1234\\B\\C");
-  ASSERT_EQ(answerer.seen().size(), 1u);
+  ASSERT_EQ(answerer.seen().size(), 2u);
   EXPECT_EQ(answerer.seen()[0].text, QString::fromUtf8("ﾌｫﾙﾀﾞがありません。新規作成しますか？"));
   EXPECT_EQ(answerer.seen()[0].title, kApplicationTitle);
   EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Question);
   EXPECT_EQ(answerer.seen()[0].buttons, QMessageBox::Yes | QMessageBox::No);
+  // After the success text, the notice of the sample's layer without a main soil.
+  EXPECT_EQ(answerer.seen()[1].text, kNotice);
+  EXPECT_EQ(answerer.seen()[1].title, kApplicationTitle);
+  EXPECT_EQ(answerer.seen()[1].icon, QMessageBox::Information);
+  EXPECT_EQ(answerer.seen()[1].buttons, QMessageBox::Ok);
 
   EXPECT_EQ(Status(), kSucceeded);
   EXPECT_EQ(form_.behaviour().StatusShown, 1);
@@ -105,7 +115,8 @@ TEST_F(PressingExecute, ShowsTheBusyTextAndHourglassWhileConverting) {
   });
   MessageBoxAnswerer answerer;
   Execute("S:\\BORING1", "D:\\TYUJYOU\\K123");
-  EXPECT_TRUE(answerer.seen().empty());
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].text, kNotice);
   EXPECT_EQ(status_meanwhile, QString::fromUtf8("只今変換中！　しばらくお待ちください。"));
   EXPECT_EQ(pointer_meanwhile, Qt::WaitCursor);
   EXPECT_EQ(Status(), kSucceeded);
@@ -114,7 +125,10 @@ TEST_F(PressingExecute, ShowsTheBusyTextAndHourglassWhileConverting) {
 
 TEST_F(PressingExecute, TheSuccessTextStaysUntilTheMouseMovesOverTheBackground) {
   fs::create_directories(d_ / "TYUJYOU" / "K123");
-  Execute("S:\\BORING1", "D:\\TYUJYOU\\K123");
+  {
+    const MessageBoxAnswerer answerer;
+    Execute("S:\\BORING1", "D:\\TYUJYOU\\K123");
+  }
   ASSERT_EQ(Status(), kSucceeded);
   QTest::qWait(20);  // the window goes on handling events: the text stays
   Child<QLineEdit>(form_, "Text1").setFocus();
@@ -157,6 +171,24 @@ TEST_F(PressingExecute, ABadPathIsReportedAndItsBoxFocusedAndSelected) {
     EXPECT_EQ(Status(), "");
     EXPECT_FALSE(fs::exists(d_ / "TYUJYOU" / "K1"));
   }
+}
+
+TEST_F(PressingExecute, TheNoticeTellsOfN6NotWrittenAndOfTheLayersTheTableRead) {
+  fs::create_directories(d_ / "TYUJYOU" / "K123");
+  fs::remove(s_ / "Patdat32.ini");
+  qe2m4::testing::WriteBytes(machine_.root() / "config" / "qe2m4" / "soil-readings.csv",
+                             "記述,読み替え\r\n粘板岩,硬岩\r\n");
+  MessageBoxAnswerer answerer;
+  Execute("S:\\BORING1", "D:\\TYUJYOU\\K123");
+  ASSERT_EQ(answerer.seen().size(), 1u);
+  EXPECT_EQ(answerer.seen()[0].text,
+            QString::fromUtf8("書き込まなかったファイル：\n"
+                              "  N6.txt: Patdat32.ini がないか空のため、X6.TXT のデータは"
+                              "変換されませんでした。 (S:\\Patdat32.ini)\n"
+                              "土質名の読み替え表で読み替えた層：1 層"));
+  EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Information);
+  EXPECT_EQ(Status(), kSucceeded);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace
