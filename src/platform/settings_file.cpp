@@ -32,6 +32,7 @@ SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16s
   const std::uintmax_t file_size = std::filesystem::file_size(host, ec);
   if (!ec && file_size > max_bytes) {
     settings.problem = "larger than " + std::to_string(max_bytes) + " bytes";
+    settings.too_large = true;
     return settings;
   }
   // One byte more than allowed tells a file that grew too large since; nothing more is read.
