@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 // Whether a folder holds a report of a batch (whatever its list was called).
 bool AnyReportIn(const fs::path& folder) {
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    if (entry.path().filename().native().ends_with("report.csv")) {
+    if (entry.path().filename().u8string().ends_with(u8"report.csv")) {
       return true;
     }
   }
