@@ -12,6 +12,7 @@
 #include "batch/batch_list.h"
 #include "batch/csv_fields.h"
 #include "common/text_encoding.h"
+#include "common/text_lines.h"
 #include "fuzz_check.h"
 #include "fuzz_machine.h"
 
@@ -26,18 +27,10 @@ bool OnlyBlanks(std::u16string_view text) {
 // The numbers (from 1) of the lines that are neither blank nor a comment.
 std::vector<int> ListedLines(std::u16string_view text) {
   std::vector<int> listed;
-  int number = 0;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find(u'\n', start);
-    if (end == std::u16string_view::npos) {
-      end = text.size();
-    }
-    std::u16string_view line = text.substr(start, end - start);
-    start = end + 1;
-    ++number;
-    if (line.ends_with(u'\r')) {
-      line.remove_suffix(1);
-    }
+  qe2m4::common::TextLines lines(text);
+  while (const std::optional<std::u16string_view> next = lines.Next()) {
+    const std::u16string_view line = *next;
+    const int number = lines.number();
     const std::size_t first = line.find_first_not_of(u" \t");
     if (first != std::u16string_view::npos && line[first] != u'#') {
       listed.push_back(number);

@@ -5,6 +5,7 @@
 #include "app/texts.h"
 #include "common/csv_line.h"
 #include "common/text_encoding.h"
+#include "common/text_lines.h"
 #include "measurements/column_rules.h"
 #include "measurements/layer_files.h"
 #include "soil/soil_class.h"
@@ -97,19 +98,10 @@ SoilReadingsTable ReadSoilReadingsTable(std::string_view bytes) {
   SoilReadingsTable table;
   std::optional<Columns> columns;
   std::map<std::u16string, int, std::less<>> first_lines;  // description -> line of its reading
-  const std::u16string_view text = decoded.text;
-  int number = 0;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find(u'\n', start);
-    if (end == std::u16string_view::npos) {
-      end = text.size();
-    }
-    std::u16string_view line = text.substr(start, end - start);
-    start = end + 1;
-    ++number;
-    if (!line.empty() && line.back() == u'\r') {
-      line.remove_suffix(1);
-    }
+  common::TextLines lines(decoded.text);
+  while (const std::optional<std::u16string_view> next = lines.Next()) {
+    const std::u16string_view line = *next;
+    const int number = lines.number();
     if (columns ? IsBlankLine(line) : IsNote(line)) {
       continue;
     }

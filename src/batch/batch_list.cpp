@@ -5,6 +5,7 @@
 
 #include "batch/csv_fields.h"
 #include "common/text_encoding.h"
+#include "common/text_lines.h"
 #include "platform/interrupted.h"
 
 namespace qe2m4::batch {
@@ -35,21 +36,12 @@ BatchList ReadBatchList(std::string_view bytes, std::optional<common::TextEncodi
         {{decoded.bad_line},
          "not valid " + std::string(common::EncodingName(decoded.encoding)) + " text"});
   }
-  const std::u16string_view text = decoded.text;
-  int number = 0;
-  for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find(u'\n', start);
-    if (end == std::u16string_view::npos) {
-      end = text.size();
-    }
-    std::u16string_view line = text.substr(start, end - start);
-    start = end + 1;
-    ++number;
+  common::TextLines lines(decoded.text);
+  while (const std::optional<std::u16string_view> next = lines.Next()) {
+    const std::u16string_view line = *next;
+    const int number = lines.number();
     if (stop_requested && stop_requested()) {
       throw platform::Interrupted();
-    }
-    if (!line.empty() && line.back() == u'\r') {
-      line.remove_suffix(1);
     }
     const std::size_t first = line.find_first_not_of(u" \t");
     if (first == std::u16string_view::npos || line[first] == u'#') {

@@ -11,61 +11,6 @@ namespace {
 constexpr char16_t kEscapeBase = 0xDC00;
 constexpr char32_t kReplacement = 0xFFFD;
 
-// The length of the UTF-8 character starting at bytes[i] and the character itself; 0 when the
-// bytes there are no character (a broken, overlong or surrogate sequence, a stray byte).
-std::size_t Utf8Character(std::string_view bytes, std::size_t i, char32_t& c) {
-  const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(bytes[k]); };
-  const std::uint8_t lead = byte(i);
-  std::size_t length = 0;
-  if (lead < 0x80) {
-    c = lead;
-    return 1;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    c = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    c = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    c = lead & 0x07;
-  } else {
-    return 0;
-  }
-  if (i + length > bytes.size()) {
-    return 0;
-  }
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) {
-      return 0;
-    }
-    c = (c << 6) | (byte(i + k) & 0x3F);
-  }
-  if ((length == 3 && c < 0x800) || (length == 4 && (c < 0x10000 || c > 0x10FFFF)) ||
-      (c >= 0xD800 && c <= 0xDFFF)) {
-    return 0;
-  }
-  return length;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::u16string DecodeByteName(std::string_view bytes) {
@@ -79,17 +24,13 @@ std::u16string DecodeByteName(std::string_view bytes) {
   text.reserve(bytes.size());
   for (std::size_t i = 0; i < bytes.size();) {
     char32_t c = 0;
-    const std::size_t length = Utf8Character(bytes, i, c);
+    const std::size_t length = DecodeUtf8Character(bytes, i, c);
     if (length == 0) {
       // Only bytes 0x80 to 0xFF can fail: every ASCII byte is a character.
       text += static_cast<char16_t>(kEscapeBase + static_cast<std::uint8_t>(bytes[i]));
       ++i;
-    } else if (c < 0x10000) {
-      text += static_cast<char16_t>(c);
-      i += length;
     } else {
-      text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+      AppendUtf16(text, c);
       i += length;
     }
   }

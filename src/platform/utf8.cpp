@@ -7,6 +7,8 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
     out += static_cast<char>(c);
@@ -34,8 +36,6 @@ void AppendUtf16(std::u16string& out, char32_t c) {
     out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
   }
 }
-
-}  // namespace
 
 std::string ToUtf8(std::u16string_view text) {
   std::string out;
@@ -102,38 +102,46 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
+std::size_t DecodeUtf8Character(std::string_view bytes, std::size_t i, char32_t& c) {
+  const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(bytes[k]); };
+  const std::uint8_t lead = byte(i);
+  std::size_t length = 0;
+  if (lead < 0x80) {
+    c = lead;
+    return 1;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    c = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    c = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    c = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (i + length > bytes.size()) {
+    return 0;
+  }
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) {
+      return 0;
+    }
+    c = (c << 6) | (byte(i + k) & 0x3F);
+  }
+  if ((length == 3 && c < 0x800) || (length == 4 && (c < 0x10000 || c > 0x10FFFF)) ||
+      (c >= 0xD800 && c <= 0xDFFF)) {
+    return 0;
+  }
+  return length;
+}
+
 bool IsUtf8Text(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size();) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
     char32_t c = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      c = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      c = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      c = lead & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > bytes.size()) {
-      return false;
-    }
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((byte(i + k) & 0xC0) != 0x80) {
-        return false;
-      }
-      c = (c << 6) | (byte(i + k) & 0x3F);
-    }
-    if ((length == 3 && c < 0x800) || (length == 4 && (c < 0x10000 || c > 0x10FFFF)) ||
-        (c >= 0xD800 && c <= 0xDFFF)) {
+    const std::size_t length = DecodeUtf8Character(bytes, i, c);
+    if (length == 0) {
       return false;
     }
     i += length;

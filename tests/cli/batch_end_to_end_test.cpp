@@ -12,6 +12,8 @@
 #include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "process.h"
+#include "report_rows.h"
+#include "sample_drives.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -24,53 +26,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The report's rows without the BOM and the header; cells are split at commas outside quotes,
-// quotes dropped (enough for the cells these tests look at).
-std::vector<std::vector<std::string>> ReportRows(const fs::path& path) {
-  const std::string bytes = ReadBytes(path);
-  EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
-  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
-  bool quoted = false;
-  for (std::size_t i = 3; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted && c == ',') {
-      rows.back().emplace_back();
-    } else if (!quoted && c == '\r') {
-      rows.emplace_back(1);
-      ++i;
-    } else {
-      rows.back().back() += c;
-    }
-  }
-  rows.pop_back();
-  rows.erase(rows.begin());
-  return rows;
+// The report's rows, from a report that starts with a BOM.
+std::vector<std::vector<std::string>> RowsAfterBom(const fs::path& path) {
+  EXPECT_EQ(ReadBytes(path).substr(0, 3), "\xEF\xBB\xBF");
+  return ReportRows(path);
 }
 
-// The sample on drive S: (also the system folder), an empty drive D:, a working folder.
-class Batch : public ::testing::Test {
+class Batch : public SampleDrives {
  protected:
-  void SetUp() override {
-    s_ = machine_.AddDrive(u'S');
-    d_ = machine_.AddDrive(u'D');
-    fs::copy(QE2M4_EXAMPLES, s_, fs::copy_options::recursive);
-    work_ = machine_.root() / "work";
-    fs::create_directories(work_);
-    WriteBytes(machine_.root() / "config" / "qe2m4" / "drives.conf", "C=\nZ=\n");
-  }
-
-  ProcessResult Run(std::vector<std::string> arguments) const {
-    arguments.insert(arguments.begin() + 1, {"--drive", "S=" + HostText(s_), "--drive",
-                                             "D=" + HostText(d_), "--system-dir", HostText(s_)});
-    return RunProcess(QE2M4_EXECUTABLE, arguments, work_, Environment());
-  }
-
-  std::map<std::string, std::string> Environment() const {
-    return UserEnvironment(machine_.root() / "config", machine_.root() / "home");
-  }
-
   // A list of the sample boring into count destinations D:\TYUJYOU\A<n>\B\C.
   fs::path SampleList(int count) const {
     std::string list = "# the sample, again and again\r\n";
@@ -81,13 +44,6 @@ class Batch : public ::testing::Test {
     WriteBytes(path, list);
     return path;
   }
-
-  // These tests write a few thousand files, each flushed to the disk before it takes its name;
-  // on a memory file system the flushes cost nothing and the tests stay short.
-  TempMachine machine_{MemoryTempFolder()};
-  fs::path s_;
-  fs::path d_;
-  fs::path work_;
 };
 
 TEST_F(Batch, WritesWhatSingleConvertRunsWriteByteForByte) {
@@ -114,7 +70,7 @@ TEST_F(Batch, WritesWhatSingleConvertRunsWriteByteForByte) {
         << result.out;
     EXPECT_NE(result.out.find(Utf8(u"     50     50  粘板岩\n")), std::string::npos);
 
-    const auto rows = ReportRows(work_ / "list-report.csv");
+    const auto rows = RowsAfterBom(work_ / "list-report.csv");
     ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCount));
     for (int i = 0; i < kCount; ++i) {
       const std::vector<std::string> expected_row = {
@@ -141,7 +97,7 @@ TEST_F(Batch, TreeConvertsEveryBoringOfAnArchiveIntoTheSameLevels) {
   const ProcessResult result =
       Run({"batch", "--yes", "--report", "tree.csv", "--tree", "S:\\ARCHIVE", "D:\\TYUJYOU"});
   ASSERT_EQ(result.exit_code, 0) << result.err;
-  const auto rows = ReportRows(work_ / "tree.csv");
+  const auto rows = RowsAfterBom(work_ / "tree.csv");
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0][2], "D:\\TYUJYOU\\A1234\\B\\C");
   EXPECT_EQ(rows[1][2], "D:\\TYUJYOU\\A1234\\B\\C\\D");
@@ -199,7 +155,7 @@ TEST_F(Batch, ABoringThatFailsPartWayIsReportedAndTheOthersGoOn) {
   fs::create_directories(d_ / "TYUJYOU" / "A2" / "B" / "C" / "N4.txt");
   const ProcessResult result = Run({"batch", "--yes", "--jobs", "2", HostText(list)});
   EXPECT_EQ(result.exit_code, 1);
-  const auto rows = ReportRows(work_ / "list-report.csv");
+  const auto rows = RowsAfterBom(work_ / "list-report.csv");
   ASSERT_EQ(rows.size(), 4u);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i][3], Utf8(i == 1 ? app::texts::kBatchFailed : app::texts::kBatchConverted));
@@ -249,7 +205,7 @@ TEST_F(Batch, WithoutYesAMissingDestinationRefusesThatBoring) {
   EXPECT_EQ(result.exit_code, 1);
   EXPECT_EQ(result.err, "");
   EXPECT_EQ(result.out, Utf8(u"変換済 1、拒否 1、エラー 0、未実行 0（2 件）\n"));
-  const auto rows = ReportRows(work_ / "list-report.csv");
+  const auto rows = RowsAfterBom(work_ / "list-report.csv");
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[1][3], Utf8(app::texts::kBatchRefused));
   EXPECT_EQ(rows[1][4], Utf8(std::u16string(app::texts::kCreateFolders) + u" " +
@@ -285,7 +241,7 @@ TEST_F(Batch, CtrlCLetsTheRunningBoringsEndAndReportsWhatNeverStarted) {
   EXPECT_EQ(result.exit_code, 130) << result.err;
 
   // The report adds up: every line has a row, and the rows' results are the summary's counts.
-  const auto rows = ReportRows(work_ / "list-report.csv");
+  const auto rows = RowsAfterBom(work_ / "list-report.csv");
   ASSERT_EQ(rows.size(), static_cast<std::size_t>(kCount));
   std::map<std::string, int> counts;
   for (const auto& row : rows) {

@@ -9,6 +9,7 @@
 
 #include "cli_text.h"
 #include "process.h"
+#include "sample_drives.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -40,32 +41,8 @@ std::string Utf16Le(std::u16string_view text) {
   return bytes;
 }
 
-// The sample on drive S: (also the system folder), an empty drive D:, a working folder.
-class BatchList : public ::testing::Test {
+class BatchList : public SampleDrives {
  protected:
-  void SetUp() override {
-    s_ = machine_.AddDrive(u'S');
-    d_ = machine_.AddDrive(u'D');
-    fs::copy(QE2M4_EXAMPLES, s_, fs::copy_options::recursive);
-    work_ = machine_.root() / "work";
-    fs::create_directories(work_);
-    WriteBytes(machine_.root() / "config" / "qe2m4" / "drives.conf", "C=\nZ=\n");
-  }
-
-  std::vector<std::string> Arguments(std::vector<std::string> arguments) const {
-    arguments.insert(arguments.begin() + 1, {"--drive", "S=" + HostText(s_), "--drive",
-                                             "D=" + HostText(d_), "--system-dir", HostText(s_)});
-    return arguments;
-  }
-
-  ProcessResult Run(const std::vector<std::string>& arguments) const {
-    return RunProcess(QE2M4_EXECUTABLE, Arguments(arguments), work_, Environment());
-  }
-
-  std::map<std::string, std::string> Environment() const {
-    return UserEnvironment(machine_.root() / "config", machine_.root() / "home");
-  }
-
   // Nothing converted, no report: what a refused list leaves.
   void ExpectNothingConverted(const ProcessResult& result, const std::string& what) const {
     EXPECT_NE(result.err.find("qe2m4: nothing converted\n"), std::string::npos)
@@ -74,11 +51,6 @@ class BatchList : public ::testing::Test {
     EXPECT_TRUE(fs::is_empty(d_)) << what;
     EXPECT_FALSE(AnyReportIn(work_)) << what;
   }
-
-  TempMachine machine_{MemoryTempFolder()};
-  fs::path s_;
-  fs::path d_;
-  fs::path work_;
 };
 
 TEST_F(BatchList, ListsInEachEncodingAreReadAndTheSummarySaysWhich) {

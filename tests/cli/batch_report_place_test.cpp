@@ -11,6 +11,7 @@
 #include "platform/file_lock.h"
 #include "platform/temporary_names.h"
 #include "process.h"
+#include "sample_drives.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -23,16 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The sample on drive S: (also the system folder), an empty drive D:, a working folder holding
-// a list of the sample into D:\TYUJYOU\A<n>\B\C (lines from 2 on).
-class ReportPlace : public ::testing::Test {
+// The working folder holds a list of the sample into D:\TYUJYOU\A<n>\B\C (lines from 2 on).
+class ReportPlace : public SampleDrives {
  protected:
   void SetUp() override {
-    s_ = machine_.AddDrive(u'S');
-    d_ = machine_.AddDrive(u'D');
-    fs::copy(QE2M4_EXAMPLES, s_, fs::copy_options::recursive);
-    work_ = machine_.root() / "work";
-    WriteBytes(machine_.root() / "config" / "qe2m4" / "drives.conf", "C=\nZ=\n");
+    SampleDrives::SetUp();
     list_ = work_ / "list.csv";
     WriteList(list_, 2);
   }
@@ -45,26 +41,12 @@ class ReportPlace : public ::testing::Test {
     WriteBytes(path, list);
   }
 
-  std::vector<std::string> Arguments(std::vector<std::string> arguments) const {
-    arguments.insert(arguments.begin() + 1, {"--drive", "S=" + HostText(s_), "--drive",
-                                             "D=" + HostText(d_), "--system-dir", HostText(s_)});
-    return arguments;
-  }
-
   ProcessResult Run(const std::vector<std::string>& arguments,
                     const fs::path& working_folder = {}) const {
     return RunProcess(QE2M4_EXECUTABLE, Arguments(arguments),
                       working_folder.empty() ? work_ : working_folder, Environment());
   }
 
-  std::map<std::string, std::string> Environment() const {
-    return UserEnvironment(machine_.root() / "config", machine_.root() / "home");
-  }
-
-  TempMachine machine_{MemoryTempFolder()};
-  fs::path s_;
-  fs::path d_;
-  fs::path work_;
   fs::path list_;
 };
 

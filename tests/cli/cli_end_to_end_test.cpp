@@ -9,6 +9,7 @@
 #include "platform/host_paths.h"
 #include "platform/utf8.h"
 #include "process.h"
+#include "sample_drives.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -17,27 +18,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Every file and folder below root: relative path -> bytes, or "<folder>".
-// A machine with the sample on drive S:, an empty drive D: and a settings folder that maps no
-// letter of its own, so that only the command's --drive options count.
-class CommandLine : public ::testing::Test {
+// The sample's drives in the host's temporary folder.
+class CommandLine : public SampleDrives {
  protected:
-  void SetUp() override {
-    s_ = machine_.AddDrive(u'S');
-    d_ = machine_.AddDrive(u'D');
-    fs::copy(QE2M4_EXAMPLES, s_, fs::copy_options::recursive);
-    work_ = machine_.root() / "work";
-    fs::create_directories(work_);
-    WriteBytes(machine_.root() / "config" / "qe2m4" / "drives.conf", "C=\nZ=\n");
-  }
+  CommandLine() : SampleDrives(fs::temp_directory_path()) {}
 
   ProcessResult Run(std::vector<std::string> arguments, bool with_drives = true) const {
     if (with_drives) {
       arguments.insert(arguments.begin() + 1, {"--drive", "S=" + HostText(s_), "--drive",
                                                "d=" + HostText(d_), "--system-dir", HostText(s_)});
     }
-    return RunProcess(QE2M4_EXECUTABLE, arguments, work_,
-                      UserEnvironment(machine_.root() / "config", machine_.root() / "home"));
+    return RunProcess(QE2M4_EXECUTABLE, arguments, work_, Environment());
   }
 
   // Runs a command that must be refused with exit status 1, the given messages on standard
@@ -57,11 +48,6 @@ class CommandLine : public ::testing::Test {
     EXPECT_EQ(testing::Snapshot(s_), source_before);
     EXPECT_EQ(testing::Snapshot(d_), destination_before);
   }
-
-  TempMachine machine_;
-  fs::path s_;
-  fs::path d_;
-  fs::path work_;
 };
 
 TEST_F(CommandLine, ConvertsTheSample) {

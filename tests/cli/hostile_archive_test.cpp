@@ -16,6 +16,8 @@
 #include "app/texts.h"
 #include "cli_text.h"
 #include "process.h"
+#include "report_rows.h"
+#include "sample_drives.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -28,63 +30,12 @@ const std::string kTokyo = "\x93\x8C\x8B\x9E";  // 東京 in CP932
 const std::string kOsaka = "\x91\xE5\x8D\xE3";  // 大阪
 const std::string kTable = "\x95\x5C";          // 表: its second byte is 0x5C
 
-// The report's rows without the BOM and the header, the cells split at commas outside quotes.
-std::vector<std::vector<std::string>> ReportRows(const fs::path& path) {
-  const std::string bytes = ReadBytes(path);
-  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
-  bool quoted = false;
-  for (std::size_t i = 3; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted && c == ',') {
-      rows.back().emplace_back();
-    } else if (!quoted && c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      rows.emplace_back(1);
-      ++i;
-    } else {
-      rows.back().back() += c;
-    }
-  }
-  rows.pop_back();
-  rows.erase(rows.begin());
-  return rows;
-}
-
-class HostileArchive : public ::testing::Test {
+class HostileArchive : public SampleDrives {
  protected:
-  void SetUp() override {
-    s_ = machine_.AddDrive(u'S');
-    d_ = machine_.AddDrive(u'D');
-    fs::copy(QE2M4_EXAMPLES, s_, fs::copy_options::recursive);
-    work_ = machine_.root() / "work";
-    fs::create_directories(work_);
-    WriteBytes(machine_.root() / "config" / "qe2m4" / "drives.conf", "C=\nZ=\n");
-  }
-
   void Boring(const fs::path& level) const {
     fs::create_directories((s_ / "ARCHIVE" / level).parent_path());
     fs::copy(s_ / "BORING1", s_ / "ARCHIVE" / level, fs::copy_options::recursive);
   }
-
-  std::vector<std::string> Arguments(std::vector<std::string> arguments) const {
-    arguments.insert(arguments.begin() + 1, {"--drive", "S=" + HostText(s_), "--drive",
-                                             "D=" + HostText(d_), "--system-dir", HostText(s_)});
-    return arguments;
-  }
-
-  ProcessResult Run(const std::vector<std::string>& arguments) const {
-    return RunProcess(QE2M4_EXECUTABLE, Arguments(arguments), work_, Environment());
-  }
-
-  std::map<std::string, std::string> Environment() const {
-    return UserEnvironment(machine_.root() / "config", machine_.root() / "home");
-  }
-
-  TempMachine machine_{MemoryTempFolder()};
-  fs::path s_;
-  fs::path d_;
-  fs::path work_;
 };
 
 TEST_F(HostileArchive, NothingIsWrittenOutsideTheDestinationRootAndTheOtherBoringsConvert) {

@@ -12,6 +12,7 @@
 #include "common/csv_line.h"
 #include "platform/cp932.h"
 #include "process.h"
+#include "sample_drives.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
 
@@ -20,26 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The sample on drive S: (also the system folder), an empty drive D:, a settings folder that
-// maps no letter of its own, and a working folder.
-class SoilReadings : public ::testing::Test {
+class SoilReadings : public SampleDrives {
  protected:
-  void SetUp() override {
-    s_ = machine_.AddDrive(u'S');
-    d_ = machine_.AddDrive(u'D');
-    fs::copy(QE2M4_EXAMPLES, s_, fs::copy_options::recursive);
-    work_ = machine_.root() / "work";
-    fs::create_directories(work_);
-    WriteBytes(machine_.root() / "config" / "qe2m4" / "drives.conf", "C=\nZ=\n");
-  }
-
-  ProcessResult Run(std::vector<std::string> arguments) const {
-    arguments.insert(arguments.begin() + 1, {"--drive", "S=" + HostText(s_), "--drive",
-                                             "D=" + HostText(d_), "--system-dir", HostText(s_)});
-    return RunProcess(QE2M4_EXECUTABLE, arguments, work_,
-                      UserEnvironment(machine_.root() / "config", machine_.root() / "home"));
-  }
-
   fs::path SettingsTable() const {
     return machine_.root() / "config" / "qe2m4" / "soil-readings.csv";
   }
@@ -49,11 +32,6 @@ class SoilReadings : public ::testing::Test {
     const std::string n1 = ReadBytes(folder / "N1.txt");
     return n1.substr(n1.rfind('\n', n1.size() - 2) + 1);
   }
-
-  TempMachine machine_{MemoryTempFolder()};
-  fs::path s_;
-  fs::path d_;
-  fs::path work_;
 };
 
 TEST_F(SoilReadings, ConvertUsesTheSettingsFoldersTableUnlessTheCommandNamesAnotherOrNone) {

@@ -15,9 +15,7 @@
 #include "platform/host_paths.h"
 #include "support/win32_process.h"
 #else
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "lock_holder_posix.h"
 #endif
 
 namespace qe2m4::platform {
@@ -94,29 +92,14 @@ TEST_F(DestinationLockTest, AKilledHolderReleasesTheFolderAndLeavesNothingBehind
 #else
 TEST_F(DestinationLockTest, AKilledHolderReleasesTheFolderAndLeavesNothingBehind) {
   const auto before = testing::Snapshot(folder_);
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const DestinationLock lock(folder_, u"D:\\dest");
-    const char held = lock.acquired() ? 'y' : 'n';
-    if (::write(ready[1], &held, 1) != 1) {
-      ::_exit(1);
-    }
-    ::pause();
-    ::_exit(0);
-  }
-  ::close(ready[1]);
+  pid_t child = -1;
   char held = 0;
-  ASSERT_EQ(::read(ready[0], &held, 1), 1);
-  ::close(ready[0]);
+  ASSERT_NO_FATAL_FAILURE(
+      (testing::StartLockHolder<DestinationLock>(child, held, folder_, u"D:\\dest")));
   EXPECT_EQ(held, 'y');
   // Another process is refused at once, not kept waiting.
   EXPECT_FALSE(DestinationLock(folder_, u"D:\\dest").acquired());
-  ::kill(child, SIGKILL);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_NO_FATAL_FAILURE(testing::KillLockHolder(child));
   EXPECT_TRUE(DestinationLock(folder_, u"D:\\dest").acquired());
   EXPECT_EQ(testing::Snapshot(folder_), before);
 }

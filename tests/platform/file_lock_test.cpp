@@ -15,9 +15,7 @@
 #include "platform/host_paths.h"
 #include "support/win32_process.h"
 #else
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "lock_holder_posix.h"
 #endif
 
 namespace qe2m4::platform {
@@ -88,29 +86,13 @@ TEST_F(FileLockTest, AKilledHolderReleasesTheFile) {
 }
 #else
 TEST_F(FileLockTest, AKilledHolderReleasesTheFileAndTheNextWriterRemovesWhatItLeft) {
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    const FileLock lock(target_);
-    const char held = lock.acquired() ? 'y' : 'n';
-    if (::write(ready[1], &held, 1) != 1) {
-      ::_exit(1);
-    }
-    ::pause();
-    ::_exit(0);
-  }
-  ::close(ready[1]);
+  pid_t child = -1;
   char held = 0;
-  ASSERT_EQ(::read(ready[0], &held, 1), 1);
-  ::close(ready[0]);
+  ASSERT_NO_FATAL_FAILURE((testing::StartLockHolder<FileLock>(child, held, target_)));
   EXPECT_EQ(held, 'y');
   // Another process is refused at once, not kept waiting.
   EXPECT_FALSE(FileLock(target_).acquired());
-  ::kill(child, SIGKILL);
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_NO_FATAL_FAILURE(testing::KillLockHolder(child));
   // The killed holder could not remove its lock file; the next writer takes it over.
   EXPECT_TRUE(fs::is_regular_file(LockFileName(target_)));
   {
