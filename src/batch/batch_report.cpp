@@ -114,11 +114,11 @@ void BatchReport::WriteRow(std::size_t index, const BoringResult& result) {
     unmatched.push_back(Number(layer.record) + u": " + layer.description);
   }
   // Texts (the paths, the messages, the descriptions) are kept texts; the counts are numbers.
-  WriteCsvLine(file_, {Number(entry.line), SpreadsheetText(entry.source),
-                       SpreadsheetText(entry.destination), std::u16string(OutcomeText(result.outcome)),
-                       SpreadsheetText(Lines(result.messages)), Number(result.files),
-                       Number(result.lines), SpreadsheetText(Lines(unmatched)),
-                       Number(static_cast<std::int64_t>(result.read_layers.size()))});
+  WriteCsvLine(
+      file_, {Number(entry.line), SpreadsheetText(entry.source), SpreadsheetText(entry.destination),
+              std::u16string(OutcomeText(result.outcome)), SpreadsheetText(Lines(result.messages)),
+              Number(result.files), Number(result.lines), SpreadsheetText(Lines(unmatched)),
+              Number(static_cast<std::int64_t>(result.read_layers.size()))});
   switch (result.outcome) {
     case BoringOutcome::kConverted:
       ++totals_.converted;
