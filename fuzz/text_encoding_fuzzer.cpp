@@ -69,12 +69,29 @@ std::string Utf16Bytes(std::u16string_view text, bool big_endian) {
   return bytes;
 }
 
-bool IsUtf16Text(std::u16string_view text, std::size_t byte_count) {
+// Whether UTF-16 text is valid where it decides: a line that is no comment holds no NUL
+// character and no surrogate without its partner; the bytes are whole code units.
+bool IsUtf16Text(std::u16string_view text, std::size_t byte_count, char comment_mark) {
+  bool decides = true;
+  bool line_start = true;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] >= 0xD800 && text[i] <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+    const char16_t c = text[i];
+    if (c == u'\n') {
+      decides = true;
+      line_start = true;
+      continue;
+    }
+    if (line_start && c != u' ' && c != u'\t') {
+      line_start = false;
+      decides = comment_mark == 0 || c != static_cast<char16_t>(comment_mark);
+    }
+    if (!decides) {
+      continue;
+    }
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF) {
       ++i;
-    } else if (text[i] >= 0xD800 && text[i] <= 0xDFFF) {
+    } else if (c == u'\0' || (c >= 0xD800 && c <= 0xDFFF)) {
       return false;
     }
   }
@@ -110,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (decoded.encoding == TextEncoding::kUtf16) {
     Require(forced == TextEncoding::kUtf16 || le_mark || be_mark, "UTF-16 only by its mark");
     const std::string_view content = le_mark || be_mark ? bytes.substr(2) : bytes;
-    const bool valid = IsUtf16Text(decoded.text, content.size());
+    const bool valid = IsUtf16Text(decoded.text, content.size(), comment_mark);
     Require(valid == (decoded.bad_line == 0), "UTF-16 has a bad line exactly when it is not valid");
     if (valid) {
       Require(Utf16Bytes(decoded.text, be_mark) == content, "valid UTF-16 gives back its bytes");
