@@ -141,8 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(decoded.encoding == TextEncoding::kUtf8, "a UTF-8 mark decides unless forced");
     content.remove_prefix(3);
   }
-  const bool utf8 = qe2m4::platform::IsUtf8Text(content);
-  const bool cp932 = qe2m4::platform::IsCp932Text(content);
+  // A NUL byte is no character of a text file in either encoding.
+  const bool no_nul = content.find('\0') == std::string_view::npos;
+  const bool utf8 = no_nul && qe2m4::platform::IsUtf8Text(content);
+  const bool cp932 = no_nul && qe2m4::platform::IsCp932Text(content);
   if (!forced && comment_mark == '\0' && content.size() == bytes.size()) {
     Require(utf8 || decoded.encoding == TextEncoding::kCp932,
             "text that is not UTF-8 is read as CP932");
