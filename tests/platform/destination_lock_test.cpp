@@ -12,8 +12,8 @@
 #include "support/temp_machine.h"
 
 #ifdef _WIN32
+#include "lock_holder_win32.h"
 #include "platform/host_paths.h"
-#include "support/win32_process.h"
 #else
 #include "lock_holder_posix.h"
 #endif
@@ -64,25 +64,9 @@ TEST_F(DestinationLockTest, OneHolderPerFolderThroughALink) {
 // which says on its standard output whether it holds it and then waits to be ended.
 TEST_F(DestinationLockTest, AKilledHolderReleasesTheFolderAndLeavesNothingBehind) {
   const auto before = testing::Snapshot(folder_);
-  const fs::path said = machine_.root() / "held.txt";
-  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  const HANDLE out = CreateFileW(said.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 &inherit, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(out, INVALID_HANDLE_VALUE);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = out;
-  startup.hStdError = out;
   std::optional<testing::Win32Process> holder;
-  holder.emplace(platform::HostPathFromUtf8(QE2M4_LOCK_HOLDER),
-                 std::vector<std::wstring>{folder_.wstring()}, machine_.root(), nullptr, startup,
-                 CREATE_NO_WINDOW);
-  CloseHandle(out);
-  for (int waited = 0; waited < 6000 && testing::ReadBytes(said).empty(); ++waited) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  ASSERT_EQ(testing::ReadBytes(said), "y");
+  ASSERT_NO_FATAL_FAILURE(
+      testing::StartLockHolderProgram(holder, {folder_.wstring()}, machine_.root()));
   // Another process is refused at once, not kept waiting.
   EXPECT_FALSE(DestinationLock(folder_, u"D:\\dest").acquired());
   holder.reset();  // ended and waited for
