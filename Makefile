@@ -104,3 +104,9 @@ FUZZ_SECONDS ?= 1800
 FUZZ_TARGETS ?=
 fuzz: deps
 	CMAKE_FLAGS="$(CMAKE_FLAGS)" scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# Rewrites the golden output trees of tests/golden/ with this build's qe2m4 (see README,
+# Golden output trees): only when a change of the output is intended.
+.PHONY: golden-refresh
+golden-refresh: build
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target golden_refresh
