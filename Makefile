@@ -1,9 +1,13 @@
 # The two set-up commands of the README. Both install missing build dependencies first.
+# Every build folder is configured from a preset of CMakePresets.json (cmake --list-presets):
+# PRESET names it (default: RelWithDebInfo), BUILD_DIR the folder, CMAKE_FLAGS adds options
+# (the launcher ccache, a build type).
+PRESET ?= default
 BUILD_DIR ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps configure build
+.PHONY: run test deps configure build sanitize-test
 
 # Converts the sample boring of examples/ into a fresh destination tree under the build folder:
 # drive S: is the examples folder (its Patdat32.ini names S:\PATDAT\), drive D: the new tree.
@@ -16,11 +20,25 @@ run: build
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer (Debug, build-sanitize/).
+SANITIZE_BUILD_DIR ?= build-sanitize
+sanitize-test:
+	ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  $(MAKE) test PRESET=sanitizers BUILD_DIR=$(SANITIZE_BUILD_DIR)
+
+# The batch's tests (its worker threads, and batch runs of the program itself) under
+# ThreadSanitizer, in build-tsan/: only those test programs and the program are built.
+.PHONY: tsan-test
+tsan-test: deps
+	cmake --preset tsan $(CMAKE_FLAGS)
+	cmake --build --preset tsan -j$(JOBS)
+	ctest --preset tsan -j$(JOBS)
+
 deps:
 	scripts/install-deps.sh
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --preset $(PRESET) -B $(BUILD_DIR) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD_DIR) -j$(JOBS)
@@ -45,8 +63,7 @@ WINDOWS_PREFIX = $(abspath $(WINDOWS_BUILD_DIR))/wineprefix
 .PHONY: windows windows-test
 windows:
 	scripts/install-deps.sh windows
-	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
-	  -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_GUI=OFF $(CMAKE_FLAGS)
+	cmake --preset windows -B $(WINDOWS_BUILD_DIR) $(CMAKE_FLAGS)
 	cmake --build $(WINDOWS_BUILD_DIR) -j$(JOBS)
 
 windows-test: windows build
@@ -65,7 +82,7 @@ bench: bench-program
 
 .PHONY: bench-program
 bench-program: deps
-	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_TESTS=OFF -DQE2M4_BUILD_GUI=OFF
+	cmake --preset bench -B $(BENCH_DIR) $(CMAKE_FLAGS)
 	cmake --build $(BENCH_DIR) -j$(JOBS) --target qe2m4
 
 # The same, with the Windows build (Release, make windows) converting the same boring under Wine
