@@ -3,10 +3,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <filesystem>
 
 #include "app/window/form1_window.h"
@@ -28,8 +26,10 @@ const QString kSucceeded = QString::fromUtf8("変換が正常に終了しまし�
 const QString kNotice =
     QString::fromUtf8("主な土質が見つからなかった層の記述（X1.TXT の記録番号）：\n  13: 粘板岩");
 
-// The sample of examples/ on drive S: (S:\BORING1, S:\PATDAT, and S:\Patdat32.ini naming
-// S:\PATDAT\, S:\ being the system folder), and a destination drive D: holding \TYUJYOU.
+// The run itself is tested through the recording view (tests/app/form1_test.cpp,
+// conversion_run_test.cpp); this presses the real button on typed paths and answers real message
+// boxes, once. The sample of examples/ on drive S: (S:\BORING1, S:\PATDAT, and S:\Patdat32.ini
+// naming S:\PATDAT\, S:\ being the system folder), and a destination drive D: holding \TYUJYOU.
 class PressingExecute : public ::testing::Test {
  protected:
   PressingExecute() : s_(machine_.AddDrive(u'S')), d_(machine_.AddDrive(u'D')) {
@@ -51,14 +51,6 @@ class PressingExecute : public ::testing::Test {
   }
 
   QString Status() { return Child<QLabel>(form_, "Label3").text(); }
-
-  void MoveMouseOverBackground() {
-    QWidget& picture = Child<QWidget>(form_, "Picture1");
-    QTest::mouseMove(&picture, QPoint(10, 10));
-    QMouseEvent event(QEvent::MouseMove, QPointF(12, 12), picture.mapToGlobal(QPointF(12, 12)),
-                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&picture, &event);
-  }
 
   TempMachine machine_;
   fs::path s_;
@@ -90,105 +82,6 @@ TEST_F(PressingExecute, ConvertsTheBoringAfterYesToTheFolderQuestion) {
     EXPECT_TRUE(fs::is_regular_file(out / name)) << name;
   }
   EXPECT_EQ(ReadBytes(out / "N2.TXT"), ReadBytes(s_ / "BORING1" / "N2.TXT"));
-}
-
-TEST_F(PressingExecute, NoToTheFolderQuestionChangesNothing) {
-  MessageBoxAnswerer answerer({QMessageBox::No});
-  Execute("S:\\BORING1", "D:\\TYUJYOU\\NEW\\X");
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Question);
-  EXPECT_FALSE(fs::exists(d_ / "TYUJYOU" / "NEW"));
-  EXPECT_EQ(Status(), "");
-  EXPECT_EQ(form_.behaviour().StatusShown, 0);
-}
-
-TEST_F(PressingExecute, ShowsTheBusyTextAndHourglassWhileConverting) {
-  fs::create_directories(d_ / "TYUJYOU" / "K123");
-  std::optional<QString> status_meanwhile;
-  std::optional<Qt::CursorShape> pointer_meanwhile;
-  // Runs at the one moment the busy run lets pending events through.
-  QTimer::singleShot(0, [&] {
-    status_meanwhile = Status();
-    if (const QCursor* cursor = QApplication::overrideCursor()) {
-      pointer_meanwhile = cursor->shape();
-    }
-  });
-  MessageBoxAnswerer answerer;
-  Execute("S:\\BORING1", "D:\\TYUJYOU\\K123");
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(answerer.seen()[0].text, kNotice);
-  EXPECT_EQ(status_meanwhile, QString::fromUtf8("只今変換中！　しばらくお待ちください。"));
-  EXPECT_EQ(pointer_meanwhile, Qt::WaitCursor);
-  EXPECT_EQ(Status(), kSucceeded);
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-}
-
-TEST_F(PressingExecute, TheSuccessTextStaysUntilTheMouseMovesOverTheBackground) {
-  fs::create_directories(d_ / "TYUJYOU" / "K123");
-  {
-    const MessageBoxAnswerer answerer;
-    Execute("S:\\BORING1", "D:\\TYUJYOU\\K123");
-  }
-  ASSERT_EQ(Status(), kSucceeded);
-  QTest::qWait(20);  // the window goes on handling events: the text stays
-  Child<QLineEdit>(form_, "Text1").setFocus();
-  EXPECT_EQ(Status(), kSucceeded);
-
-  MoveMouseOverBackground();
-  EXPECT_EQ(Status(), "");
-  EXPECT_EQ(form_.behaviour().StatusShown, 0);
-  Child<QLabel>(form_, "Label3").setText("later");
-  MoveMouseOverBackground();
-  EXPECT_EQ(Status(), "later");  // only the first move after a run clears it
-}
-
-TEST_F(PressingExecute, ABadPathIsReportedAndItsBoxFocusedAndSelected) {
-  struct Case {
-    QString source;
-    QString destination;
-    const char* box;
-    QString title;  // the path as the check left it
-  };
-  const Case cases[] = {
-      {"Q:\\data", "D:\\TYUJYOU\\K1", "Text2", "Q:\\data"},
-      {"S:\\BORING1", " D:\\TY*\\K1 ", "Text1", "D:\\TY*\\K1"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.box);
-    Child<QLabel>(form_, "Label3").setText("before");
-    MessageBoxAnswerer answerer;
-    Execute(c.source, c.destination);
-    ASSERT_EQ(answerer.seen().size(), 1u);
-    EXPECT_EQ(answerer.seen()[0].text, QString::fromUtf8("指定されたパスは正しくありません。"));
-    EXPECT_EQ(answerer.seen()[0].title, c.title);
-    EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(answerer.seen()[0].buttons, QMessageBox::Ok);
-    auto& box = Child<QLineEdit>(form_, c.box);
-    EXPECT_EQ(form_.focusWidget(), &box);
-    EXPECT_EQ(box.selectionStart(), 0);
-    EXPECT_EQ(box.selectedText(), box.text());
-    EXPECT_FALSE(box.text().isEmpty());
-    EXPECT_EQ(Status(), "");
-    EXPECT_FALSE(fs::exists(d_ / "TYUJYOU" / "K1"));
-  }
-}
-
-TEST_F(PressingExecute, TheNoticeTellsOfN6NotWrittenAndOfTheLayersTheTableRead) {
-  fs::create_directories(d_ / "TYUJYOU" / "K123");
-  fs::remove(s_ / "Patdat32.ini");
-  qe2m4::testing::WriteBytes(machine_.root() / "config" / "qe2m4" / "soil-readings.csv",
-                             "記述,読み替え\r\n粘板岩,硬岩\r\n");
-  MessageBoxAnswerer answerer;
-  Execute("S:\\BORING1", "D:\\TYUJYOU\\K123");
-  ASSERT_EQ(answerer.seen().size(), 1u);
-  EXPECT_EQ(answerer.seen()[0].text,
-            QString::fromUtf8("書き込まなかったファイル：\n"
-                              "  N6.txt: Patdat32.ini がないか空のため、X6.TXT のデータは"
-                              "変換されませんでした。 (S:\\Patdat32.ini)\n"
-                              "土質名の読み替え表で読み替えた層：1 層"));
-  EXPECT_EQ(answerer.seen()[0].icon, QMessageBox::Information);
-  EXPECT_EQ(Status(), kSucceeded);
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace
