@@ -104,3 +104,19 @@ FUZZ_SECONDS ?= 1800
 FUZZ_TARGETS ?=
 fuzz: deps
 	CMAKE_FLAGS="$(CMAKE_FLAGS)" scripts/fuzz.sh $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
+# The pictures of the windows in README.ja.md and README.md (docs/*.png), taken anew: the Linux
+# window and the Windows window (under Wine), each for a Japanese user (Japanese locale and UI
+# font), at start-up and through the sample's first conversion, driven on a virtual X server by
+# scripts/window-screenshot.sh and scripts/window-windows-screenshot.sh. Builds only the two
+# window programs.
+.PHONY: screenshots
+screenshots: configure
+	scripts/install-deps.sh screenshots
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target qe2m4-gui
+	scripts/window-screenshot.sh $(BUILD_DIR) docs
+	scripts/install-deps.sh windows
+	cmake -S . -B $(WINDOWS_BUILD_DIR) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-mingw64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DQE2M4_BUILD_GUI=OFF $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD_DIR) -j$(JOBS) --target qe2m4-gui
+	scripts/window-windows-screenshot.sh $(WINDOWS_BUILD_DIR) docs
