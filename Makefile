@@ -127,3 +127,18 @@ fuzz: deps
 .PHONY: golden-refresh
 golden-refresh: build
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target golden_refresh
+
+# The pictures of the windows in README.ja.md and README.md (docs/*.png), taken anew: the Linux
+# window and the Windows window (under Wine), each for a Japanese user (Japanese locale and UI
+# font), at start-up and through the sample's first conversion, driven on a virtual X server by
+# scripts/window-screenshot.sh and scripts/window-windows-screenshot.sh. Builds only the two
+# window programs.
+.PHONY: screenshots
+screenshots: configure
+	scripts/install-deps.sh screenshots
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target qe2m4-gui
+	scripts/window-screenshot.sh $(BUILD_DIR) docs
+	scripts/install-deps.sh windows
+	cmake --preset windows -B $(WINDOWS_BUILD_DIR) $(CMAKE_FLAGS)
+	cmake --build $(WINDOWS_BUILD_DIR) -j$(JOBS) --target qe2m4-gui
+	scripts/window-windows-screenshot.sh $(WINDOWS_BUILD_DIR) docs

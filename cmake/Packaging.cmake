@@ -57,7 +57,19 @@ else()
                      DEPENDS ${PROJECT_BINARY_DIR}/qe2m4.1 VERBATIM)
   add_custom_target(qe2m4_manual_page ALL DEPENDS ${manual_page})
   install(FILES ${manual_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  # The Japanese manual page (UTF-8), which man shows in a Japanese locale.
+  configure_file(packaging/linux/qe2m4.ja.1 qe2m4.ja.1 @ONLY)
+  set(japanese_manual_page ${PROJECT_BINARY_DIR}/ja/qe2m4.1.gz)
+  add_custom_command(OUTPUT ${japanese_manual_page}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/ja
+                     COMMAND gzip -9nc ${PROJECT_BINARY_DIR}/qe2m4.ja.1 > ${japanese_manual_page}
+                     DEPENDS ${PROJECT_BINARY_DIR}/qe2m4.ja.1 VERBATIM)
+  add_custom_target(qe2m4_japanese_manual_page ALL DEPENDS ${japanese_manual_page})
+  install(FILES ${japanese_manual_page} DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
   install(FILES README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  # The Japanese user guide with its pictures.
+  install(FILES README.ja.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(DIRECTORY docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}/docs FILES_MATCHING PATTERN "*.png")
 
   set(CPACK_GENERATOR DEB)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

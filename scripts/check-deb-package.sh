@@ -11,6 +11,24 @@ sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "./${debs[0]}"
 dpkg -L qe2m4 | grep -qx /usr/share/man/man1/qe2m4.1.gz
+# The Japanese manual page, for man in a Japanese locale: UTF-8 text with the version filled in,
+# and, where man is installed, one that groff lays out without a warning (a Japanese line it
+# cannot break, a character it has no glyph for) and whose headings are Japanese.
+japanese_page=/usr/share/man/ja/man1/qe2m4.1.gz
+dpkg -L qe2m4 | grep -qx "$japanese_page"
+zcat "$japanese_page" | iconv -f UTF-8 -t UTF-8 >/dev/null
+zcat "$japanese_page" | grep '^\.SH 名前$' >/dev/null
+if zcat "$japanese_page" | grep '@PROJECT_VERSION@' >/dev/null; then
+  echo "the Japanese manual page lacks its version" >&2
+  exit 1
+fi
+if command -v man >/dev/null; then
+  warnings=$(LANG=C.UTF-8 MANWIDTH=80 man -l "$japanese_page" 2>&1 >/dev/null)
+  [ -z "$warnings" ] || { echo "the Japanese manual page: $warnings" >&2; exit 1; }
+  LANG=C.UTF-8 MANWIDTH=80 man -l "$japanese_page" | grep '^オプション$' >/dev/null
+fi
+# The Japanese user guide and its pictures.
+[ -f /usr/share/doc/qe2m4/README.ja.md ] && [ -f /usr/share/doc/qe2m4/docs/window.png ]
 /usr/bin/qe2m4 --version
 [ -x /usr/bin/qe2m4-gui ]
 

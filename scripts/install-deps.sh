@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing (via sudo when not root).
 # With the argument "windows": what the Windows cross build, its tests under Wine and its
-# installer need. With "ci": both sets and the tools .ci/run calls beyond them.
+# installer need. With "ci": both sets and the tools .ci/run calls beyond them. With
+# "screenshots": what the window screenshot scripts need beyond the builds (make screenshots).
 set -euo pipefail
 
 linux=(
@@ -22,6 +23,13 @@ windows=(
   nsis                       # makensis, for the installer that make package makes
   locales                    # a Japanese locale for the installer's check under Wine
 )
+screenshots=(
+  xvfb xauth            # a virtual X server for the windows
+  xdotool               # drives the windows from the outside
+  imagemagick           # takes and trims the pictures (import, convert)
+  locales               # localedef, for a Japanese locale of the scripts' own
+  fonts-ipafont-gothic  # the Japanese UI font
+)
 ci=(
   clang-format           # the formatting check
   dpkg-dev               # dpkg-shlibdeps, for the Debian package's dependencies
@@ -30,8 +38,9 @@ ci=(
 case "${1:-}" in
   "") packages=("${linux[@]}") ;;
   windows) packages=("${windows[@]}") ;;
+  screenshots) packages=("${screenshots[@]}") ;;
   ci) packages=("${linux[@]}" "${windows[@]}" "${ci[@]}") ;;
-  *) echo "usage: $0 [windows|ci]" >&2; exit 2 ;;
+  *) echo "usage: $0 [windows|ci|screenshots]" >&2; exit 2 ;;
 esac
 
 missing=()
