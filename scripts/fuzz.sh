@@ -20,7 +20,7 @@ fi
 seconds=$1
 shift
 all=(record_reader_fuzzer conversion_fuzzer batch_list_fuzzer text_encoding_fuzzer
-  drives_conf_fuzzer patdat_ini_fuzzer host_name_fuzzer)
+  drives_conf_fuzzer patdat_ini_fuzzer host_name_fuzzer soil_readings_fuzzer)
 targets=("$@")
 [[ ${#targets[@]} -gt 0 ]] || targets=("${all[@]}")
 build="build-fuzz"
