@@ -58,12 +58,6 @@ FuzzMachine::~FuzzMachine() {
   fs::remove_all(root_, ignored);
 }
 
-void FuzzMachine::ClearDestination() const {
-  for (const fs::directory_entry& entry : fs::directory_iterator(destination_)) {
-    fs::remove_all(entry.path());
-  }
-}
-
 FuzzMachine& ProcessMachine() {
   static FuzzMachine machine;
   return machine;

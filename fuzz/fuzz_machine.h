@@ -26,10 +26,6 @@ class FuzzMachine {
   const std::filesystem::path& patdat() const { return patdat_; }
   const std::filesystem::path& system() const { return system_; }
 
-  // Empties the destination drive, keeping its folder: a run starts on a drive without the
-  // folders the last run made.
-  void ClearDestination() const;
-
  private:
   std::filesystem::path root_;
   std::filesystem::path source_;

@@ -19,13 +19,15 @@ using Kind = SoilReadingsProblem::Kind;
 constexpr std::u16string_view kFormulaStarts = u"=+-@\t\r";
 
 // A cell as the user meant it: the batch's tables keep a text that a spreadsheet would take for
-// a formula as text by a "'" in front of it, which is no part of the description.
+// a formula as text by a "'" in front of it, which is no part of the description. Blanks around
+// the cell do not count, before the mark as after the text.
 std::u16string_view CellText(std::u16string_view cell) {
+  cell = TrimBlanks(cell);
   if (cell.size() >= 2 && cell.front() == u'\'' &&
       kFormulaStarts.find(cell[1]) != std::u16string_view::npos) {
     cell.remove_prefix(1);
   }
-  return TrimBlanks(cell);
+  return cell;
 }
 
 bool IsNote(std::u16string_view line) {

@@ -21,6 +21,8 @@ class SoilReadings {
 
   bool empty() const { return readings_.empty(); }
   std::size_t size() const { return readings_.size(); }
+  // Every description with its reading, in the order of the descriptions.
+  const std::map<std::u16string, std::u16string, std::less<>>& entries() const { return readings_; }
 
   // A table without any reading, for runs that use none.
   static const SoilReadings& None();

@@ -8,6 +8,7 @@
 #include "app/soil_readings_file.h"
 #include "app/soil_readings_message.h"
 #include "app/soil_readings_table.h"
+#include "batch/csv_fields.h"
 #include "common/csv_line.h"
 #include "common/text_encoding.h"
 #include "platform/cp932.h"
@@ -97,6 +98,24 @@ TEST(SoilReadingsTable, ACellMarkedAsTextForASpreadsheetIsReadWithoutTheMark) {
   ASSERT_FALSE(table.problem);
   EXPECT_EQ(Readings(table.readings, {u"=1+2", u"-砂", u"'粘性土", u"粘性土", u"@x", u"'@x"}),
             (std::vector<std::u16string>{u"粘土", u"+砂", u"礫", u"-", u"砂礫", u"-"}));
+}
+
+TEST(SoilReadingsTable, ATableWrittenBackAsTheBatchWritesItsSoilTableReadsTheSame) {
+  // Blanks before the mark are blanks around the cell: " '=x" is the text "=x", which the
+  // batch's soil table writes as "'=x" and which must read back as "=x" again.
+  const SoilReadingsTable table = ReadSoilReadingsTable(
+      Utf8(u"記述,読み替え\n '=x ,砂\n'\t砂,  '-1\n\"'=\"\"粘土\",\"礫, 砂\"\n"));
+  ASSERT_FALSE(table.problem);
+  EXPECT_EQ(Readings(table.readings, {u"=x", u"'=x", u"\t砂", u"=\"粘土"}),
+            (std::vector<std::u16string>{u"砂", u"-", u"-1", u"礫, 砂"}));
+  std::u16string written = u"記述,回数,ボーリング数,読み替え\n";
+  for (const auto& [description, reading] : table.readings.entries()) {
+    written += batch::CsvField(batch::SpreadsheetText(description)) + u",1,1," +
+               batch::CsvField(batch::SpreadsheetText(reading)) + u"\n";
+  }
+  const SoilReadingsTable again = ReadSoilReadingsTable(Utf8(written));
+  ASSERT_FALSE(again.problem);
+  EXPECT_EQ(again.readings.entries(), table.readings.entries());
 }
 
 TEST(SoilReadingsTable, BadTablesNameTheLinesAndWhatIsWrong) {
