@@ -12,7 +12,9 @@
 #include "platform/drive_path.h"
 #include "platform/drive_table.h"
 #include "platform/file_operation_hook.h"
+#include "platform/file_system_hook.h"
 #include "platform/host_file.h"
+#include "platform/host_folder.h"
 #include "platform/input_file.h"
 #include "platform/settings_file.h"
 
@@ -186,12 +188,22 @@ class FileSystem {
   // --- Test hook ---
   // Installs the hook asked before every file operation (tests inject faults with it); the
   // file system owns it. Programs install none.
-  void SetOperationHook(std::unique_ptr<FileOperationHook> hook) { hook_ = std::move(hook); }
-  FileOperationHook* operation_hook() const { return hook_.get(); }
+  void SetOperationHook(std::unique_ptr<FileOperationHook> hook);
+  // The hook to give the files opened on this file system (AtomicFile, InputFile): it asks the
+  // installed test hook, if any, before every operation, and lets the file system learn what
+  // its writers change and owe (RunScope).
+  FileOperationHook* operation_hook() const;
 
  private:
+  friend class RunScope;
+
   // The error number the hook gives an operation; 0 lets it run.
   int Gate(FileOperation operation, const std::filesystem::path& host) const;
+  // Tells what a run learned that the file system put something at host or took it away.
+  void Changed(FileOperation operation, const std::filesystem::path& host) const;
+  // A folder whose entries the file system changed: a run flushes it before it ends; outside a
+  // run nothing more is done.
+  void FlushLater(const std::filesystem::path& folder) const { hook_->TakeFolderFlush(folder); }
 
   std::filesystem::path DriveRoot(const DrivePath& path) const;
   // The host entry of a folder that a level names, or nullopt: the level's stored name (when
@@ -200,6 +212,19 @@ class FileSystem {
   std::optional<std::filesystem::path> FindLevel(
       const std::filesystem::path& folder, const std::optional<std::filesystem::path>& stored_name,
       std::u16string_view level) const;
+  // FindLevel's search on the host, when the run has not looked for the level before.
+  std::optional<std::filesystem::path> FindLevelOnHost(
+      const std::filesystem::path& folder, const std::optional<std::filesystem::path>& stored_name,
+      std::u16string_view level) const;
+  // The host entry of folder stored under exactly this name, or nullopt (what the run
+  // learned of the folder's entries first).
+  std::optional<std::filesystem::path> EntryNamed(const std::filesystem::path& folder,
+                                                  const std::filesystem::path& name) const;
+  // The folder's entries, from what the run learned when it listed the folder before; ec
+  // reports a folder that cannot be read.
+  std::vector<HostEntry> FolderEntries(const std::filesystem::path& folder,
+                                       std::filesystem::directory_options options,
+                                       std::error_code& ec) const;
   // Whether the host entry a path names has a status the test accepts; a path that cannot be
   // resolved (an unusable drive) names nothing.
   bool HostStatusIs(const DrivePath& path, bool (*test)(std::filesystem::file_status)) const;
@@ -211,7 +236,34 @@ class FileSystem {
   std::u16string system_folder_;
   // SetStoredName's names, by the level's full drive path in upper case.
   std::map<std::u16string, std::filesystem::path> stored_names_;
-  std::unique_ptr<FileOperationHook> hook_;
+  std::unique_ptr<FileSystemHook> hook_;
+};
+
+// One run over a file system, from its checks to its last output. While it is open the file
+// system keeps what it learns of the host's folders (a drive's folder, the entry a path's level
+// names, a folder's entries), so that the run finds its files without asking the system again;
+// the run's own creates, renames and deletes keep that up to date, and anything else on the disk
+// is taken as it was when it was first seen, until the run ends. Things on the disk change
+// between runs, so every run starts knowing nothing.
+//
+// The folders whose entries the run changed (outputs renamed into them, folders made, files
+// deleted) are flushed once, by Finish(), instead of after every rename: the run reports
+// success only after Finish(). Each output is still on the disk before it replaces the file of
+// its name. A run that ends without Finish() (a failure, an interrupt) still flushes what it
+// owes, as far as it can.
+class RunScope {
+ public:
+  explicit RunScope(const FileSystem& file_system);
+  ~RunScope();
+  RunScope(const RunScope&) = delete;
+  RunScope& operator=(const RunScope&) = delete;
+
+  // Flushes the folders the run changed; throws Error(kWrite) naming the first folder that
+  // could not be flushed.
+  void Finish();
+
+ private:
+  const FileSystem& file_system_;
 };
 
 }  // namespace qe2m4::platform

@@ -46,12 +46,15 @@ std::vector<std::u16string> FileSystem::ListFiles(const DrivePath& folder,
     return names;
   }
   std::error_code ec;
-  for (HostEntry& entry : ReadHostFolder(host, fs::directory_options::skip_permission_denied, ec)) {
-    // Folders are not files; links that lead nowhere are missing files.
+  for (HostEntry& entry : FolderEntries(host, fs::directory_options::skip_permission_denied, ec)) {
+    // Folders are not files; links that lead nowhere are missing files. The type the listing
+    // gave is the entry's own, so only a link is looked at again.
     std::error_code status_ec;
-    const fs::file_status status = entry.entry.status(status_ec);
-    if (fs::is_directory(status) || status.type() == fs::file_type::not_found) {
-      continue;
+    if (!entry.entry.is_regular_file(status_ec)) {
+      const fs::file_status status = entry.entry.status(status_ec);
+      if (fs::is_directory(status) || status.type() == fs::file_type::not_found) {
+        continue;
+      }
     }
     if (!entry.problem && !IsHiddenName(entry.name) && MatchesWildcard(entry.name, name_pattern)) {
       names.push_back(std::move(entry.name));

@@ -5,7 +5,7 @@
 #include "platform/host_paths.h"
 #include "platform/names.h"
 
-// FileSystem: drive paths, and the host paths they resolve to.
+// FileSystem: the drive paths of path texts and of host paths.
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
 
@@ -78,84 +78,6 @@ DrivePath FileSystem::PathOf(std::u16string_view path) const {
   }
   DrivePath::AppendLevels(rest, levels);
   return DrivePath(drive, std::move(levels));
-}
-
-fs::path FileSystem::DriveRoot(const DrivePath& path) const {
-  const auto folder = drives_.Folder(path.drive());
-  if (!folder || !HostFolderReady(*folder)) {
-    throw Error(ErrorKind::kNoDrive, path.Text(),
-                folder ? "the drive's folder does not exist" : "the drive is not mapped");
-  }
-  return *folder;
-}
-
-fs::path FileSystem::Resolve(const DrivePath& path) const {
-  fs::path host = DriveRoot(path);
-  std::u16string key{FoldCase(path.drive()), u':'};
-  bool searching = true;
-  for (const std::u16string& level : path.levels()) {
-    if (level.find(u'\0') != std::u16string::npos) {
-      throw Error(ErrorKind::kBadPath, path.Text(), "the path holds a NUL character");
-    }
-    if (const auto problem = HostNameProblem(level)) {
-      throw Error(ErrorKind::kBadPath, path.Text(), *problem);
-    }
-    key += u'\\';
-    for (const char16_t c : level) {
-      key += FoldCase(c);
-    }
-    const auto spelled = stored_names_.find(key);
-    const std::optional<fs::path> stored_name =
-        spelled != stored_names_.end() ? std::optional<fs::path>(spelled->second) : std::nullopt;
-    if (searching) {
-      if (auto stored = FindLevel(host, stored_name, level)) {
-        host = std::move(*stored);
-        continue;
-      }
-      searching = false;
-    }
-    host /= stored_name ? *stored_name : HostPath(level);
-  }
-  return host;
-}
-
-std::optional<fs::path> FileSystem::FindLevel(const fs::path& folder,
-                                              const std::optional<fs::path>& stored_name,
-                                              std::u16string_view level) const {
-  if (stored_name) {
-    if (auto stored = StoredEntry(folder, *stored_name)) {
-      return stored;
-    }
-  }
-  for (const fs::path& form : HostNameForms(level)) {
-    if (auto stored = StoredEntry(folder, form)) {
-      return stored;
-    }
-  }
-  // The stored name may read as the level's text in a form that is no simple conversion of it,
-  // or in another letter case. The same text wins over another case; among several names the
-  // smallest wins, so that the choice does not depend on the order of the folder's entries
-  // (the folder's listing names the same entry).
-  std::error_code ec;
-  std::optional<fs::path> same_text;
-  std::optional<fs::path> other_case;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const fs::path& candidate = it->path();
-    const std::u16string name = PathText(candidate.filename());
-    if (name == level) {
-      if (!same_text || candidate.filename() < same_text->filename()) {
-        same_text = candidate;
-      }
-    } else if (NamesEqual(name, level) && !LevelNameProblem(name) &&
-               (!other_case || candidate.filename() < other_case->filename())) {
-      other_case = candidate;
-    }
-  }
-  return same_text ? same_text : other_case;
-}
-
-void FileSystem::SetStoredName(const DrivePath& path, fs::path host_name) {
-  stored_names_[path.Key()] = std::move(host_name);
 }
 
 }  // namespace qe2m4::platform
