@@ -68,7 +68,11 @@ class ConversionRun {
 
   RunResult Run(std::u16string_view source_text, std::u16string_view destination_text) {
     try {
+      // What the run learns of the folders lasts for this run only; the folders it changed
+      // are flushed once, before success is reported.
+      platform::RunScope disk_run(file_system_);
       if (Convert(source_text, destination_text)) {
+        disk_run.Finish();
         ui_.SetBusy(false);
         ui_.SetStatus(texts::kSucceeded);
         result_.succeeded = true;

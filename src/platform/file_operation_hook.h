@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace qe2m4::platform {
 
@@ -24,6 +25,19 @@ class FileOperationHook {
   virtual ~FileOperationHook() = default;
   // 0 lets the operation run; any other value is the system error number it fails with.
   virtual int Before(FileOperation operation, const std::filesystem::path& host) = 0;
+
+  // The file system's own hook (FileSystem::operation_hook()) also learns what its writers did
+  // and lends them what they share; a test's hook keeps these defaults.
+
+  // Told after an operation put a file or folder at host or took it away: a rename into its
+  // folder, a folder made, a file deleted.
+  virtual void Changed(FileOperation /*operation*/, const std::filesystem::path& /*host*/) {}
+  // Whether the folder's entries will be flushed later, before the run that changed them
+  // reports success, so that the writer need not flush it now.
+  virtual bool TakeFolderFlush(const std::filesystem::path& /*folder*/) { return false; }
+  // A number for a temporary file's name, from a source seeded once; nullopt lets the writer
+  // draw one of its own.
+  virtual std::optional<unsigned> TemporaryNumber() { return std::nullopt; }
 };
 
 }  // namespace qe2m4::platform

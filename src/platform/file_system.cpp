@@ -1,18 +1,29 @@
 #include "platform/file_system.h"
 
 #include <cerrno>
-#include <system_error>
+#include <cstdint>
+#include <random>
 
 #include "platform/error.h"
-#include "platform/file_identity.h"
-#include "platform/host_file.h"
+#include "platform/host_output.h"
 #include "platform/host_paths.h"
-#include "platform/names.h"
 
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
 
-FileSystem::FileSystem(DriveTable drives) : drives_(std::move(drives)) {}
+namespace {
+
+// The seed of a file system's temporary names: drawn from the system once, for all the files
+// it writes (one draw per file would cost more than writing a small file).
+std::uint64_t NewSeed() {
+  std::random_device random;
+  return (static_cast<std::uint64_t>(random()) << 32) ^ random();
+}
+
+}  // namespace
+
+FileSystem::FileSystem(DriveTable drives)
+    : drives_(std::move(drives)), hook_(std::make_unique<FileSystemHook>(NewSeed())) {}
 
 FileSystem::FileSystem(const FileSystem& other)
     : drives_(other.drives_),
@@ -20,7 +31,8 @@ FileSystem::FileSystem(const FileSystem& other)
       current_folders_(other.current_folders_),
       program_folder_(other.program_folder_),
       system_folder_(other.system_folder_),
-      stored_names_(other.stored_names_) {}
+      stored_names_(other.stored_names_),
+      hook_(std::make_unique<FileSystemHook>(other.hook_->NextSeed())) {}
 
 void FileSystem::MapDrive(char16_t letter, const fs::path& folder) {
   drives_.Map(letter, folder);
@@ -71,187 +83,47 @@ std::u16string FileSystem::CurrentFolder(char16_t letter) const {
 }
 
 void FileSystem::SetCurrentFolder(std::u16string_view path) {
-  ParsedPath parsed = Parse(path);
-  if (!FolderExists(path)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), ENOENT);
+  const DrivePath full = PathOf(path);
+  if (!FolderExists(full)) {
+    throw SystemError(ErrorKind::kRead, full.Text(), ENOENT);
   }
-  current_folders_[parsed.drive] = std::move(parsed.levels);
+  current_folders_[full.drive()] = full.levels();
 }
 
 int FileSystem::Gate(FileOperation operation, const fs::path& host) const {
-  return hook_ ? hook_->Before(operation, host) : 0;
+  return hook_->Before(operation, host);
 }
 
-bool FileSystem::HostStatusIs(std::u16string_view path, bool (*test)(fs::file_status)) const {
-  try {
-    std::error_code ec;
-    return test(fs::status(Resolve(path), ec));
-  } catch (const Error&) {
-    return false;
-  }
+void FileSystem::Changed(FileOperation operation, const fs::path& host) const {
+  hook_->Changed(operation, host);
 }
 
-bool FileSystem::Exists(std::u16string_view path) const {
-  return HostStatusIs(path, [](fs::file_status status) { return fs::exists(status); });
+void FileSystem::SetOperationHook(std::unique_ptr<FileOperationHook> hook) {
+  hook_->SetTestHook(std::move(hook));
 }
 
-bool FileSystem::Missing(std::u16string_view path) const {
-  fs::path host;
-  try {
-    host = Resolve(path);
-  } catch (const Error&) {
-    return true;
-  }
-  std::error_code ec;
-  const fs::file_status status = fs::status(host, ec);
-  return status.type() == fs::file_type::not_found;
+FileOperationHook* FileSystem::operation_hook() const {
+  return hook_.get();
 }
 
-bool FileSystem::FileExists(std::u16string_view path) const {
-  return HostStatusIs(path, [](fs::file_status status) { return fs::is_regular_file(status); });
+RunScope::RunScope(const FileSystem& file_system) : file_system_(file_system) {
+  file_system_.hook_->BeginRun();
 }
 
-bool FileSystem::FolderExists(std::u16string_view path) const {
-  return HostStatusIs(path, [](fs::file_status status) { return fs::is_directory(status); });
+RunScope::~RunScope() {
+  // What was published stays; it is made as durable as it can be.
+  file_system_.hook_->FlushOwedFolders();
+  file_system_.hook_->EndRun();
 }
 
-std::uintmax_t FileSystem::FileSize(std::u16string_view path) const {
-  const fs::path host = Resolve(path);
-  std::error_code ec;
-  const fs::file_status status = fs::status(host, ec);
-  if (ec) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), ec);
+void RunScope::Finish() {
+  const auto failed = file_system_.hook_->FlushOwedFolders();
+  if (!failed.empty()) {
+    const fs::path& folder = failed.front().first;
+    throw HostFailure(ErrorKind::kWrite,
+                      file_system_.ToDrivePath(folder).value_or(PathText(folder)),
+                      failed.front().second);
   }
-  if (fs::is_directory(status)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), EISDIR);
-  }
-  if (!fs::is_regular_file(status)) {
-    throw Error(ErrorKind::kRead, FullPath(path), ErrorCause::kNotAFile, "not a regular file");
-  }
-  const std::uintmax_t size = fs::file_size(host, ec);
-  if (ec) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), ec);
-  }
-  return size;
-}
-
-UniqueFile FileSystem::OpenForReading(std::u16string_view path, LastLevelLink link) const {
-  const fs::path host = Resolve(path);
-  if (const int error = Gate(FileOperation::kOpen, host)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), error);
-  }
-  return platform::OpenForReading(host, FullPath(path), link);
-}
-
-InputFile FileSystem::OpenInput(std::u16string_view path, LastLevelLink link) const {
-  const fs::path host = Resolve(path);
-  if (const int error = Gate(FileOperation::kOpen, host)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), error);
-  }
-  return InputFile(host, FullPath(path), hook_.get(), link);
-}
-
-std::string FileSystem::ReadAll(std::u16string_view path, LastLevelLink link) const {
-  InputFile file = OpenInput(path, link);
-  std::string content;
-  char buffer[65536];
-  std::size_t n = 0;
-  while ((n = file.Read(buffer, sizeof buffer)) > 0) {
-    content.append(buffer, n);
-  }
-  return content;
-}
-
-SettingsText FileSystem::ReadSettingsFile(std::u16string_view path,
-                                          std::uintmax_t max_bytes) const {
-  const fs::path host = Resolve(path);
-  if (const int error = Gate(FileOperation::kOpen, host)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), error);
-  }
-  return platform::ReadSettingsFile(host, FullPath(path), max_bytes);
-}
-
-void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to,
-                          LastLevelLink from_link) const {
-  if (const int error = Gate(FileOperation::kCopy, Resolve(to))) {
-    throw SystemError(ErrorKind::kCopy, FullPath(to), error);
-  }
-  std::string content;
-  try {
-    content = ReadAll(from, from_link);
-  } catch (const Error& error) {
-    throw Error(ErrorKind::kCopy, error.path(), error.cause(), error.reason());
-  }
-  try {
-    AtomicFile target(Resolve(to), FullPath(to), hook_.get());
-    target.Write(content);
-    target.Commit();
-  } catch (const Error& error) {
-    throw Error(ErrorKind::kCopy, error.path(), error.cause(), error.reason());
-  }
-}
-
-void FileSystem::DeleteFile(std::u16string_view path) const {
-  const fs::path host = Resolve(path);
-  std::error_code ec;
-  if (fs::is_directory(fs::symlink_status(host, ec))) {
-    throw SystemError(ErrorKind::kDelete, FullPath(path), EISDIR);
-  }
-  if (const int error = Gate(FileOperation::kDelete, host)) {
-    throw SystemError(ErrorKind::kDelete, FullPath(path), error);
-  }
-  if (!fs::remove(host, ec) && ec) {
-    throw SystemError(ErrorKind::kDelete, FullPath(path), ec);
-  }
-}
-
-void FileSystem::CreateFolder(std::u16string_view path) const {
-  const fs::path host = Resolve(path);
-  if (const int error = Gate(FileOperation::kCreateFolder, host)) {
-    throw SystemError(ErrorKind::kCreateFolder, FullPath(path), error);
-  }
-  std::error_code ec;
-  if (fs::create_directory(host, ec)) {
-    return;
-  }
-  // Something of that name may be there already: a folder is what was wanted; for anything
-  // else the reason is what stands in the way (a file, a link that loops or leads nowhere).
-  std::error_code status_ec;
-  const fs::file_status status = fs::status(host, status_ec);
-  if (!ec && fs::is_directory(status)) {
-    return;
-  }
-  if (status_ec && status_ec != std::errc::no_such_file_or_directory) {
-    throw SystemError(ErrorKind::kCreateFolder, FullPath(path), status_ec);
-  }
-  if (fs::exists(status)) {
-    throw SystemError(ErrorKind::kCreateFolder, FullPath(path),
-                      fs::is_directory(status) ? EEXIST : ENOTDIR);
-  }
-  if (fs::is_symlink(fs::symlink_status(host, status_ec))) {
-    throw Error(ErrorKind::kCreateFolder, FullPath(path), ErrorCause::kNotFound,
-                "a symbolic link that leads nowhere");
-  }
-  throw SystemError(ErrorKind::kCreateFolder, FullPath(path),
-                    ec ? ec : std::make_error_code(std::errc::file_exists));
-}
-
-bool FileSystem::SameFolder(std::u16string_view a, std::u16string_view b) const {
-  if (NamesEqual(FullPath(a), FullPath(b))) {
-    return true;
-  }
-  const fs::path host_a = Resolve(a);
-  const fs::path host_b = Resolve(b);
-  const auto identity_a = HostFileIdentity(host_a);
-  const auto identity_b = HostFileIdentity(host_b);
-  if (identity_a && identity_b) {
-    return *identity_a == *identity_b;
-  }
-  return host_a.lexically_normal() == host_b.lexically_normal();
-}
-
-void FileSystem::CheckPathLimits(std::u16string_view folder) const {
-  CheckHostPathLimits(Resolve(folder), FullPath(folder));
 }
 
 }  // namespace qe2m4::platform

@@ -5,39 +5,9 @@
 #include "platform/host_paths.h"
 #include "platform/names.h"
 
-// FileSystem: drive paths, and the host paths they resolve to.
+// FileSystem: the drive paths of path texts and of host paths.
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
-
-namespace {
-
-bool IsSeparator(char16_t c) {
-  return c == u'\\' || c == u'/';
-}
-
-// Appends the levels of text to levels: empty levels and "." skipped, ".." goes up.
-void AppendLevels(std::u16string_view text, std::vector<std::u16string>& levels) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && !IsSeparator(text[i])) {
-      continue;
-    }
-    const std::u16string_view level = text.substr(start, i - start);
-    start = i + 1;
-    if (level.empty() || level == u".") {
-      continue;
-    }
-    if (level == u"..") {
-      if (!levels.empty()) {
-        levels.pop_back();
-      }
-      continue;
-    }
-    levels.emplace_back(level);
-  }
-}
-
-}  // namespace
 
 std::optional<std::u16string> FileSystem::ToDrivePath(const fs::path& host) const {
   std::error_code ec;
@@ -86,126 +56,28 @@ std::optional<std::u16string> FileSystem::ToDrivePath(const fs::path& host) cons
   return best;
 }
 
-FileSystem::ParsedPath FileSystem::Parse(std::u16string_view path) const {
-  ParsedPath parsed;
+DrivePath FileSystem::PathOf(std::u16string_view path) const {
   std::u16string_view rest = path;
+  char16_t drive = current_drive_;
   if (path.size() >= 2 && path[1] == u':') {
     const auto letter = DriveLetter(path[0]);
     if (!letter) {
       throw Error(ErrorKind::kNoDrive, std::u16string(path), "not a drive letter");
     }
-    parsed.drive = *letter;
+    drive = *letter;
     rest = path.substr(2);
-  } else {
-    parsed.drive = current_drive_;
-    if (parsed.drive == 0) {
-      throw Error(ErrorKind::kNoDrive, std::u16string(path), "no current drive");
-    }
+  } else if (drive == 0) {
+    throw Error(ErrorKind::kNoDrive, std::u16string(path), "no current drive");
   }
-  if (rest.empty() || !IsSeparator(rest.front())) {
-    const auto it = current_folders_.find(parsed.drive);
+  std::vector<std::u16string> levels;
+  if (rest.empty() || (rest.front() != u'\\' && rest.front() != u'/')) {
+    const auto it = current_folders_.find(drive);
     if (it != current_folders_.end()) {
-      parsed.levels = it->second;
+      levels = it->second;
     }
   }
-  AppendLevels(rest, parsed.levels);
-  return parsed;
-}
-
-std::u16string FileSystem::FullPath(std::u16string_view path) const {
-  const ParsedPath parsed = Parse(path);
-  std::u16string full{parsed.drive, u':', u'\\'};
-  for (std::size_t i = 0; i < parsed.levels.size(); ++i) {
-    if (i > 0) {
-      full += u'\\';
-    }
-    full += parsed.levels[i];
-  }
-  return full;
-}
-
-fs::path FileSystem::DriveRoot(char16_t drive, std::u16string_view path) const {
-  const auto folder = drives_.Folder(drive);
-  if (!folder || !HostFolderReady(*folder)) {
-    throw Error(ErrorKind::kNoDrive, std::u16string(path),
-                folder ? "the drive's folder does not exist" : "the drive is not mapped");
-  }
-  return *folder;
-}
-
-fs::path FileSystem::Resolve(std::u16string_view path) const {
-  const ParsedPath parsed = Parse(path);
-  fs::path host = DriveRoot(parsed.drive, path);
-  std::u16string key{FoldCase(parsed.drive), u':'};
-  bool searching = true;
-  for (const std::u16string& level : parsed.levels) {
-    if (level.find(u'\0') != std::u16string::npos) {
-      throw Error(ErrorKind::kBadPath, std::u16string(path), "the path holds a NUL character");
-    }
-    if (const auto problem = HostNameProblem(level)) {
-      throw Error(ErrorKind::kBadPath, std::u16string(path), *problem);
-    }
-    key += u'\\';
-    for (const char16_t c : level) {
-      key += FoldCase(c);
-    }
-    const auto spelled = stored_names_.find(key);
-    const std::optional<fs::path> stored_name =
-        spelled != stored_names_.end() ? std::optional<fs::path>(spelled->second) : std::nullopt;
-    if (searching) {
-      if (auto stored = FindLevel(host, stored_name, level)) {
-        host = std::move(*stored);
-        continue;
-      }
-      searching = false;
-    }
-    host /= stored_name ? *stored_name : HostPath(level);
-  }
-  return host;
-}
-
-std::optional<fs::path> FileSystem::FindLevel(const fs::path& folder,
-                                              const std::optional<fs::path>& stored_name,
-                                              std::u16string_view level) const {
-  if (stored_name) {
-    if (auto stored = StoredEntry(folder, *stored_name)) {
-      return stored;
-    }
-  }
-  for (const fs::path& form : HostNameForms(level)) {
-    if (auto stored = StoredEntry(folder, form)) {
-      return stored;
-    }
-  }
-  // The stored name may read as the level's text in a form that is no simple conversion of it,
-  // or in another letter case. The same text wins over another case; among several names the
-  // smallest wins, so that the choice does not depend on the order of the folder's entries
-  // (the folder's listing names the same entry).
-  std::error_code ec;
-  std::optional<fs::path> same_text;
-  std::optional<fs::path> other_case;
-  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    const fs::path& candidate = it->path();
-    const std::u16string name = PathText(candidate.filename());
-    if (name == level) {
-      if (!same_text || candidate.filename() < same_text->filename()) {
-        same_text = candidate;
-      }
-    } else if (NamesEqual(name, level) && !LevelNameProblem(name) &&
-               (!other_case || candidate.filename() < other_case->filename())) {
-      other_case = candidate;
-    }
-  }
-  return same_text ? same_text : other_case;
-}
-
-void FileSystem::SetStoredName(std::u16string_view path, fs::path host_name) {
-  const std::u16string full = FullPath(path);
-  std::u16string key;
-  for (const char16_t c : full) {
-    key += FoldCase(c);
-  }
-  stored_names_[std::move(key)] = std::move(host_name);
+  DrivePath::AppendLevels(rest, levels);
+  return DrivePath(drive, std::move(levels));
 }
 
 }  // namespace qe2m4::platform

@@ -16,6 +16,11 @@ std::vector<HostEntry> ReadHostFolder(const fs::path& folder, fs::directory_opti
     std::optional<std::string> problem = LevelNameProblem(name);
     entries.push_back({*it, std::move(name), std::move(problem)});
   }
+  SortHostEntries(entries);
+  return entries;
+}
+
+void SortHostEntries(std::vector<HostEntry>& entries) {
   std::sort(entries.begin(), entries.end(), [](const HostEntry& a, const HostEntry& b) {
     return a.name != b.name ? a.name < b.name
                             : a.entry.path().filename() < b.entry.path().filename();
@@ -46,7 +51,6 @@ std::vector<HostEntry> ReadHostFolder(const fs::path& folder, fs::directory_opti
     }
     first = end;
   }
-  return entries;
 }
 
 }  // namespace qe2m4::platform

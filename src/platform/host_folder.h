@@ -27,4 +27,7 @@ std::vector<HostEntry> ReadHostFolder(const std::filesystem::path& folder,
                                       std::filesystem::directory_options options,
                                       std::error_code& ec);
 
+// Puts entries in that order and marks the twins, after entries were added or taken away.
+void SortHostEntries(std::vector<HostEntry>& entries);
+
 }  // namespace qe2m4::platform

@@ -39,6 +39,11 @@ std::optional<std::string> HostNameProblem(std::u16string_view name);
 std::optional<std::filesystem::path> StoredEntry(const std::filesystem::path& folder,
                                                  const std::filesystem::path& name);
 
+// Whether the host's folders find an entry by a name in another letter case (StoredEntry of
+// "X4.TXT" finding "x4.txt"), so that a folder's listing without the exact name does not show
+// that the name is absent.
+bool HostNamesIgnoreCase();
+
 // Whether a host entry leads elsewhere (a symbolic link; on Windows also a junction or another
 // reparse point), so that walks over a tree do not follow it.
 bool HostIsLink(const std::filesystem::path& entry);

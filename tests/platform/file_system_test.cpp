@@ -78,7 +78,7 @@ TEST(FileSystem, ACopyStartsWhereTheOriginalIsAndGoesItsOwnWay) {
   EXPECT_EQ(copy.CurrentFolder(u'D'), u"D:\\A");
   EXPECT_EQ(copy.SystemFolder(), u"D:\\A\\B");
   EXPECT_EQ(copy.UsableDrives(), (std::vector<char16_t>{u'D', u'E'}));
-  EXPECT_EQ(copy.operation_hook(), nullptr);
+  EXPECT_EQ(copy.operation_hook()->Before(FileOperation::kOpen, d), 0);  // no test hook
   EXPECT_EQ(copy.ReadAll(u"B\\f.txt"), "x");
   EXPECT_THROW(original.ReadAll(u"B\\f.txt"), Error);
 

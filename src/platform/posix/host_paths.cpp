@@ -79,4 +79,8 @@ std::optional<std::u16string> HostVolumeName(const std::filesystem::path&) {
   return std::nullopt;
 }
 
+bool HostNamesIgnoreCase() {
+  return false;  // names are bytes, matched exactly
+}
+
 }  // namespace qe2m4::platform

@@ -126,4 +126,8 @@ std::optional<std::u16string> HostVolumeName(const std::filesystem::path& folder
   return win32::Utf16(std::wstring_view(label.data()));
 }
 
+bool HostNamesIgnoreCase() {
+  return true;  // NTFS and FAT match names without regard to case
+}
+
 }  // namespace qe2m4::platform

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/host_folder.h"
+
+namespace qe2m4::platform {
+
+// What one run learned of the host's folders, so that the run finds each of its files without
+// asking the system again: whether a drive's folder is ready, which host entry a level of a
+// path named, and the entries of the folders it listed. The run's own changes (a file renamed
+// into a folder, a folder made, a file deleted) update what is known of their folder; anything
+// else is taken as it was when it was learned, for the run's length only. Outside a run
+// nothing is kept. The run's threads may share it.
+class FolderCache {
+ public:
+  // A run starts with nothing known, and what it learned is dropped when it ends.
+  void Start();
+  void Stop();
+  bool active() const;
+
+  std::optional<bool> RootReady(const std::filesystem::path& root) const;
+  void SetRootReady(const std::filesystem::path& root, bool ready);
+
+  // The entry that a level's key (its text, and the stored name it was looked for under) named
+  // in folder, nullopt for nothing; no value when it was not looked for.
+  std::optional<std::optional<std::filesystem::path>> Level(const std::filesystem::path& folder,
+                                                            const std::u16string& key) const;
+  void SetLevel(const std::filesystem::path& folder, const std::u16string& key,
+                std::optional<std::filesystem::path> entry);
+
+  // The entries of a listed folder as ReadHostFolder gives them (without the options that
+  // leave entries out); nullopt when it was not listed.
+  std::optional<std::vector<HostEntry>> Listing(const std::filesystem::path& folder) const;
+  // Whether a listed folder holds an entry of exactly this stored name; nullopt when the folder
+  // was not listed.
+  std::optional<bool> Holds(const std::filesystem::path& folder,
+                            const std::filesystem::path& name) const;
+  void SetListing(const std::filesystem::path& folder, std::vector<HostEntry> entries);
+
+  // The run put something at entry, or took it away: what is known of its folder and of
+  // everything below entry is brought up to date.
+  void Changed(const std::filesystem::path& entry);
+
+ private:
+  struct Folder {
+    std::map<std::u16string, std::optional<std::filesystem::path>> levels;
+    std::optional<std::vector<HostEntry>> listing;
+  };
+
+  mutable std::mutex mutex_;
+  bool active_ = false;
+  std::map<std::filesystem::path, bool> roots_;
+  std::map<std::filesystem::path, Folder> folders_;
+};
+
+}  // namespace qe2m4::platform
