@@ -68,8 +68,7 @@ void BM_ConvertMeasurementFiles(benchmark::State& state) {
     qe2m4::ConversionReport report;
     qe2m4::ConversionContext context{machine.fs(), reader, u"D:\\", report};
     context.DestFolder = u"D:";
-    qe2m4::ConvertMeasurementFiles(context, inclusions, qe2m4::SoilReadings::None(), u"S:\\",
-                                   u"D:\\");
+    qe2m4::ConvertMeasurementFiles(context, inclusions, qe2m4::SoilReadings::None(), u"S:\\");
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }

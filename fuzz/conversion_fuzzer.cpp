@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   SilentUser user;
-  qe2m4::app::Command1_Click(machine.fs(), user, u"S:\\BORING", u"D:\\TYUJYOU\\A1234\\B\\C");
+  qe2m4::app::RunConversion(machine.fs(), user, u"S:\\BORING", u"D:\\TYUJYOU\\A1234\\B\\C");
 
   for (const auto& entry : std::filesystem::recursive_directory_iterator(machine.destination())) {
     qe2m4::fuzz::Require(!qe2m4::platform::IsTemporaryName(entry.path().filename().native()),

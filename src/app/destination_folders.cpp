@@ -5,6 +5,8 @@
 #include "app/texts.h"
 #include "common/path_utils.h"
 #include "platform/file_system.h"
+#include "platform/interrupted.h"
+#include "platform/temporary_names.h"
 #include "platform/user_interface.h"
 
 namespace qe2m4::app {
@@ -51,6 +53,24 @@ bool PrepareDestinationFolders(const platform::FileSystem& file_system, platform
     }
   }
   return true;
+}
+
+DestinationSetUp SetUpDestination(const platform::FileSystem& file_system,
+                                  platform::UserInterface& ui, std::u16string_view destination_path,
+                                  std::optional<platform::DestinationLock>& lock) {
+  file_system.CheckPathLimits(destination_path);
+  const bool folders_ready = PrepareDestinationFolders(file_system, ui, destination_path);
+  platform::StopIfInterrupted();
+  if (!folders_ready) {
+    return DestinationSetUp::kDeclined;
+  }
+  const std::filesystem::path folder = file_system.Resolve(destination_path);
+  lock.emplace(folder, file_system.FullPath(destination_path));
+  if (!lock->acquired()) {
+    return DestinationSetUp::kBusy;
+  }
+  platform::RemoveStaleTemporaryFiles(folder);
+  return DestinationSetUp::kReady;
 }
 
 }  // namespace qe2m4::app

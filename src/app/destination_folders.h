@@ -1,7 +1,9 @@
 #pragma once
 
-#include <string>
+#include <optional>
 #include <string_view>
+
+#include "platform/destination_lock.h"
 
 namespace qe2m4::platform {
 class FileSystem;
@@ -16,5 +18,21 @@ namespace qe2m4::app {
 // a level counts as present.
 bool PrepareDestinationFolders(const platform::FileSystem& file_system, platform::UserInterface& ui,
                                std::u16string_view destination_path);
+
+enum class DestinationSetUp {
+  kReady,     // the folder exists, this run holds its lock, no stale temporary file is left
+  kDeclined,  // the user answered No to the folder question: nothing was created
+  kBusy,      // another run holds the folder
+};
+
+// Readies a checked destination folder before the run's first write: refuses (Error) a path
+// the system cannot hold before any folder is made for it; makes the missing levels after the
+// one question; takes the folder's lock into lock, held until the run ends however it ends;
+// and, with the lock held, removes the temporary files of this program's naming, which only
+// runs that no longer exist (killed, or a power cut) can have left. An interrupt during the
+// question ends the run (platform::Interrupted): that is no answer of the user's.
+DestinationSetUp SetUpDestination(const platform::FileSystem& file_system,
+                                  platform::UserInterface& ui, std::u16string_view destination_path,
+                                  std::optional<platform::DestinationLock>& lock);
 
 }  // namespace qe2m4::app

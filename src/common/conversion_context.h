@@ -1,20 +1,17 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/record_reader.h"
-#include "platform/interrupted.h"
 
 namespace qe2m4::platform {
 class FileSystem;
 }
 
 namespace qe2m4 {
-
-class HeldOutputs;
 
 // An output file a conversion wrote, with its number of lines.
 struct WrittenFile {
@@ -59,20 +56,16 @@ struct ConversionReport {
 struct ConversionContext {
   platform::FileSystem& file_system;
   RecordReader& reader;
-  // The destination folder without its trailing "\"; outputs are DestFolder + "\" + name.
+  // The destination folder without its trailing "\".
   std::u16string DestFolder;
   ConversionReport& report;
-  // Set for converters that run beside the run's own thread: their completed outputs wait
-  // here to be published after the files before them.
-  HeldOutputs* held_outputs = nullptr;
-  // Set with held_outputs: becomes true when the run ends before their turn came.
-  const std::atomic<bool>* abandoned = nullptr;
 
-  // Ends a conversion whose run has ended without it.
-  void StopIfAbandoned() const {
-    if (abandoned != nullptr && abandoned->load(std::memory_order_relaxed)) {
-      throw platform::Interrupted();
-    }
+  // The path of an output: DestFolder + "\" + name.
+  std::u16string OutputPath(std::u16string_view name) const {
+    std::u16string path = DestFolder;
+    path += u'\\';
+    path += name;
+    return path;
   }
 };
 

@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "measurements/column_rules.h"
-#include "measurements/concurrent_conversion.h"
+#include "common/column_rules.h"
 #include "measurements/layer_files.h"
 #include "measurements/record_family.h"
 #include "measurements/x6_converter.h"
@@ -88,17 +87,8 @@ void ConvertX5(ConversionContext& context, std::u16string_view source_path) {
 }  // namespace
 
 void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& inclusions,
-                             const SoilReadings& readings, std::u16string_view source_path,
-                             std::u16string_view /*destination_path: DestFolder is used*/) {
-  // Each converter writes its own files; an interrupt ends the run between two of them. The
-  // last three, the largest, run meanwhile on a second thread; their files come last, as ever.
-  ConcurrentConversion x5_to_x7(context, [source_path](ConversionContext& own) {
-    ConvertX5(own, source_path);
-    platform::StopIfInterrupted();
-    ConvertX6File(own, source_path);
-    platform::StopIfInterrupted();
-    ConvertX7File(own, source_path);
-  });
+                             const SoilReadings& readings, std::u16string_view source_path) {
+  // Each converter writes its own files; an interrupt ends the run between two of them.
   ConvertLayerFile(context, readings, source_path);
   platform::StopIfInterrupted();
   ConvertInclusions(context, inclusions, source_path);
@@ -109,7 +99,11 @@ void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& i
   platform::StopIfInterrupted();
   ConvertRemarks(context, source_path);
   platform::StopIfInterrupted();
-  x5_to_x7.Finish();
+  ConvertX5(context, source_path);
+  platform::StopIfInterrupted();
+  ConvertX6File(context, source_path);
+  platform::StopIfInterrupted();
+  ConvertX7File(context, source_path);
 }
 
 }  // namespace qe2m4

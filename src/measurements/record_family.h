@@ -14,11 +14,7 @@ class OutputFile;
 
 namespace qe2m4 {
 
-// DestFolder + "\" + name.
-std::u16string OutputPath(const ConversionContext& context, std::u16string_view name);
-
-// Completes an output file and lists it, with its line count, in the run's report; for a
-// converter beside the run's own thread, completes it and hands it to the context's holder.
+// Completes an output file and lists it, with its line count, in the run's report.
 void CommitOutput(ConversionContext& context, platform::OutputFile& output,
                   std::u16string_view name);
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
+#include "common/column_rules.h"
 #include "common/patdat_ini.h"
-#include "measurements/column_rules.h"
 #include "measurements/record_family.h"
 #include "platform/error.h"
 #include "platform/file_system.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "measurements/column_rules.h"
+#include "common/column_rules.h"
 #include "measurements/record_family.h"
 
 namespace qe2m4 {

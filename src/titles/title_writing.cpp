@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
+#include "common/column_rules.h"
 #include "common/numbers.h"
-#include "measurements/column_rules.h"
 #include "platform/output_file.h"
 #include "titles/title_conversion.h"
 
@@ -98,11 +98,9 @@ void WriteTitl2(ConversionContext& context, const std::u16string& path, const Ti
 
 }  // namespace
 
-void WriteTitleFiles(ConversionContext& context, std::u16string_view /*source_path: not read*/,
-                     std::u16string_view destination_path, const TitleTable& table) {
-  const std::u16string folder(destination_path);
-  WriteTitl1(context, folder + u"Titl1.txt", table);
-  WriteTitl2(context, folder + u"Titl2.txt", table);
+void WriteTitleFiles(ConversionContext& context, const TitleTable& table) {
+  WriteTitl1(context, context.OutputPath(u"Titl1.txt"), table);
+  WriteTitl2(context, context.OutputPath(u"Titl2.txt"), table);
 }
 
 }  // namespace qe2m4

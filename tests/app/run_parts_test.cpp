@@ -1,5 +1,5 @@
-// The run's own steps: destination folders, CNT.TXT, the pass-through copies and the error
-// message.
+// The run's own steps: the destination's set-up, CNT.TXT, the pass-through copies and the
+// error message.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -157,26 +157,6 @@ TEST(CopyPassThroughFiles, CopiesN2N8N9N10InAnyCaseAndNothingElse) {
   EXPECT_EQ(report.files[0].lines, 3);
   EXPECT_EQ(report.files[1].lines, 1);  // N8: one line without a line end
   EXPECT_EQ(report.files[3].lines, 2);  // n2.txt
-}
-
-TEST(CopyTitleFiles, CopiesEveryTitl0NameAndReportsOnlyThoseThatStay) {
-  TempMachine machine;
-  const fs::path s = machine.AddDrive(u'S');
-  const fs::path d = machine.AddDrive(u'D');
-  for (const char* name : {"titl01.txt", "TITL02.TXT", "titl03.txt", "titl0A.txt"}) {
-    WriteBytes(s / name, "x\r\n");
-  }
-  WriteBytes(s / "titl1.txt", "x");
-  WriteBytes(s / "titl011.txt", "x");
-  ConversionReport report;
-  CopyTitleFiles(machine.fs(), u"S:\\", u"D:\\", report);
-  for (const char* name : {"titl01.txt", "TITL02.TXT", "titl03.txt", "titl0A.txt"}) {
-    EXPECT_EQ(ReadBytes(d / name), "x\r\n") << name;
-  }
-  EXPECT_FALSE(fs::exists(d / "titl1.txt"));
-  EXPECT_FALSE(fs::exists(d / "titl011.txt"));
-  ASSERT_EQ(report.files.size(), 1u);
-  EXPECT_EQ(report.files[0].name, u"titl0A.txt");
 }
 
 TEST(RunErrorMessage, NamesWhatFailedThePathAndTheReason) {
