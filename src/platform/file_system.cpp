@@ -71,18 +71,18 @@ std::u16string FileSystem::CurrentFolder(char16_t letter) const {
 }
 
 void FileSystem::SetCurrentFolder(std::u16string_view path) {
-  ParsedPath parsed = Parse(path);
-  if (!FolderExists(path)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), ENOENT);
+  const DrivePath full = PathOf(path);
+  if (!FolderExists(full)) {
+    throw SystemError(ErrorKind::kRead, full.Text(), ENOENT);
   }
-  current_folders_[parsed.drive] = std::move(parsed.levels);
+  current_folders_[full.drive()] = full.levels();
 }
 
 int FileSystem::Gate(FileOperation operation, const fs::path& host) const {
   return hook_ ? hook_->Before(operation, host) : 0;
 }
 
-bool FileSystem::HostStatusIs(std::u16string_view path, bool (*test)(fs::file_status)) const {
+bool FileSystem::HostStatusIs(const DrivePath& path, bool (*test)(fs::file_status)) const {
   try {
     std::error_code ec;
     return test(fs::status(Resolve(path), ec));
@@ -91,11 +91,19 @@ bool FileSystem::HostStatusIs(std::u16string_view path, bool (*test)(fs::file_st
   }
 }
 
-bool FileSystem::Exists(std::u16string_view path) const {
+bool FileSystem::Exists(const DrivePath& path) const {
   return HostStatusIs(path, [](fs::file_status status) { return fs::exists(status); });
 }
 
 bool FileSystem::Missing(std::u16string_view path) const {
+  try {
+    return Missing(PathOf(path));
+  } catch (const Error&) {
+    return true;
+  }
+}
+
+bool FileSystem::Missing(const DrivePath& path) const {
   fs::path host;
   try {
     host = Resolve(path);
@@ -108,50 +116,66 @@ bool FileSystem::Missing(std::u16string_view path) const {
 }
 
 bool FileSystem::FileExists(std::u16string_view path) const {
+  try {
+    return FileExists(PathOf(path));
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+bool FileSystem::FileExists(const DrivePath& path) const {
   return HostStatusIs(path, [](fs::file_status status) { return fs::is_regular_file(status); });
 }
 
 bool FileSystem::FolderExists(std::u16string_view path) const {
+  try {
+    return FolderExists(PathOf(path));
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+bool FileSystem::FolderExists(const DrivePath& path) const {
   return HostStatusIs(path, [](fs::file_status status) { return fs::is_directory(status); });
 }
 
-std::uintmax_t FileSystem::FileSize(std::u16string_view path) const {
+std::uintmax_t FileSystem::FileSize(const DrivePath& path) const {
   const fs::path host = Resolve(path);
   std::error_code ec;
   const fs::file_status status = fs::status(host, ec);
   if (ec) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), ec);
+    throw SystemError(ErrorKind::kRead, path.Text(), ec);
   }
   if (fs::is_directory(status)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), EISDIR);
+    throw SystemError(ErrorKind::kRead, path.Text(), EISDIR);
   }
   if (!fs::is_regular_file(status)) {
-    throw Error(ErrorKind::kRead, FullPath(path), ErrorCause::kNotAFile, "not a regular file");
+    throw Error(ErrorKind::kRead, path.Text(), ErrorCause::kNotAFile, "not a regular file");
   }
   const std::uintmax_t size = fs::file_size(host, ec);
   if (ec) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), ec);
+    throw SystemError(ErrorKind::kRead, path.Text(), ec);
   }
   return size;
 }
 
-UniqueFile FileSystem::OpenForReading(std::u16string_view path, LastLevelLink link) const {
+UniqueFile FileSystem::OpenForReading(const DrivePath& path, LastLevelLink link) const {
   const fs::path host = Resolve(path);
   if (const int error = Gate(FileOperation::kOpen, host)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), error);
+    throw SystemError(ErrorKind::kRead, path.Text(), error);
   }
-  return platform::OpenForReading(host, FullPath(path), link);
+  return platform::OpenForReading(host, path.Text(), link);
 }
 
-InputFile FileSystem::OpenInput(std::u16string_view path, LastLevelLink link) const {
+InputFile FileSystem::OpenInput(const DrivePath& path, LastLevelLink link) const {
   const fs::path host = Resolve(path);
   if (const int error = Gate(FileOperation::kOpen, host)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), error);
+    throw SystemError(ErrorKind::kRead, path.Text(), error);
   }
-  return InputFile(host, FullPath(path), hook_.get(), link);
+  return InputFile(host, path.Text(), hook_.get(), link);
 }
 
-std::string FileSystem::ReadAll(std::u16string_view path, LastLevelLink link) const {
+std::string FileSystem::ReadAll(const DrivePath& path, LastLevelLink link) const {
   InputFile file = OpenInput(path, link);
   std::string content;
   char buffer[65536];
@@ -162,19 +186,20 @@ std::string FileSystem::ReadAll(std::u16string_view path, LastLevelLink link) co
   return content;
 }
 
-SettingsText FileSystem::ReadSettingsFile(std::u16string_view path,
+SettingsText FileSystem::ReadSettingsFile(std::u16string_view text,
                                           std::uintmax_t max_bytes) const {
+  const DrivePath path = PathOf(text);
   const fs::path host = Resolve(path);
   if (const int error = Gate(FileOperation::kOpen, host)) {
-    throw SystemError(ErrorKind::kRead, FullPath(path), error);
+    throw SystemError(ErrorKind::kRead, path.Text(), error);
   }
-  return platform::ReadSettingsFile(host, FullPath(path), max_bytes);
+  return platform::ReadSettingsFile(host, path.Text(), max_bytes);
 }
 
-void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to,
+void FileSystem::CopyFile(const DrivePath& from, const DrivePath& to,
                           LastLevelLink from_link) const {
   if (const int error = Gate(FileOperation::kCopy, Resolve(to))) {
-    throw SystemError(ErrorKind::kCopy, FullPath(to), error);
+    throw SystemError(ErrorKind::kCopy, to.Text(), error);
   }
   std::string content;
   try {
@@ -183,7 +208,7 @@ void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to,
     throw Error(ErrorKind::kCopy, error.path(), error.cause(), error.reason());
   }
   try {
-    AtomicFile target(Resolve(to), FullPath(to), hook_.get());
+    AtomicFile target(Resolve(to), to.Text(), hook_.get());
     target.Write(content);
     target.Commit();
   } catch (const Error& error) {
@@ -191,24 +216,24 @@ void FileSystem::CopyFile(std::u16string_view from, std::u16string_view to,
   }
 }
 
-void FileSystem::DeleteFile(std::u16string_view path) const {
+void FileSystem::DeleteFile(const DrivePath& path) const {
   const fs::path host = Resolve(path);
   std::error_code ec;
   if (fs::is_directory(fs::symlink_status(host, ec))) {
-    throw SystemError(ErrorKind::kDelete, FullPath(path), EISDIR);
+    throw SystemError(ErrorKind::kDelete, path.Text(), EISDIR);
   }
   if (const int error = Gate(FileOperation::kDelete, host)) {
-    throw SystemError(ErrorKind::kDelete, FullPath(path), error);
+    throw SystemError(ErrorKind::kDelete, path.Text(), error);
   }
   if (!fs::remove(host, ec) && ec) {
-    throw SystemError(ErrorKind::kDelete, FullPath(path), ec);
+    throw SystemError(ErrorKind::kDelete, path.Text(), ec);
   }
 }
 
-void FileSystem::CreateFolder(std::u16string_view path) const {
+void FileSystem::CreateFolder(const DrivePath& path) const {
   const fs::path host = Resolve(path);
   if (const int error = Gate(FileOperation::kCreateFolder, host)) {
-    throw SystemError(ErrorKind::kCreateFolder, FullPath(path), error);
+    throw SystemError(ErrorKind::kCreateFolder, path.Text(), error);
   }
   std::error_code ec;
   if (fs::create_directory(host, ec)) {
@@ -222,22 +247,22 @@ void FileSystem::CreateFolder(std::u16string_view path) const {
     return;
   }
   if (status_ec && status_ec != std::errc::no_such_file_or_directory) {
-    throw SystemError(ErrorKind::kCreateFolder, FullPath(path), status_ec);
+    throw SystemError(ErrorKind::kCreateFolder, path.Text(), status_ec);
   }
   if (fs::exists(status)) {
-    throw SystemError(ErrorKind::kCreateFolder, FullPath(path),
+    throw SystemError(ErrorKind::kCreateFolder, path.Text(),
                       fs::is_directory(status) ? EEXIST : ENOTDIR);
   }
   if (fs::is_symlink(fs::symlink_status(host, status_ec))) {
-    throw Error(ErrorKind::kCreateFolder, FullPath(path), ErrorCause::kNotFound,
+    throw Error(ErrorKind::kCreateFolder, path.Text(), ErrorCause::kNotFound,
                 "a symbolic link that leads nowhere");
   }
-  throw SystemError(ErrorKind::kCreateFolder, FullPath(path),
+  throw SystemError(ErrorKind::kCreateFolder, path.Text(),
                     ec ? ec : std::make_error_code(std::errc::file_exists));
 }
 
-bool FileSystem::SameFolder(std::u16string_view a, std::u16string_view b) const {
-  if (NamesEqual(FullPath(a), FullPath(b))) {
+bool FileSystem::SameFolder(const DrivePath& a, const DrivePath& b) const {
+  if (a == b) {
     return true;
   }
   const fs::path host_a = Resolve(a);
@@ -250,8 +275,8 @@ bool FileSystem::SameFolder(std::u16string_view a, std::u16string_view b) const 
   return host_a.lexically_normal() == host_b.lexically_normal();
 }
 
-void FileSystem::CheckPathLimits(std::u16string_view folder) const {
-  CheckHostPathLimits(Resolve(folder), FullPath(folder));
+void FileSystem::CheckPathLimits(const DrivePath& folder) const {
+  CheckHostPathLimits(Resolve(folder), folder.Text());
 }
 
 }  // namespace qe2m4::platform

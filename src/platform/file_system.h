@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/drive_path.h"
 #include "platform/drive_table.h"
 #include "platform/file_operation_hook.h"
 #include "platform/host_file.h"
@@ -74,70 +75,113 @@ class FileSystem {
   // The drive path of a host path: the mapped drive whose folder holds it most closely.
   std::optional<std::u16string> ToDrivePath(const std::filesystem::path& host) const;
 
-  // The full drive path of a path: "D:\A\B" (or "D:\" for a root), levels as written.
-  std::u16string FullPath(std::u16string_view path) const;
+  // The full drive path of a path text, from the current drive and its current folder when the
+  // text leaves them out ("D:x", "\x", "x"). Throws Error(kNoDrive) when the text names no drive
+  // letter, or none is current. Every service below takes either the text or this path; the
+  // path is parsed once and used as it is.
+  DrivePath PathOf(std::u16string_view path) const;
+  // The full drive path of a path as text: "D:\A\B" (or "D:\" for a root), levels as written.
+  std::u16string FullPath(std::u16string_view path) const { return PathOf(path).Text(); }
 
   // The host path of a drive path. Levels that exist are found without regard to letter case
   // (the stored name that reads as the level's text in its own encoding first, then one that
   // reads as it in another encoding, then one in another letter case); the first level that
   // does not exist and everything after it are taken as written.
-  std::filesystem::path Resolve(std::u16string_view path) const;
+  std::filesystem::path Resolve(std::u16string_view path) const { return Resolve(PathOf(path)); }
+  std::filesystem::path Resolve(const DrivePath& path) const;
 
   // The host name a level takes when it does not exist yet, instead of the host form of its
   // text: a folder that mirrors one of another tree keeps that folder's stored name (a CP932
   // name from a Windows zip stays those bytes). path is the level's full drive path.
-  void SetStoredName(std::u16string_view path, std::filesystem::path host_name);
+  void SetStoredName(std::u16string_view path, std::filesystem::path host_name) {
+    SetStoredName(PathOf(path), std::move(host_name));
+  }
+  void SetStoredName(const DrivePath& path, std::filesystem::path host_name);
 
   // --- File services ---
-  bool Exists(std::u16string_view path) const;  // a file or a folder
+  bool Exists(std::u16string_view path) const { return Exists(PathOf(path)); }
+  bool Exists(const DrivePath& path) const;  // a file or a folder
   // Whether nothing at all is at the path: only then is a file "missing". Something that is
   // there but cannot be reached (a link that loops, a level that cannot be searched) is not
   // missing; reading it reports why.
   bool Missing(std::u16string_view path) const;
+  bool Missing(const DrivePath& path) const;
   bool FileExists(std::u16string_view path) const;
+  bool FileExists(const DrivePath& path) const;
   bool FolderExists(std::u16string_view path) const;
+  bool FolderExists(const DrivePath& path) const;
   // Size of a file in bytes; throws Error(kRead) when it is not a readable file.
-  std::uintmax_t FileSize(std::u16string_view path) const;
+  std::uintmax_t FileSize(std::u16string_view path) const { return FileSize(PathOf(path)); }
+  std::uintmax_t FileSize(const DrivePath& path) const;
   // Opens an ordinary file for reading; throws Error(kRead) naming the file and the reason
   // (kNotFound when nothing is there) otherwise, without waiting on a FIFO. With kRefuse a
   // symbolic link at the file's own name is refused (kNotAFile) by the open itself.
   UniqueFile OpenForReading(std::u16string_view path,
+                            LastLevelLink link = LastLevelLink::kFollow) const {
+    return OpenForReading(PathOf(path), link);
+  }
+  UniqueFile OpenForReading(const DrivePath& path,
                             LastLevelLink link = LastLevelLink::kFollow) const;
   // An ordinary file opened to be read block by block; throws as OpenForReading, and its
   // reads throw Error(kRead) when they fail.
-  InputFile OpenInput(std::u16string_view path, LastLevelLink link = LastLevelLink::kFollow) const;
+  InputFile OpenInput(std::u16string_view path, LastLevelLink link = LastLevelLink::kFollow) const {
+    return OpenInput(PathOf(path), link);
+  }
+  InputFile OpenInput(const DrivePath& path, LastLevelLink link = LastLevelLink::kFollow) const;
   // The whole content of an ordinary file; throws as OpenForReading, or on a failed read.
-  std::string ReadAll(std::u16string_view path, LastLevelLink link = LastLevelLink::kFollow) const;
+  std::string ReadAll(std::u16string_view path, LastLevelLink link = LastLevelLink::kFollow) const {
+    return ReadAll(PathOf(path), link);
+  }
+  std::string ReadAll(const DrivePath& path, LastLevelLink link = LastLevelLink::kFollow) const;
   // A settings file's text, read only when it is an ordinary file of at most max_bytes.
   SettingsText ReadSettingsFile(std::u16string_view path, std::uintmax_t max_bytes) const;
   // Copies a file over another, replacing it; the target is complete or unchanged. from_link
   // tells whether from may be a link (as OpenForReading); a link at to is replaced by the copy,
   // never written through.
   void CopyFile(std::u16string_view from, std::u16string_view to,
+                LastLevelLink from_link = LastLevelLink::kFollow) const {
+    CopyFile(PathOf(from), PathOf(to), from_link);
+  }
+  void CopyFile(const DrivePath& from, const DrivePath& to,
                 LastLevelLink from_link = LastLevelLink::kFollow) const;
-  void DeleteFile(std::u16string_view path) const;
-  void CreateFolder(std::u16string_view path) const;
+  void DeleteFile(std::u16string_view path) const { DeleteFile(PathOf(path)); }
+  void DeleteFile(const DrivePath& path) const;
+  void CreateFolder(std::u16string_view path) const { CreateFolder(PathOf(path)); }
+  void CreateFolder(const DrivePath& path) const;
   // Ordinary files whose names match the pattern's last level ("*" and "?", any letter case),
   // hidden files and names that cannot be one level of a path excluded, sorted by name. A
   // folder that does not exist lists nothing.
   // Entries that are neither folders nor ordinary files (FIFOs, devices) are listed too, so
   // that copying them fails with the reason instead of skipping them in silence.
   std::vector<std::u16string> ListFiles(std::u16string_view pattern) const;
+  // The same for the names in folder that match name_pattern.
+  std::vector<std::u16string> ListFiles(const DrivePath& folder,
+                                        std::u16string_view name_pattern) const;
   // The subfolders of a folder (hidden ones and names that cannot be one level of a path
   // excluded), sorted by name; links are reported as such. Throws Error(kRead) when the folder
   // cannot be read.
-  std::vector<FolderEntry> ListFolders(std::u16string_view folder) const;
+  std::vector<FolderEntry> ListFolders(std::u16string_view folder) const {
+    return ListFolders(PathOf(folder));
+  }
+  std::vector<FolderEntry> ListFolders(const DrivePath& folder) const;
   // The same with the subfolders whose names cannot be one level of a path, each with its
   // problem, in their places in the order: a walk over a tree reports them.
-  std::vector<FolderEntry> ListFolderEntries(std::u16string_view folder) const;
+  std::vector<FolderEntry> ListFolderEntries(std::u16string_view folder) const {
+    return ListFolderEntries(PathOf(folder));
+  }
+  std::vector<FolderEntry> ListFolderEntries(const DrivePath& folder) const;
 
   // Whether two paths lead to one folder by its identity on the system, whatever links,
   // mounts, drive letters or letter case lead there; paths to what does not exist yet are
   // compared by their full drive paths and host paths.
-  bool SameFolder(std::u16string_view a, std::u16string_view b) const;
+  bool SameFolder(std::u16string_view a, std::u16string_view b) const {
+    return SameFolder(PathOf(a), PathOf(b));
+  }
+  bool SameFolder(const DrivePath& a, const DrivePath& b) const;
   // Throws Error(kCreateFolder, kNameTooLong) when the host path of a folder, with room for the
   // names of the files written in it, or any of its levels is longer than the system allows.
-  void CheckPathLimits(std::u16string_view folder) const;
+  void CheckPathLimits(std::u16string_view folder) const { CheckPathLimits(PathOf(folder)); }
+  void CheckPathLimits(const DrivePath& folder) const;
 
   // --- Test hook ---
   // Installs the hook asked before every file operation (tests inject faults with it); the
@@ -149,12 +193,7 @@ class FileSystem {
   // The error number the hook gives an operation; 0 lets it run.
   int Gate(FileOperation operation, const std::filesystem::path& host) const;
 
-  struct ParsedPath {
-    char16_t drive = 0;
-    std::vector<std::u16string> levels;
-  };
-  ParsedPath Parse(std::u16string_view path) const;
-  std::filesystem::path DriveRoot(char16_t drive, std::u16string_view path) const;
+  std::filesystem::path DriveRoot(const DrivePath& path) const;
   // The host entry of a folder that a level names, or nullopt: the level's stored name (when
   // SetStoredName gave one) and its text's host forms first, then the entries whose names read
   // as the level (Resolve).
@@ -163,7 +202,7 @@ class FileSystem {
       std::u16string_view level) const;
   // Whether the host entry a path names has a status the test accepts; a path that cannot be
   // resolved (an unusable drive) names nothing.
-  bool HostStatusIs(std::u16string_view path, bool (*test)(std::filesystem::file_status)) const;
+  bool HostStatusIs(const DrivePath& path, bool (*test)(std::filesystem::file_status)) const;
 
   DriveTable drives_;
   char16_t current_drive_ = 0;

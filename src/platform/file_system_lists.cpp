@@ -29,6 +29,15 @@ std::pair<std::u16string_view, std::u16string_view> SplitLastLevel(std::u16strin
 
 std::vector<std::u16string> FileSystem::ListFiles(std::u16string_view pattern) const {
   const auto [folder, name_pattern] = SplitLastLevel(pattern);
+  try {
+    return ListFiles(PathOf(folder), name_pattern);
+  } catch (const Error&) {
+    return {};
+  }
+}
+
+std::vector<std::u16string> FileSystem::ListFiles(const DrivePath& folder,
+                                                  std::u16string_view name_pattern) const {
   std::vector<std::u16string> names;
   fs::path host;
   try {
@@ -51,15 +60,15 @@ std::vector<std::u16string> FileSystem::ListFiles(std::u16string_view pattern) c
   return names;
 }
 
-std::vector<FolderEntry> FileSystem::ListFolderEntries(std::u16string_view folder) const {
+std::vector<FolderEntry> FileSystem::ListFolderEntries(const DrivePath& folder) const {
   const fs::path host = Resolve(folder);
   if (const int error = Gate(FileOperation::kListFolder, host)) {
-    throw SystemError(ErrorKind::kRead, FullPath(folder), error);
+    throw SystemError(ErrorKind::kRead, folder.Text(), error);
   }
   std::error_code ec;
   std::vector<HostEntry> found = ReadHostFolder(host, fs::directory_options::none, ec);
   if (ec) {
-    throw SystemError(ErrorKind::kRead, FullPath(folder), ec);
+    throw SystemError(ErrorKind::kRead, folder.Text(), ec);
   }
   std::vector<FolderEntry> entries;
   for (HostEntry& entry : found) {
@@ -74,7 +83,7 @@ std::vector<FolderEntry> FileSystem::ListFolderEntries(std::u16string_view folde
   return entries;
 }
 
-std::vector<FolderEntry> FileSystem::ListFolders(std::u16string_view folder) const {
+std::vector<FolderEntry> FileSystem::ListFolders(const DrivePath& folder) const {
   std::vector<FolderEntry> entries = ListFolderEntries(folder);
   std::erase_if(entries, [](const FolderEntry& entry) { return entry.problem.has_value(); });
   return entries;

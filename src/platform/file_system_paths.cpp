@@ -9,36 +9,6 @@
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
 
-namespace {
-
-bool IsSeparator(char16_t c) {
-  return c == u'\\' || c == u'/';
-}
-
-// Appends the levels of text to levels: empty levels and "." skipped, ".." goes up.
-void AppendLevels(std::u16string_view text, std::vector<std::u16string>& levels) {
-  std::size_t start = 0;
-  for (std::size_t i = 0; i <= text.size(); ++i) {
-    if (i < text.size() && !IsSeparator(text[i])) {
-      continue;
-    }
-    const std::u16string_view level = text.substr(start, i - start);
-    start = i + 1;
-    if (level.empty() || level == u".") {
-      continue;
-    }
-    if (level == u"..") {
-      if (!levels.empty()) {
-        levels.pop_back();
-      }
-      continue;
-    }
-    levels.emplace_back(level);
-  }
-}
-
-}  // namespace
-
 std::optional<std::u16string> FileSystem::ToDrivePath(const fs::path& host) const {
   std::error_code ec;
   const fs::path target = fs::weakly_canonical(fs::absolute(host, ec), ec);
@@ -86,64 +56,49 @@ std::optional<std::u16string> FileSystem::ToDrivePath(const fs::path& host) cons
   return best;
 }
 
-FileSystem::ParsedPath FileSystem::Parse(std::u16string_view path) const {
-  ParsedPath parsed;
+DrivePath FileSystem::PathOf(std::u16string_view path) const {
   std::u16string_view rest = path;
+  char16_t drive = current_drive_;
   if (path.size() >= 2 && path[1] == u':') {
     const auto letter = DriveLetter(path[0]);
     if (!letter) {
       throw Error(ErrorKind::kNoDrive, std::u16string(path), "not a drive letter");
     }
-    parsed.drive = *letter;
+    drive = *letter;
     rest = path.substr(2);
-  } else {
-    parsed.drive = current_drive_;
-    if (parsed.drive == 0) {
-      throw Error(ErrorKind::kNoDrive, std::u16string(path), "no current drive");
-    }
+  } else if (drive == 0) {
+    throw Error(ErrorKind::kNoDrive, std::u16string(path), "no current drive");
   }
-  if (rest.empty() || !IsSeparator(rest.front())) {
-    const auto it = current_folders_.find(parsed.drive);
+  std::vector<std::u16string> levels;
+  if (rest.empty() || (rest.front() != u'\\' && rest.front() != u'/')) {
+    const auto it = current_folders_.find(drive);
     if (it != current_folders_.end()) {
-      parsed.levels = it->second;
+      levels = it->second;
     }
   }
-  AppendLevels(rest, parsed.levels);
-  return parsed;
+  DrivePath::AppendLevels(rest, levels);
+  return DrivePath(drive, std::move(levels));
 }
 
-std::u16string FileSystem::FullPath(std::u16string_view path) const {
-  const ParsedPath parsed = Parse(path);
-  std::u16string full{parsed.drive, u':', u'\\'};
-  for (std::size_t i = 0; i < parsed.levels.size(); ++i) {
-    if (i > 0) {
-      full += u'\\';
-    }
-    full += parsed.levels[i];
-  }
-  return full;
-}
-
-fs::path FileSystem::DriveRoot(char16_t drive, std::u16string_view path) const {
-  const auto folder = drives_.Folder(drive);
+fs::path FileSystem::DriveRoot(const DrivePath& path) const {
+  const auto folder = drives_.Folder(path.drive());
   if (!folder || !HostFolderReady(*folder)) {
-    throw Error(ErrorKind::kNoDrive, std::u16string(path),
+    throw Error(ErrorKind::kNoDrive, path.Text(),
                 folder ? "the drive's folder does not exist" : "the drive is not mapped");
   }
   return *folder;
 }
 
-fs::path FileSystem::Resolve(std::u16string_view path) const {
-  const ParsedPath parsed = Parse(path);
-  fs::path host = DriveRoot(parsed.drive, path);
-  std::u16string key{FoldCase(parsed.drive), u':'};
+fs::path FileSystem::Resolve(const DrivePath& path) const {
+  fs::path host = DriveRoot(path);
+  std::u16string key{FoldCase(path.drive()), u':'};
   bool searching = true;
-  for (const std::u16string& level : parsed.levels) {
+  for (const std::u16string& level : path.levels()) {
     if (level.find(u'\0') != std::u16string::npos) {
-      throw Error(ErrorKind::kBadPath, std::u16string(path), "the path holds a NUL character");
+      throw Error(ErrorKind::kBadPath, path.Text(), "the path holds a NUL character");
     }
     if (const auto problem = HostNameProblem(level)) {
-      throw Error(ErrorKind::kBadPath, std::u16string(path), *problem);
+      throw Error(ErrorKind::kBadPath, path.Text(), *problem);
     }
     key += u'\\';
     for (const char16_t c : level) {
@@ -199,13 +154,8 @@ std::optional<fs::path> FileSystem::FindLevel(const fs::path& folder,
   return same_text ? same_text : other_case;
 }
 
-void FileSystem::SetStoredName(std::u16string_view path, fs::path host_name) {
-  const std::u16string full = FullPath(path);
-  std::u16string key;
-  for (const char16_t c : full) {
-    key += FoldCase(c);
-  }
-  stored_names_[std::move(key)] = std::move(host_name);
+void FileSystem::SetStoredName(const DrivePath& path, fs::path host_name) {
+  stored_names_[path.Key()] = std::move(host_name);
 }
 
 }  // namespace qe2m4::platform

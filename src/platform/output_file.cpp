@@ -12,7 +12,10 @@ constexpr std::size_t kBlockSize = 64 * 1024;
 }  // namespace
 
 OutputFile::OutputFile(const FileSystem& file_system, std::u16string_view path)
-    : file_(file_system.Resolve(path), file_system.FullPath(path), file_system.operation_hook()) {}
+    : OutputFile(file_system, file_system.PathOf(path)) {}
+
+OutputFile::OutputFile(const FileSystem& file_system, const DrivePath& path)
+    : file_(file_system.Resolve(path), path.Text(), file_system.operation_hook()) {}
 
 void OutputFile::WriteLine(std::u16string_view line) {
   AppendCp932(line, buffer_);

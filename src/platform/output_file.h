@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/drive_path.h"
 #include "platform/host_file.h"
 
 namespace qe2m4::platform {
@@ -19,6 +20,7 @@ class OutputFile {
   // Creates the output for a drive path; an existing file of that name (in any letter case)
   // is replaced on Commit().
   OutputFile(const FileSystem& file_system, std::u16string_view path);
+  OutputFile(const FileSystem& file_system, const DrivePath& path);
   OutputFile(OutputFile&&) noexcept = default;
   OutputFile& operator=(OutputFile&&) = delete;
 
