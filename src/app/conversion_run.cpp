@@ -105,14 +105,17 @@ class ConversionRun {
       Refuse(texts::kTrailingSeparator, source_path_);
       return false;
     }
+    // Both checked paths begin with their drive: parsed once, used as they are from here on.
+    source_ = file_system_.PathOf(source_path_);
+    destination_ = file_system_.PathOf(destination_path_);
     // By identity: links, mounts, other drive letters and letter case all lead to the folder.
-    if (file_system_.SameFolder(source_path_, destination_path_)) {
+    if (file_system_.SameFolder(*source_, *destination_)) {
       Refuse(texts::kSameFolder, source_path_);
       return false;
     }
     // The data test only looks: a missing X1.txt counts as empty and is not created. Something
     // that is there but is not a readable file is an error, not missing data.
-    const std::u16string data_file = source_path_ + u"\\X1.txt";
+    const platform::DrivePath data_file = source_->Join(u"X1.txt");
     if (file_system_.Missing(data_file) || file_system_.FileSize(data_file) < 1) {
       Refuse(texts::kNoData, source_path_);
       return false;
@@ -131,7 +134,7 @@ class ConversionRun {
 
     // 2. The destination: limits, folders, lock, stale temporary files.
     std::optional<platform::DestinationLock> lock;
-    switch (SetUpDestination(file_system_, ui_, destination_path_, lock)) {
+    switch (SetUpDestination(file_system_, ui_, destination_path_, *destination_, lock)) {
       case DestinationSetUp::kDeclined:
         ui_.SetStatus(u"");
         return false;
@@ -148,32 +151,34 @@ class ConversionRun {
 
     // 3. The outputs, family by family; an interrupt ends the run between two of them.
     ConversionReport& report = result_.report;
-    CopyPassThroughFiles(file_system_, source_path_, destination_path_, report);
-    TitleCopies title_copies(file_system_, destination_path_);
-    title_copies.Copy(source_path_, report);
+    CopyPassThroughFiles(file_system_, *source_, *destination_, report);
+    TitleCopies title_copies(file_system_, *destination_);
+    title_copies.Copy(*source_, report);
     platform::StopIfInterrupted();
 
-    WriteDestinationCount(file_system_, destination_path_,
-                          ReadSourceCount(file_system_, source_path_), report);
+    WriteDestinationCount(file_system_, *destination_, destination_path_,
+                          ReadSourceCount(file_system_, *source_), report);
     platform::StopIfInterrupted();
 
     RecordReader reader(file_system_);
-    ConversionContext context{file_system_, reader,
-                              destination_path_.substr(0, destination_path_.size() - 1), report};
+    ConversionContext context{file_system_, reader, *destination_, report};
     TitleTable titles;
     title_copies.ReadTitleTexts(reader, titles);
     WriteTitleFiles(context, titles);
     platform::StopIfInterrupted();
 
-    ConvertMeasurementFiles(context, inclusions, readings_, source_path_);
+    ConvertMeasurementFiles(context, inclusions, readings_, *source_);
     return true;
   }
 
   platform::FileSystem& file_system_;
   platform::UserInterface& ui_;
   const SoilReadings& readings_;
+  // The path boxes' texts as the checks left them (messages name them so), and the paths.
   std::u16string source_path_;
   std::u16string destination_path_;
+  std::optional<platform::DrivePath> source_;
+  std::optional<platform::DrivePath> destination_;
   RunResult result_;
 };
 

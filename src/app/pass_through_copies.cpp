@@ -23,15 +23,14 @@ bool IsPassThrough(std::u16string_view name) {
 
 }  // namespace
 
-void CopyPassThroughFiles(const platform::FileSystem& file_system, std::u16string_view source_path,
-                          std::u16string_view destination_path, ConversionReport& report) {
-  const std::u16string source(source_path);
-  const std::u16string destination(destination_path);
-  for (const std::u16string& name : ListFiles(file_system, source + u"N*.txt")) {
+void CopyPassThroughFiles(const platform::FileSystem& file_system,
+                          const platform::DrivePath& source_folder,
+                          const platform::DrivePath& destination_folder, ConversionReport& report) {
+  for (const std::u16string& name : ListFiles(file_system, source_folder, u"N*.txt")) {
     if (IsPassThrough(name)) {
       platform::StopIfInterrupted();
-      report.files.push_back(
-          {name, CopyCountingLines(file_system, source + name, destination + name)});
+      report.files.push_back({name, CopyCountingLines(file_system, source_folder.Join(name),
+                                                      destination_folder.Join(name))});
     }
   }
 }

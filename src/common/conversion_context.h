@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/record_reader.h"
+#include "platform/drive_path.h"
 
 namespace qe2m4::platform {
 class FileSystem;
@@ -56,17 +57,12 @@ struct ConversionReport {
 struct ConversionContext {
   platform::FileSystem& file_system;
   RecordReader& reader;
-  // The destination folder without its trailing "\".
-  std::u16string DestFolder;
+  // The destination folder.
+  platform::DrivePath DestFolder;
   ConversionReport& report;
 
-  // The path of an output: DestFolder + "\" + name.
-  std::u16string OutputPath(std::u16string_view name) const {
-    std::u16string path = DestFolder;
-    path += u'\\';
-    path += name;
-    return path;
-  }
+  // The path of an output in DestFolder.
+  platform::DrivePath OutputPath(std::u16string_view name) const { return DestFolder.Join(name); }
 };
 
 }  // namespace qe2m4

@@ -39,18 +39,18 @@ std::int64_t LineCounter::lines() const {
   return ends_ + (open_line_ ? 1 : 0);
 }
 
-std::int64_t CopyCountingLines(const platform::FileSystem& file_system, std::u16string_view from,
-                               std::u16string_view to) {
+std::int64_t CopyCountingLines(const platform::FileSystem& file_system,
+                               const platform::DrivePath& from, const platform::DrivePath& to) {
   const std::filesystem::path target = file_system.Resolve(to);
   platform::FileOperationHook* const hook = file_system.operation_hook();
   if (const int error =
           hook != nullptr ? hook->Before(platform::FileOperation::kCopy, target) : 0) {
-    throw platform::SystemError(platform::ErrorKind::kCopy, file_system.FullPath(to), error);
+    throw platform::SystemError(platform::ErrorKind::kCopy, to.Text(), error);
   }
   LineCounter counter;
   try {
     platform::InputFile input = file_system.OpenInput(from, platform::LastLevelLink::kRefuse);
-    platform::AtomicFile output(target, file_system.FullPath(to), hook);
+    platform::AtomicFile output(target, to.Text(), hook);
     std::vector<char> block(kBlockSize);
     for (std::size_t n = 0; (n = input.Read(block.data(), block.size())) > 0;) {
       const std::string_view bytes(block.data(), n);

@@ -4,8 +4,9 @@
 #include <string_view>
 
 namespace qe2m4::platform {
+class DrivePath;
 class FileSystem;
-}
+}  // namespace qe2m4::platform
 
 namespace qe2m4 {
 
@@ -27,7 +28,7 @@ class LineCounter {
 // from is refused as not an ordinary file (a link among a boring's files could copy any file of
 // the machine into the destination); a link at to is replaced by the copy. Failures throw
 // platform::Error of kind kCopy naming the file that failed.
-std::int64_t CopyCountingLines(const platform::FileSystem& file_system, std::u16string_view from,
-                               std::u16string_view to);
+std::int64_t CopyCountingLines(const platform::FileSystem& file_system,
+                               const platform::DrivePath& from, const platform::DrivePath& to);
 
 }  // namespace qe2m4

@@ -65,6 +65,15 @@ RecordReader::RecordReader(const platform::FileSystem& file_system, std::size_t 
 }
 
 int RecordReader::OpenRecordFile(std::u16string_view path, platform::LastLevelLink link) {
+  return Open(path, link);
+}
+
+int RecordReader::OpenRecordFile(const platform::DrivePath& path, platform::LastLevelLink link) {
+  return Open(path, link);
+}
+
+template <typename Path>
+int RecordReader::Open(const Path& path, platform::LastLevelLink link) {
   Close();
   // Only a missing file is missing: a file that is there but cannot be read (or is not an
   // ordinary file) is an error that names it, never data that silently are not there.

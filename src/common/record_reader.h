@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/drive_path.h"
 #include "platform/input_file.h"
 
 namespace qe2m4::platform {
@@ -49,6 +50,8 @@ class RecordReader {
   // of the machine): such a link is not an ordinary file. The program's own tables and
   // settings pass kFollow; a link that leads nowhere is a missing file either way.
   int OpenRecordFile(std::u16string_view path,
+                     platform::LastLevelLink link = platform::LastLevelLink::kRefuse);
+  int OpenRecordFile(const platform::DrivePath& path,
                      platform::LastLevelLink link = platform::LastLevelLink::kRefuse);
   bool IsOpen() const { return open_; }
   void Close();
@@ -96,6 +99,8 @@ class RecordReader {
   // The general way, reading on across blocks and ending the data at the end of the file.
   bool CutFieldReadingOn(FieldBytes& field);
   void DecodeField(int k) const;
+  template <typename Path>
+  int Open(const Path& path, platform::LastLevelLink link);
   void SkipLineEnd();
   // Decodes the fields from `first` on that have not been decoded yet, so that their texts stay
   // when their bytes leave the buffer; from then on no bytes are kept for them.

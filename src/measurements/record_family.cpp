@@ -30,13 +30,11 @@ void NumberedLines::Write(std::initializer_list<std::u16string_view> columns) {
   output_.WriteLine(line_);
 }
 
-void ConvertRecordFile(ConversionContext& context, std::u16string_view source_path,
+void ConvertRecordFile(ConversionContext& context, const platform::DrivePath& source_folder,
                        std::u16string_view source_name, int field_count,
                        std::u16string_view output_name, const RecordLines& record_lines) {
   RecordReader& reader = context.reader;
-  std::u16string source(source_path);
-  source += source_name;
-  if (reader.OpenRecordFile(source) != 0) {
+  if (reader.OpenRecordFile(source_folder.Join(source_name)) != 0) {
     return;
   }
   const ReaderCloser closer(reader);

@@ -48,9 +48,9 @@ class ReaderCloser {
 using RecordLines = std::function<void(const RecordReader& reader, NumberedLines& lines)>;
 
 // The read-format-write loop of one file family: reads records of field_count fields from
-// source_path + source_name and writes their lines into DestFolder\output_name. When the source
+// source_folder\source_name and writes their lines into DestFolder\output_name. When the source
 // is missing or empty nothing is written and an existing output stays as it is.
-void ConvertRecordFile(ConversionContext& context, std::u16string_view source_path,
+void ConvertRecordFile(ConversionContext& context, const platform::DrivePath& source_folder,
                        std::u16string_view source_name, int field_count,
                        std::u16string_view output_name, const RecordLines& record_lines);
 

@@ -1,6 +1,7 @@
 #include "titles/title_copies.h"
 
 #include <exception>
+#include <utility>
 
 #include "common/counted_copy.h"
 #include "common/path_utils.h"
@@ -19,8 +20,8 @@ constexpr std::array<std::u16string_view, TitleTable::kRows> kTitleFiles = {
 }  // namespace
 
 TitleCopies::TitleCopies(const platform::FileSystem& file_system,
-                         std::u16string_view destination_path)
-    : file_system_(file_system), destination_(destination_path) {}
+                         platform::DrivePath destination_folder)
+    : file_system_(file_system), destination_(std::move(destination_folder)) {}
 
 TitleCopies::~TitleCopies() {
   for (std::size_t row = 0; row < kRows; ++row) {
@@ -32,26 +33,26 @@ TitleCopies::~TitleCopies() {
   }
 }
 
-std::u16string TitleCopies::PathOf(std::size_t row) const {
-  return destination_ + std::u16string(kTitleFiles[row]);
+platform::DrivePath TitleCopies::PathOf(std::size_t row) const {
+  return destination_.Join(kTitleFiles[row]);
 }
 
 void TitleCopies::Remove(std::size_t row) {
   if (removed_[row]) {
     return;
   }
-  const std::u16string path = PathOf(row);
+  const platform::DrivePath path = PathOf(row);
   if (file_system_.FileExists(path)) {
     file_system_.DeleteFile(path);
   }
   removed_[row] = true;
 }
 
-void TitleCopies::Copy(std::u16string_view source_path, ConversionReport& report) {
-  const std::u16string source(source_path);
-  for (const std::u16string& name : ListFiles(file_system_, source + u"Titl0?.txt")) {
+void TitleCopies::Copy(const platform::DrivePath& source_folder, ConversionReport& report) {
+  for (const std::u16string& name : ListFiles(file_system_, source_folder, u"Titl0?.txt")) {
     platform::StopIfInterrupted();
-    const std::int64_t lines = CopyCountingLines(file_system_, source + name, destination_ + name);
+    const std::int64_t lines =
+        CopyCountingLines(file_system_, source_folder.Join(name), destination_.Join(name));
     bool consumed = false;
     for (std::size_t row = 0; row < kRows; ++row) {
       if (platform::NamesEqual(name, kTitleFiles[row])) {

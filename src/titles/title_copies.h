@@ -1,8 +1,6 @@
 #pragma once
 
 #include <array>
-#include <string>
-#include <string_view>
 
 #include "common/conversion_context.h"
 #include "titles/title_conversion.h"
@@ -20,16 +18,15 @@ namespace qe2m4 {
 // where a later run could take them for its own boring's titles. Every other copy stays.
 class TitleCopies {
  public:
-  // destination_path ends with "\".
-  TitleCopies(const platform::FileSystem& file_system, std::u16string_view destination_path);
+  TitleCopies(const platform::FileSystem& file_system, platform::DrivePath destination_folder);
   ~TitleCopies();
   TitleCopies(const TitleCopies&) = delete;
   TitleCopies& operator=(const TitleCopies&) = delete;
 
-  // Copies every file matching "Titl0?.txt" from source_path (ending with "\"), a block at a
-  // time; the copies that stay are listed in the report with their lines. Stops between two
-  // files when an interrupt has come.
-  void Copy(std::u16string_view source_path, ConversionReport& report);
+  // Copies every file matching "Titl0?.txt" from the source folder, a block at a time; the copies
+  // that stay are listed in the report with their lines. Stops between two files when an interrupt
+  // has come.
+  void Copy(const platform::DrivePath& source_folder, ConversionReport& report);
 
   // Reads the copies of titl01/02/03.txt into rows 1 to 3 of the table (their first 50 lines,
   // blanks at both ends removed) and removes them. A file of one of those names in the
@@ -39,12 +36,12 @@ class TitleCopies {
 
  private:
   static constexpr std::size_t kRows = TitleTable::kRows;
-  std::u16string PathOf(std::size_t row) const;
+  platform::DrivePath PathOf(std::size_t row) const;
   // Removes the file of a row's name from the destination, once.
   void Remove(std::size_t row);
 
   const platform::FileSystem& file_system_;
-  std::u16string destination_;
+  platform::DrivePath destination_;
   std::array<bool, kRows> copied_{};   // this run copied the row's file
   std::array<bool, kRows> removed_{};  // the row's file is gone from the destination
 };

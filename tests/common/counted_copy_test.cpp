@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/drive_path.h"
 #include "platform/error.h"
 #include "platform/fault_injection.h"
 #include "support/temp_machine.h"
@@ -18,6 +19,10 @@ namespace fs = std::filesystem;
 using testing::ReadBytes;
 using testing::TempMachine;
 using testing::WriteBytes;
+
+platform::DrivePath Path(std::u16string_view text) {
+  return *platform::DrivePath::Parse(text);
+}
 
 TEST(LineCounter, EveryLineEndAndALastLineWithoutOne) {
   const struct {
@@ -53,7 +58,7 @@ TEST(CopyCountingLines, CopiesAFileLargerThanABlockWholeAndCountsItsLines) {
   content += "last";
   WriteBytes(s / "N2.TXT", content);
   WriteBytes(d / "n2.txt", "old");
-  EXPECT_EQ(CopyCountingLines(machine.fs(), u"S:\\N2.TXT", u"D:\\N2.TXT"), 70001);
+  EXPECT_EQ(CopyCountingLines(machine.fs(), Path(u"S:\\N2.TXT"), Path(u"D:\\N2.TXT")), 70001);
   EXPECT_EQ(ReadBytes(d / "n2.txt"), content);  // the file of that name in any case replaced
   EXPECT_FALSE(testing::HasEntryNamed(d, "N2.TXT"));
 }
@@ -64,7 +69,7 @@ TEST(CopyCountingLines, AFailureIsACopyErrorAndLeavesTheTargetAsItWas) {
   const fs::path d = machine.AddDrive(u'D');
   WriteBytes(d / "N8.TXT", "old");
   try {
-    CopyCountingLines(machine.fs(), u"S:\\N8.TXT", u"D:\\N8.TXT");
+    CopyCountingLines(machine.fs(), Path(u"S:\\N8.TXT"), Path(u"D:\\N8.TXT"));
     FAIL() << "no error";
   } catch (const platform::Error& error) {
     EXPECT_EQ(error.kind(), platform::ErrorKind::kCopy);
@@ -79,7 +84,7 @@ TEST(CopyCountingLines, AFailureIsACopyErrorAndLeavesTheTargetAsItWas) {
           return op == operation ? EIO : 0;
         }));
     try {
-      CopyCountingLines(machine.fs(), u"S:\\N8.TXT", u"D:\\N8.TXT");
+      CopyCountingLines(machine.fs(), Path(u"S:\\N8.TXT"), Path(u"D:\\N8.TXT"));
       ADD_FAILURE() << "no error at operation " << static_cast<int>(operation);
     } catch (const platform::Error& error) {
       EXPECT_EQ(error.kind(), platform::ErrorKind::kCopy);

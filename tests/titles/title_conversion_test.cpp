@@ -39,19 +39,23 @@ std::vector<std::string> Lines(const std::string& bytes) {
 
 class TitleConversionTest : public ::testing::Test {
  protected:
+  static platform::DrivePath Path(std::u16string_view text) {
+    return *platform::DrivePath::Parse(text);
+  }
+
   TitleConversionTest()
       : src_(machine_.AddDrive(u'S') / "SRC"),
         out_(machine_.AddDrive(u'D') / "OUT"),
         reader_(machine_.fs()),
-        context_{machine_.fs(), reader_, u"D:\\OUT", report_} {
+        context_{machine_.fs(), reader_, Path(u"D:\\OUT"), report_} {
     std::filesystem::create_directories(src_);
     std::filesystem::create_directories(out_);
   }
 
   // The title files of the source copied, read and written as a run does.
   void Run() {
-    TitleCopies copies(machine_.fs(), u"D:\\OUT\\");
-    copies.Copy(u"S:\\SRC\\", report_);
+    TitleCopies copies(machine_.fs(), Path(u"D:\\OUT"));
+    copies.Copy(Path(u"S:\\SRC"), report_);
     TitleTable table;
     copies.ReadTitleTexts(reader_, table);
     WriteTitleFiles(context_, table);
@@ -186,8 +190,8 @@ TEST_F(TitleConversionTest, ReadingKeepsFiftyTrimmedLinesAndDropsASingleByteLast
   }
   WriteBytes(src_ / "titl01.txt", many);
   WriteBytes(src_ / "titl02.txt", "first\r\nX");
-  TitleCopies copies(machine_.fs(), u"D:\\OUT\\");
-  copies.Copy(u"S:\\SRC\\", report_);
+  TitleCopies copies(machine_.fs(), Path(u"D:\\OUT"));
+  copies.Copy(Path(u"S:\\SRC"), report_);
   TitleTable table;
   copies.ReadTitleTexts(reader_, table);
   EXPECT_EQ(table.cell(1, 1), u"L1");
@@ -219,8 +223,8 @@ TEST_F(TitleConversionTest, EveryTitl0NameIsCopiedAndOnlyTheConversionsCopiesAre
 TEST_F(TitleConversionTest, AFileOfATitleNameThisRunDidNotCopyIsRemovedUnread) {
   WriteBytes(src_ / "titl01.txt", "mine\r\n");
   WriteBytes(out_ / "titl02.txt", "an earlier boring's\r\n");
-  TitleCopies copies(machine_.fs(), u"D:\\OUT\\");
-  copies.Copy(u"S:\\SRC\\", report_);
+  TitleCopies copies(machine_.fs(), Path(u"D:\\OUT"));
+  copies.Copy(Path(u"S:\\SRC"), report_);
   TitleTable table;
   copies.ReadTitleTexts(reader_, table);
   EXPECT_EQ(table.cell(1, 1), u"mine");
@@ -234,8 +238,8 @@ TEST_F(TitleConversionTest, CopiesNeverReadAreRemovedWhenTheRunEndsBeforeTheirTu
   WriteBytes(src_ / "titl03.txt", "x\r\n");
   WriteBytes(src_ / "titl09.txt", "x\r\n");
   {
-    TitleCopies copies(machine_.fs(), u"D:\\OUT\\");
-    copies.Copy(u"S:\\SRC\\", report_);
+    TitleCopies copies(machine_.fs(), Path(u"D:\\OUT"));
+    copies.Copy(Path(u"S:\\SRC"), report_);
     ASSERT_TRUE(std::filesystem::exists(out_ / "titl01.txt"));
   }
   EXPECT_FALSE(std::filesystem::exists(out_ / "titl01.txt"));
