@@ -66,10 +66,10 @@ void BM_ConvertMeasurementFiles(benchmark::State& state) {
   for (auto _ : state) {
     qe2m4::RecordReader reader(machine.fs());
     qe2m4::ConversionReport report;
-    qe2m4::ConversionContext context{machine.fs(), reader, u"D:\\", report};
-    context.DestFolder = u"D:";
-    qe2m4::ConvertMeasurementFiles(context, inclusions, qe2m4::SoilReadings::None(), u"S:\\",
-                                   u"D:\\");
+    qe2m4::ConversionContext context{machine.fs(), reader, qe2m4::platform::DrivePath(u'D'),
+                                     report};
+    qe2m4::ConvertMeasurementFiles(context, inclusions, qe2m4::SoilReadings::None(),
+                                   qe2m4::platform::DrivePath(u'S'));
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }

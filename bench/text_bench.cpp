@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "measurements/column_rules.h"
+#include "common/column_rules.h"
 #include "platform/cp932.h"
 #include "soil/soil_class.h"
 

@@ -143,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       source_files.Write(std::string_view(reinterpret_cast<const char*>(data), size));
 
   SilentUser user;
-  qe2m4::app::Command1_Click(machine.fs(), user, u"S:\\BORING", u"D:\\TYUJYOU\\A1234\\B\\C");
+  qe2m4::app::RunConversion(machine.fs(), user, u"S:\\BORING", u"D:\\TYUJYOU\\A1234\\B\\C");
 
   // One walk checks the destination and clears it of the run's files for the next run.
   for (const auto& entry : std::filesystem::recursive_directory_iterator(machine.destination())) {

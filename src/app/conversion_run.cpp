@@ -3,7 +3,6 @@
 #include <exception>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "app/count_file.h"
 #include "app/destination_folders.h"
@@ -13,16 +12,13 @@
 #include "common/check_path.h"
 #include "common/record_reader.h"
 #include "measurements/measurement_files.h"
-#include "platform/destination_lock.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/interrupted.h"
-#include "platform/names.h"
-#include "platform/temporary_names.h"
 #include "platform/user_interface.h"
-#include "platform/vendor.h"
 #include "soil/inclusion_table.h"
 #include "titles/title_conversion.h"
+#include "titles/title_copies.h"
 
 namespace qe2m4::app {
 namespace {
@@ -30,33 +26,6 @@ namespace {
 using platform::MessageButtons;
 using platform::MessageIcon;
 using platform::PathBox;
-
-// The copies of titl01/02/03.txt exist only for the title conversion, which reads and removes
-// them. Whatever ends the run after the copying began (a failure, an interrupt), none of them
-// stays in the destination, where a later run could take them for its own boring's.
-class TitleCopiesRemover {
- public:
-  TitleCopiesRemover(const platform::FileSystem& file_system, std::u16string_view destination)
-      : file_system_(file_system), destination_(destination) {}
-  ~TitleCopiesRemover() {
-    for (const std::u16string_view name : {u"titl01.txt", u"titl02.txt", u"titl03.txt"}) {
-      const std::u16string path = destination_ + std::u16string(name);
-      try {
-        if (file_system_.FileExists(path)) {
-          file_system_.DeleteFile(path);
-        }
-      } catch (const std::exception&) {
-        // Nothing more can be done here; the next run does not read a copy it did not make.
-      }
-    }
-  }
-  TitleCopiesRemover(const TitleCopiesRemover&) = delete;
-  TitleCopiesRemover& operator=(const TitleCopiesRemover&) = delete;
-
- private:
-  const platform::FileSystem& file_system_;
-  std::u16string destination_;
-};
 
 // One click of the execute button. The steps share the checked paths, the user interface and
 // the result; everything else a step needs it makes and drops itself.
@@ -124,8 +93,9 @@ class ConversionRun {
     return false;
   }
 
-  // The steps up to the success status; false when the run was refused or the user declined.
-  bool Convert(std::u16string_view source_text, std::u16string_view destination_text) {
+  // The refusals before anything is written: both path boxes, the destination as typed, one
+  // folder for both, and data in the source.
+  bool Check(std::u16string_view source_text, std::u16string_view destination_text) {
     source_path_ = source_text;
     if (!CheckPathBox(source_path_, PathBox::kSource)) {
       return false;
@@ -139,85 +109,88 @@ class ConversionRun {
       Refuse(texts::kTrailingSeparator, source_path_);
       return false;
     }
+    // Both checked paths begin with their drive: parsed once, used as they are from here on.
+    source_ = file_system_.PathOf(source_path_);
+    destination_ = file_system_.PathOf(destination_path_);
     // By identity: links, mounts, other drive letters and letter case all lead to the folder.
-    if (file_system_.SameFolder(source_path_, destination_path_)) {
+    if (file_system_.SameFolder(*source_, *destination_)) {
       Refuse(texts::kSameFolder, source_path_);
       return false;
     }
     // The data test only looks: a missing X1.txt counts as empty and is not created. Something
     // that is there but is not a readable file is an error, not missing data.
-    const std::u16string data_file = source_path_ + u"\\X1.txt";
+    const platform::DrivePath data_file = source_->Join(u"X1.txt");
     if (file_system_.Missing(data_file) || file_system_.FileSize(data_file) < 1) {
       Refuse(texts::kNoData, source_path_);
       return false;
     }
+    return true;
+  }
 
+  // The steps up to the success status; false when the run was refused or the user declined.
+  bool Convert(std::u16string_view source_text, std::u16string_view destination_text) {
+    // 1. Checks.
+    if (!Check(source_text, destination_text)) {
+      return false;
+    }
     InclusionTable inclusions;
     PrepareSoilTables(inclusions);
 
-    // A path the system cannot hold is refused before any folder is made for it.
-    file_system_.CheckPathLimits(destination_path_);
-    const bool folders_ready = PrepareDestinationFolders(file_system_, ui_, destination_path_);
-    // An interrupt cuts the question short: that is no answer of the user's.
-    platform::StopIfInterrupted();
-    if (!folders_ready) {
-      ui_.SetStatus(u"");
-      return false;
+    // 2. The destination: limits, folders, lock, stale temporary files.
+    std::optional<platform::DestinationLock> lock;
+    switch (SetUpDestination(file_system_, ui_, destination_path_, *destination_, lock)) {
+      case DestinationSetUp::kDeclined:
+        ui_.SetStatus(u"");
+        return false;
+      case DestinationSetUp::kBusy:
+        Refuse(texts::kDestinationBusy, source_path_);
+        return false;
+      case DestinationSetUp::kReady:
+        break;
     }
-
-    // One run per destination folder; the lock is held until the run ends, however it ends.
-    const platform::DestinationLock lock(file_system_.Resolve(destination_path_),
-                                         file_system_.FullPath(destination_path_));
-    if (!lock.acquired()) {
-      Refuse(texts::kDestinationBusy, source_path_);
-      return false;
-    }
-    // With the lock held, temporary files of this program's naming can only be left by runs
-    // that no longer exist (killed, or a power cut).
-    platform::RemoveStaleTemporaryFiles(file_system_.Resolve(destination_path_));
-
     ui_.SetBusy(true);
     ui_.SetStatus(texts::kBusy);
     ui_.ProcessPendingEvents();
     result_.status_shown = true;
 
+    // 3. The outputs, family by family; an interrupt ends the run between two of them.
     ConversionReport& report = result_.report;
-    CopyPassThroughFiles(file_system_, source_path_, destination_path_, report);
-    const TitleCopiesRemover title_copies(file_system_, destination_path_);
-    const std::vector<std::u16string> copied_titles =
-        CopyTitleFiles(file_system_, source_path_, destination_path_, report);
+    CopyPassThroughFiles(file_system_, *source_, *destination_, report);
+    TitleCopies title_copies(file_system_, *destination_);
+    title_copies.Copy(*source_, report);
+    platform::StopIfInterrupted();
+
+    WriteDestinationCount(file_system_, *destination_, destination_path_,
+                          ReadSourceCount(file_system_, *source_), report);
     platform::StopIfInterrupted();
 
     RecordReader reader(file_system_);
-    ConversionContext context{file_system_, reader,
-                              destination_path_.substr(0, destination_path_.size() - 1), report};
-
-    const CountFields count = ReadSourceCount(file_system_, source_path_);
-    WriteDestinationCount(file_system_, destination_path_, count, report);
-    platform::StopIfInterrupted();
-
+    ConversionContext context{file_system_, reader, *destination_, report};
     TitleTable titles;
-    ReadTitleTexts(context, titles, copied_titles);
-    WriteTitleFiles(context, source_path_, destination_path_, titles);
+    title_copies.ReadTitleTexts(reader, titles);
+    WriteTitleFiles(context, titles);
     platform::StopIfInterrupted();
 
-    ConvertMeasurementFiles(context, inclusions, readings_, source_path_, destination_path_);
+    ConvertMeasurementFiles(context, inclusions, readings_, *source_);
     return true;
   }
 
   platform::FileSystem& file_system_;
   platform::UserInterface& ui_;
   const SoilReadings& readings_;
+  // The path boxes' texts as the checks left them (messages name them so), and the paths.
   std::u16string source_path_;
   std::u16string destination_path_;
+  std::optional<platform::DrivePath> source_;
+  std::optional<platform::DrivePath> destination_;
   RunResult result_;
 };
 
 }  // namespace
 
-RunResult Command1_Click(platform::FileSystem& file_system, platform::UserInterface& ui,
-                         std::u16string_view source_text, std::u16string_view destination_text,
-                         const SoilReadings& readings) {
+RunResult RunConversion(platform::FileSystem& file_system, platform::UserInterface& ui,
+                        std::u16string_view source_text, std::u16string_view destination_text,
+                        const SoilReadings& readings) {
   return ConversionRun(file_system, ui, readings).Run(source_text, destination_text);
 }
 

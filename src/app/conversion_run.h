@@ -23,13 +23,14 @@ struct RunResult {
   ConversionReport report;
 };
 
-// What the execute button does: converts the boring in source_text (Text2's text) into the
+// One conversion run, what the execute button (Form1::Command1_Click), "qe2m4 convert" and each
+// boring of a batch do: converts the boring in source_text (Text2's text) into the
 // folder destination_text (Text1's text), talking to the user only through ui. Never throws:
 // a failure part-way is shown as one message and the run ends. The run holds the destination
 // folder's DestinationLock from before its first write to its end, and refuses at once when
 // another run holds it. Layer descriptions that readings holds are classified as their readings.
-RunResult Command1_Click(platform::FileSystem& file_system, platform::UserInterface& ui,
-                         std::u16string_view source_text, std::u16string_view destination_text,
-                         const SoilReadings& readings = SoilReadings::None());
+RunResult RunConversion(platform::FileSystem& file_system, platform::UserInterface& ui,
+                        std::u16string_view source_text, std::u16string_view destination_text,
+                        const SoilReadings& readings = SoilReadings::None());
 
 }  // namespace qe2m4::app

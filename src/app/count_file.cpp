@@ -22,8 +22,8 @@ std::u16string Level(const std::vector<std::u16string>& parts, std::size_t k) {
 }  // namespace
 
 CountFields ReadSourceCount(const platform::FileSystem& file_system,
-                            std::u16string_view source_path) {
-  const std::u16string path = std::u16string(source_path) + std::u16string(kCountName);
+                            const platform::DrivePath& source_folder) {
+  const platform::DrivePath path = source_folder.Join(kCountName);
   CountFields fields;
   // A missing file counts as empty; anything else that is there must be a readable file (the
   // reader throws otherwise). A reader of its own, so that fields the file does not reach are
@@ -43,11 +43,11 @@ CountFields ReadSourceCount(const platform::FileSystem& file_system,
 }
 
 void WriteDestinationCount(const platform::FileSystem& file_system,
-                           std::u16string_view destination_path, const CountFields& fields,
+                           const platform::DrivePath& destination_folder,
+                           std::u16string_view destination_text, const CountFields& fields,
                            ConversionReport& report) {
-  const std::vector<std::u16string> parts = SplitPath(destination_path, u"\\");
-  platform::OutputFile out(file_system,
-                           std::u16string(destination_path) + std::u16string(kCountName));
+  const std::vector<std::u16string> parts = SplitPath(destination_text, u"\\");
+  platform::OutputFile out(file_system, destination_folder.Join(kCountName));
   out.WriteLine(Level(parts, 3).substr(0, 2));
   out.WriteLine(Level(parts, 4));
   out.WriteLine(Level(parts, 5));

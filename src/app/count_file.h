@@ -6,8 +6,9 @@
 #include "common/conversion_context.h"
 
 namespace qe2m4::platform {
+class DrivePath;
 class FileSystem;
-}
+}  // namespace qe2m4::platform
 
 namespace qe2m4::app {
 
@@ -17,18 +18,20 @@ struct CountFields {
   std::u16string f6;
 };
 
-// Reads fields 5 and 6 of source_path + "CNT.TXT" with the record field rules. A missing or
+// Reads fields 5 and 6 of the source folder's CNT.TXT with the record field rules. A missing or
 // empty file gives empty fields (nothing is created), and so do fields the file does not
 // reach. A field 5 whose leading number is above 20 becomes "2". Throws platform::Error when
 // the file exists but cannot be read.
 CountFields ReadSourceCount(const platform::FileSystem& file_system,
-                            std::u16string_view source_path);
+                            const platform::DrivePath& source_folder);
 
-// Writes destination_path + "CNT.TXT": the first two characters of the third level of the
-// destination path (the drive being the first), the fourth and fifth levels, an empty line,
-// field 5 and field 6; records the file in the report.
+// Writes CNT.TXT into the destination folder: the first two characters of the third level of
+// destination_text (the checked destination path, the drive being the first level), the
+// fourth and fifth levels, an empty line, field 5 and field 6; records the file in the report.
+// The levels are those of the text as the user gave it, "." and ".." as written.
 void WriteDestinationCount(const platform::FileSystem& file_system,
-                           std::u16string_view destination_path, const CountFields& fields,
+                           const platform::DrivePath& destination_folder,
+                           std::u16string_view destination_text, const CountFields& fields,
                            ConversionReport& report);
 
 }  // namespace qe2m4::app

@@ -160,8 +160,8 @@ void Form1::Command1_Click() {
     return;
   }
   const RunResult result =
-      app::Command1_Click(file_system_, view_.Port(), view_.PathText(Side::kSource),
-                          view_.PathText(Side::kDestination), table.readings);
+      app::RunConversion(file_system_, view_.Port(), view_.PathText(Side::kSource),
+                         view_.PathText(Side::kDestination), table.readings);
   if (result.status_shown) {
     StatusShown = 1;
   }

@@ -3,10 +3,10 @@
 #include <map>
 
 #include "app/texts.h"
+#include "common/column_rules.h"
 #include "common/csv_line.h"
 #include "common/text_encoding.h"
 #include "common/text_lines.h"
-#include "measurements/column_rules.h"
 #include "measurements/layer_files.h"
 #include "soil/soil_class.h"
 

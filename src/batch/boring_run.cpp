@@ -24,7 +24,7 @@ BoringResult RunBoring(const platform::FileSystem& prototype, const BatchEntry& 
       file_system.SetStoredName(level.path, level.host_name);
     }
     app::RunResult run =
-        app::Command1_Click(file_system, ui, entry.source, entry.destination, readings);
+        app::RunConversion(file_system, ui, entry.source, entry.destination, readings);
     if (run.succeeded) {
       result.outcome = BoringOutcome::kConverted;
     } else if (!run.status_shown) {

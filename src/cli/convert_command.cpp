@@ -99,8 +99,8 @@ int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* outpu
   }
   TerminalUserInterface ui(options.yes, input, messages);
   const app::RunResult result =
-      app::Command1_Click(*file_system, ui, ArgumentText(options.source),
-                          ArgumentText(options.destination), table->readings);
+      app::RunConversion(*file_system, ui, ArgumentText(options.source),
+                         ArgumentText(options.destination), table->readings);
   if (result.interrupted) {
     return platform::InterruptExitCode();
   }

@@ -1,20 +1,18 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/record_reader.h"
-#include "platform/interrupted.h"
+#include "platform/drive_path.h"
 
 namespace qe2m4::platform {
 class FileSystem;
 }
 
 namespace qe2m4 {
-
-class HeldOutputs;
 
 // An output file a conversion wrote, with its number of lines.
 struct WrittenFile {
@@ -59,21 +57,12 @@ struct ConversionReport {
 struct ConversionContext {
   platform::FileSystem& file_system;
   RecordReader& reader;
-  // The destination folder without its trailing "\"; outputs are DestFolder + "\" + name.
-  std::u16string DestFolder;
+  // The destination folder.
+  platform::DrivePath DestFolder;
   ConversionReport& report;
-  // Set for converters that run beside the run's own thread: their completed outputs wait
-  // here to be published after the files before them.
-  HeldOutputs* held_outputs = nullptr;
-  // Set with held_outputs: becomes true when the run ends before their turn came.
-  const std::atomic<bool>* abandoned = nullptr;
 
-  // Ends a conversion whose run has ended without it.
-  void StopIfAbandoned() const {
-    if (abandoned != nullptr && abandoned->load(std::memory_order_relaxed)) {
-      throw platform::Interrupted();
-    }
-  }
+  // The path of an output in DestFolder.
+  platform::DrivePath OutputPath(std::u16string_view name) const { return DestFolder.Join(name); }
 };
 
 }  // namespace qe2m4

@@ -26,15 +26,30 @@ std::vector<std::u16string> SplitPath(std::u16string_view text, std::u16string_v
   return parts;
 }
 
-std::vector<std::u16string> ListFiles(const platform::FileSystem& file_system,
-                                      std::u16string_view pattern) {
+namespace {
+
+// The names of a listing without "." and "..", blanks trimmed at both ends.
+std::vector<std::u16string> Trimmed(const std::vector<std::u16string>& listed) {
   std::vector<std::u16string> names;
-  for (const std::u16string& name : file_system.ListFiles(pattern)) {
+  for (const std::u16string& name : listed) {
     if (name != u"." && name != u"..") {
       names.push_back(platform::QPTrim(name));
     }
   }
   return names;
+}
+
+}  // namespace
+
+std::vector<std::u16string> ListFiles(const platform::FileSystem& file_system,
+                                      std::u16string_view pattern) {
+  return Trimmed(file_system.ListFiles(pattern));
+}
+
+std::vector<std::u16string> ListFiles(const platform::FileSystem& file_system,
+                                      const platform::DrivePath& folder,
+                                      std::u16string_view name_pattern) {
+  return Trimmed(file_system.ListFiles(folder, name_pattern));
 }
 
 }  // namespace qe2m4

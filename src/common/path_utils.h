@@ -5,8 +5,9 @@
 #include <vector>
 
 namespace qe2m4::platform {
+class DrivePath;
 class FileSystem;
-}
+}  // namespace qe2m4::platform
 
 namespace qe2m4 {
 
@@ -22,5 +23,9 @@ std::vector<std::u16string> SplitPath(std::u16string_view text, std::u16string_v
 // pattern whose last level may hold "*" and "?", hidden files excluded, sorted by name.
 std::vector<std::u16string> ListFiles(const platform::FileSystem& file_system,
                                       std::u16string_view pattern);
+// The same for the names in folder that match name_pattern.
+std::vector<std::u16string> ListFiles(const platform::FileSystem& file_system,
+                                      const platform::DrivePath& folder,
+                                      std::u16string_view name_pattern);
 
 }  // namespace qe2m4

@@ -60,12 +60,20 @@ void DecodeFieldText(std::string_view bytes, bool quoted, std::u16string& text) 
 
 RecordReader::RecordReader(const platform::FileSystem& file_system, std::size_t block_size)
     : file_system_(file_system), block_size_(std::max<std::size_t>(block_size, 1)) {
-  // Fields never read are empty texts, decoded when asked for so that the asking is seen.
-  field_bytes_.fill(FieldBytes{kNeverRead, 0, false});
-  decoded_.fill(false);
+  // Fields no record has reached are empty texts.
+  decoded_.fill(true);
 }
 
 int RecordReader::OpenRecordFile(std::u16string_view path, platform::LastLevelLink link) {
+  return Open(path, link);
+}
+
+int RecordReader::OpenRecordFile(const platform::DrivePath& path, platform::LastLevelLink link) {
+  return Open(path, link);
+}
+
+template <typename Path>
+int RecordReader::Open(const Path& path, platform::LastLevelLink link) {
   Close();
   // Only a missing file is missing: a file that is there but cannot be read (or is not an
   // ordinary file) is an error that names it, never data that silently are not there.
@@ -292,11 +300,6 @@ void RecordReader::ReadRecord(int count, int slot) {
 void RecordReader::DecodeField(int k) const {
   const FieldBytes& bytes = field_bytes_[k];
   decoded_[k] = true;
-  if (bytes.position == kNeverRead) {
-    asked_for_field_never_read_ = true;
-    record_field_[k].clear();
-    return;
-  }
   if (bytes.length == 0) {
     record_field_[k].clear();  // many fields are empty: no need to look at the tables
     return;

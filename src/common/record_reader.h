@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/drive_path.h"
 #include "platform/input_file.h"
 
 namespace qe2m4::platform {
@@ -50,6 +51,8 @@ class RecordReader {
   // settings pass kFollow; a link that leads nowhere is a missing file either way.
   int OpenRecordFile(std::u16string_view path,
                      platform::LastLevelLink link = platform::LastLevelLink::kRefuse);
+  int OpenRecordFile(const platform::DrivePath& path,
+                     platform::LastLevelLink link = platform::LastLevelLink::kRefuse);
   bool IsOpen() const { return open_; }
   void Close();
 
@@ -78,16 +81,9 @@ class RecordReader {
     return record_field_[k];
   }
   std::int64_t RecordPos(int slot) const { return record_pos_.at(slot); }
-  // True once a field was asked for that this reader never read (an empty text here). A reader
-  // that goes through a run's files one after another would give the text that field had in
-  // an earlier file, so a reader that starts part-way through a run's files cannot stand in
-  // for it when this becomes true.
-  bool AskedForFieldNeverRead() const { return asked_for_field_never_read_; }
   void SetRecordPos(int slot, std::int64_t value) { record_pos_.at(slot) = value; }
 
  private:
-  // The position of a field that no record has reached yet.
-  static constexpr std::int64_t kNeverRead = -1;
   // Where a field's bytes are: a file position (from 0) and a length; quoted fields alone can
   // hold line ends.
   struct FieldBytes {
@@ -103,6 +99,8 @@ class RecordReader {
   // The general way, reading on across blocks and ending the data at the end of the file.
   bool CutFieldReadingOn(FieldBytes& field);
   void DecodeField(int k) const;
+  template <typename Path>
+  int Open(const Path& path, platform::LastLevelLink link);
   void SkipLineEnd();
   // Decodes the fields from `first` on that have not been decoded yet, so that their texts stay
   // when their bytes leave the buffer; from then on no bytes are kept for them.
@@ -138,7 +136,6 @@ class RecordReader {
   bool at_end_ = false;            // the file's last byte has been read
   bool open_ = false;
   std::array<FieldBytes, kSlots> field_bytes_;
-  mutable bool asked_for_field_never_read_ = false;
   // The texts of the fields, decoded when first asked for: decoded_[k] tells whether
   // record_field_[k] holds the text of field_bytes_[k].
   mutable std::array<std::u16string, kSlots> record_field_;

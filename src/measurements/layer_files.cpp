@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "measurements/column_rules.h"
+#include "common/column_rules.h"
 #include "measurements/record_family.h"
 #include "platform/output_file.h"
 
@@ -30,12 +30,12 @@ LayerNames SplitLayerDescription(std::u16string_view description) {
 }
 
 void ConvertLayerFile(ConversionContext& context, const SoilReadings& readings,
-                      std::u16string_view source_path) {
-  platform::OutputFile n1(context.file_system, OutputPath(context, u"N1.txt"));
-  platform::OutputFile n1a(context.file_system, OutputPath(context, u"N1A.txt"));
+                      const platform::DrivePath& source_folder) {
+  platform::OutputFile n1(context.file_system, context.OutputPath(u"N1.txt"));
+  platform::OutputFile n1a(context.file_system, context.OutputPath(u"N1A.txt"));
   RecordReader& reader = context.reader;
   // The run has made sure X1.TXT holds data; a file that vanished since gives empty outputs.
-  reader.OpenRecordFile(std::u16string(source_path) + u"X1.TXT");
+  reader.OpenRecordFile(source_folder.Join(u"X1.TXT"));
   {
     const ReaderCloser closer(reader);
     std::int64_t counter = 0;

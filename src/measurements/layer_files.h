@@ -22,6 +22,6 @@ LayerNames SplitLayerDescription(std::u16string_view description);
 // description that readings holds is classified as its reading instead, and the layer is
 // listed as read.
 void ConvertLayerFile(ConversionContext& context, const SoilReadings& readings,
-                      std::u16string_view source_path);
+                      const platform::DrivePath& source_folder);
 
 }  // namespace qe2m4

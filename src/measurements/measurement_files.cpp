@@ -3,8 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "measurements/column_rules.h"
-#include "measurements/concurrent_conversion.h"
+#include "common/column_rules.h"
 #include "measurements/layer_files.h"
 #include "measurements/record_family.h"
 #include "measurements/x6_converter.h"
@@ -30,16 +29,16 @@ std::u16string InclusionColumn(const InclusionTable& inclusions, std::u16string_
 }
 
 void ConvertInclusions(ConversionContext& context, const InclusionTable& inclusions,
-                       std::u16string_view source_path) {
-  ConvertRecordFile(context, source_path, u"X4.TXT", 5, u"N4.txt",
+                       const platform::DrivePath& source_folder) {
+  ConvertRecordFile(context, source_folder, u"X4.TXT", 5, u"N4.txt",
                     [&inclusions](const RecordReader& reader, NumberedLines& lines) {
                       lines.Write({AlignRight(reader.RecordField(2), 7), u"   0.00",
                                    InclusionColumn(inclusions, reader.RecordField(5))});
                     });
 }
 
-void ConvertX11(ConversionContext& context, std::u16string_view source_path) {
-  ConvertRecordFile(context, source_path, u"X11.TXT", 5, u"N11.txt",
+void ConvertX11(ConversionContext& context, const platform::DrivePath& source_folder) {
+  ConvertRecordFile(context, source_folder, u"X11.TXT", 5, u"N11.txt",
                     [](const RecordReader& reader, NumberedLines& lines) {
                       lines.Write({AlignRight(FormatPicture(reader.RecordField(2), u"###0.00"), 7),
                                    AlignRight(FormatPicture(reader.RecordField(3), u"###"), 3),
@@ -47,9 +46,9 @@ void ConvertX11(ConversionContext& context, std::u16string_view source_path) {
                     });
 }
 
-void ConvertX3(ConversionContext& context, std::u16string_view source_path) {
+void ConvertX3(ConversionContext& context, const platform::DrivePath& source_folder) {
   ConvertRecordFile(
-      context, source_path, u"X3.TXT", 7, u"N3.txt",
+      context, source_folder, u"X3.TXT", 7, u"N3.txt",
       [](const RecordReader& reader, NumberedLines& lines) {
         lines.Write({AlignRight(reader.RecordField(2), 7), AlignLeft(reader.RecordField(3), 6),
                      AlignLeft(reader.RecordField(5), 6)});
@@ -58,9 +57,9 @@ void ConvertX3(ConversionContext& context, std::u16string_view source_path) {
 
 // One line per 30-byte line of the remark; only the first carries the depth column. The lines
 // and the quoted text are kept from one record to the next.
-void ConvertRemarks(ConversionContext& context, std::u16string_view source_path) {
+void ConvertRemarks(ConversionContext& context, const platform::DrivePath& source_folder) {
   ConvertRecordFile(
-      context, source_path, u"X12.TXT", 3, u"N12.txt",
+      context, source_folder, u"X12.TXT", 3, u"N12.txt",
       [remark = std::vector<std::u16string>(), quoted = std::u16string()](
           const RecordReader& reader, NumberedLines& lines) mutable {
         SplitFixedWidth(reader.RecordField(3), kRemarkWidth, remark);
@@ -74,8 +73,8 @@ void ConvertRemarks(ConversionContext& context, std::u16string_view source_path)
       });
 }
 
-void ConvertX5(ConversionContext& context, std::u16string_view source_path) {
-  ConvertRecordFile(context, source_path, u"X5.TXT", 11, u"N5.txt",
+void ConvertX5(ConversionContext& context, const platform::DrivePath& source_folder) {
+  ConvertRecordFile(context, source_folder, u"X5.TXT", 11, u"N5.txt",
                     [](const RecordReader& reader, NumberedLines& lines) {
                       const auto code = [&reader](int k) {
                         return AlignRight(platform::QPRTrim(reader.RecordField(k)), 3);
@@ -88,28 +87,24 @@ void ConvertX5(ConversionContext& context, std::u16string_view source_path) {
 }  // namespace
 
 void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& inclusions,
-                             const SoilReadings& readings, std::u16string_view source_path,
-                             std::u16string_view /*destination_path: DestFolder is used*/) {
-  // Each converter writes its own files; an interrupt ends the run between two of them. The
-  // last three, the largest, run meanwhile on a second thread; their files come last, as ever.
-  ConcurrentConversion x5_to_x7(context, [source_path](ConversionContext& own) {
-    ConvertX5(own, source_path);
-    platform::StopIfInterrupted();
-    ConvertX6File(own, source_path);
-    platform::StopIfInterrupted();
-    ConvertX7File(own, source_path);
-  });
-  ConvertLayerFile(context, readings, source_path);
+                             const SoilReadings& readings,
+                             const platform::DrivePath& source_folder) {
+  // Each converter writes its own files; an interrupt ends the run between two of them.
+  ConvertLayerFile(context, readings, source_folder);
   platform::StopIfInterrupted();
-  ConvertInclusions(context, inclusions, source_path);
+  ConvertInclusions(context, inclusions, source_folder);
   platform::StopIfInterrupted();
-  ConvertX11(context, source_path);
+  ConvertX11(context, source_folder);
   platform::StopIfInterrupted();
-  ConvertX3(context, source_path);
+  ConvertX3(context, source_folder);
   platform::StopIfInterrupted();
-  ConvertRemarks(context, source_path);
+  ConvertRemarks(context, source_folder);
   platform::StopIfInterrupted();
-  x5_to_x7.Finish();
+  ConvertX5(context, source_folder);
+  platform::StopIfInterrupted();
+  ConvertX6File(context, source_folder);
+  platform::StopIfInterrupted();
+  ConvertX7File(context, source_folder);
 }
 
 }  // namespace qe2m4

@@ -10,9 +10,8 @@ namespace qe2m4 {
 
 // Converts the source's X files into the N files of DestFolder, in the fixed order X1, X4,
 // X11, X3, X12, X5, then X6 and X7; the layers of X1 are classified through readings.
-// source_path and destination_path end with "\".
 void ConvertMeasurementFiles(ConversionContext& context, const InclusionTable& inclusions,
-                             const SoilReadings& readings, std::u16string_view source_path,
-                             std::u16string_view destination_path);
+                             const SoilReadings& readings,
+                             const platform::DrivePath& source_folder);
 
 }  // namespace qe2m4

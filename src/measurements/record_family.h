@@ -14,11 +14,7 @@ class OutputFile;
 
 namespace qe2m4 {
 
-// DestFolder + "\" + name.
-std::u16string OutputPath(const ConversionContext& context, std::u16string_view name);
-
-// Completes an output file and lists it, with its line count, in the run's report; for a
-// converter beside the run's own thread, completes it and hands it to the context's holder.
+// Completes an output file and lists it, with its line count, in the run's report.
 void CommitOutput(ConversionContext& context, platform::OutputFile& output,
                   std::u16string_view name);
 
@@ -52,9 +48,9 @@ class ReaderCloser {
 using RecordLines = std::function<void(const RecordReader& reader, NumberedLines& lines)>;
 
 // The read-format-write loop of one file family: reads records of field_count fields from
-// source_path + source_name and writes their lines into DestFolder\output_name. When the source
+// source_folder\source_name and writes their lines into DestFolder\output_name. When the source
 // is missing or empty nothing is written and an existing output stays as it is.
-void ConvertRecordFile(ConversionContext& context, std::u16string_view source_path,
+void ConvertRecordFile(ConversionContext& context, const platform::DrivePath& source_folder,
                        std::u16string_view source_name, int field_count,
                        std::u16string_view output_name, const RecordLines& record_lines);
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
+#include "common/column_rules.h"
 #include "common/patdat_ini.h"
-#include "measurements/column_rules.h"
 #include "measurements/record_family.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
@@ -67,9 +67,9 @@ std::u16string MarksText(const RecordReader& reader, const NameTable& names, boo
 
 }  // namespace
 
-void ConvertX6File(ConversionContext& context, std::u16string_view source_path) {
+void ConvertX6File(ConversionContext& context, const platform::DrivePath& source_folder) {
   const platform::FileSystem& file_system = context.file_system;
-  const std::u16string x6_path = std::u16string(source_path) + u"X6.txt";
+  const platform::DrivePath x6_path = source_folder.Join(u"X6.txt");
   if (file_system.Missing(x6_path) || file_system.FileSize(x6_path) == 0) {
     return;
   }
@@ -86,7 +86,7 @@ void ConvertX6File(ConversionContext& context, std::u16string_view source_path) 
   const NameTable names = ReadNameTable(file_system, ini.value + u"L9.txt");
   const bool has_empty_name = std::any_of(names.begin(), names.end(),
                                           [](const std::u16string& name) { return name.empty(); });
-  ConvertRecordFile(context, source_path, u"X6.TXT", kX6Fields, u"N6.txt",
+  ConvertRecordFile(context, source_folder, u"X6.TXT", kX6Fields, u"N6.txt",
                     [&names, has_empty_name](const RecordReader& reader, NumberedLines& lines) {
                       lines.Write({AlignLeft(reader.RecordField(2), 6),
                                    FormatPicture(reader.RecordField(3), u"00"),

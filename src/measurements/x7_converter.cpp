@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "measurements/column_rules.h"
+#include "common/column_rules.h"
 #include "measurements/record_family.h"
 
 namespace qe2m4 {
@@ -36,8 +36,8 @@ void WriteX7Line(const RecordReader& reader, NumberedLines& lines) {
 
 }  // namespace
 
-void ConvertX7File(ConversionContext& context, std::u16string_view source_path) {
-  ConvertRecordFile(context, source_path, u"X7.TXT", kX7Fields, u"N7.txt", WriteX7Line);
+void ConvertX7File(ConversionContext& context, const platform::DrivePath& source_folder) {
+  ConvertRecordFile(context, source_folder, u"X7.TXT", kX7Fields, u"N7.txt", WriteX7Line);
 }
 
 }  // namespace qe2m4

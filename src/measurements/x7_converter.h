@@ -7,6 +7,6 @@
 namespace qe2m4 {
 
 // Converts the source's X7.TXT into N7.txt.
-void ConvertX7File(ConversionContext& context, std::u16string_view source_path);
+void ConvertX7File(ConversionContext& context, const platform::DrivePath& source_folder);
 
 }  // namespace qe2m4

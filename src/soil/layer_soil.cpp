@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/ansi_text.h"
-#include "measurements/column_rules.h"
+#include "common/column_rules.h"
 #include "platform/output_file.h"
 #include "soil/soil_class.h"
 

@@ -1,6 +1,6 @@
 #include "soil/soil_readings.h"
 
-#include "measurements/column_rules.h"
+#include "common/column_rules.h"
 
 namespace qe2m4 {
 

@@ -2,8 +2,6 @@
 
 #include <array>
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "common/conversion_context.h"
 
@@ -17,20 +15,12 @@ class TitleTable {
   static constexpr int kLines = 50;
   const std::u16string& cell(int row, int line) const { return cells_.at(row).at(line); }
   std::u16string& cell(int row, int line) { return cells_.at(row).at(line); }
-  void Clear();
 
  private:
   std::array<std::array<std::u16string, kLines + 1>, kRows + 1> cells_;
 };
 
-// Reads the title files this run copied into DestFolder (copied_names, as copied) into the
-// table and removes titl01/02/03.txt from there. A title file the run did not copy is stale
-// (left by an earlier run) and is removed unread: its row stays empty.
-void ReadTitleTexts(ConversionContext& context, TitleTable& table,
-                    const std::vector<std::u16string>& copied_names);
-
-// Writes Titl1.txt and Titl2.txt into destination_path (ending with "\") from the table.
-void WriteTitleFiles(ConversionContext& context, std::u16string_view source_path,
-                     std::u16string_view destination_path, const TitleTable& table);
+// Writes Titl1.txt and Titl2.txt into DestFolder from the table.
+void WriteTitleFiles(ConversionContext& context, const TitleTable& table);
 
 }  // namespace qe2m4

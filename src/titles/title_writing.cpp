@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
+#include "common/column_rules.h"
 #include "common/numbers.h"
-#include "measurements/column_rules.h"
 #include "platform/output_file.h"
 #include "titles/title_conversion.h"
 
@@ -12,7 +12,7 @@ namespace {
 // Writes the lines of one title file from the table's cells; cells are named by row and line.
 class TitleLines {
  public:
-  TitleLines(const platform::FileSystem& file_system, std::u16string_view path,
+  TitleLines(const platform::FileSystem& file_system, const platform::DrivePath& path,
              const TitleTable& table)
       : output_(file_system, path), table_(table) {}
 
@@ -46,7 +46,8 @@ class TitleLines {
 constexpr int kTitl01 = 1;  // the row of titl01.txt
 constexpr int kTitl02 = 2;  // the row of titl02.txt
 
-void WriteTitl1(ConversionContext& context, const std::u16string& path, const TitleTable& table) {
+void WriteTitl1(ConversionContext& context, const platform::DrivePath& path,
+                const TitleTable& table) {
   TitleLines out(context.file_system, path, table);
   out.Split(kTitl01, 1, 60, 1);
   out.Split(kTitl01, 1, 60, 2);
@@ -76,7 +77,8 @@ void WriteTitl1(ConversionContext& context, const std::u16string& path, const Ti
   out.Commit(context, u"Titl1.txt");
 }
 
-void WriteTitl2(ConversionContext& context, const std::u16string& path, const TitleTable& table) {
+void WriteTitl2(ConversionContext& context, const platform::DrivePath& path,
+                const TitleTable& table) {
   TitleLines out(context.file_system, path, table);
   out.Split(kTitl01, 17, 50, 1);
   out.Split(kTitl01, 17, 50, 2);
@@ -98,11 +100,9 @@ void WriteTitl2(ConversionContext& context, const std::u16string& path, const Ti
 
 }  // namespace
 
-void WriteTitleFiles(ConversionContext& context, std::u16string_view /*source_path: not read*/,
-                     std::u16string_view destination_path, const TitleTable& table) {
-  const std::u16string folder(destination_path);
-  WriteTitl1(context, folder + u"Titl1.txt", table);
-  WriteTitl2(context, folder + u"Titl2.txt", table);
+void WriteTitleFiles(ConversionContext& context, const TitleTable& table) {
+  WriteTitl1(context, context.OutputPath(u"Titl1.txt"), table);
+  WriteTitl2(context, context.OutputPath(u"Titl2.txt"), table);
 }
 
 }  // namespace qe2m4

@@ -48,7 +48,7 @@ class Run : public ::testing::Test {
   }
 
   RunResult Click(std::u16string_view source, std::u16string_view destination) {
-    return Command1_Click(machine_.fs(), ui_, source, destination);
+    return RunConversion(machine_.fs(), ui_, source, destination);
   }
 
   // A refusal: exactly these messages (text, title) with OK and the exclamation icon unless

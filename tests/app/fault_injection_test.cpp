@@ -57,7 +57,7 @@ std::int64_t Sweep(bool earlier_boring) {
       EXPECT_EQ(Snapshot(m.out()), clean_files);
       return n - 1;
     }
-    // The run's two threads interleave their operations, so the path says which one failed.
+    // The path says which operation failed.
     SCOPED_TRACE("failure at operation " + std::to_string(n) + " (" + faults.failed().string() +
                  ")");
     // Besides the folder question, at most one message: the run's error.

@@ -1,5 +1,5 @@
-// The run's own steps: destination folders, CNT.TXT, the pass-through copies and the error
-// message.
+// The run's own steps: the destination's set-up, CNT.TXT, the pass-through copies and the
+// error message.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,6 +23,10 @@ using testing::RecordingUserInterface;
 using testing::Sjis;
 using testing::TempMachine;
 using testing::WriteBytes;
+
+platform::DrivePath Path(std::u16string_view text) {
+  return *platform::DrivePath::Parse(text);
+}
 
 TEST(PrepareDestinationFolders, OneQuestionThenEveryMissingLevelTopDown) {
   TempMachine machine;
@@ -59,6 +63,22 @@ TEST(PrepareDestinationFolders, NoCreatesNothingAndPresentLevelsAskNothing) {
   EXPECT_TRUE(quiet.messages.empty());
 }
 
+TEST(PrepareDestinationFolders, LevelsAsTheTextNamesThemDotDotIncluded) {
+  TempMachine machine;
+  machine.AddDrive(u'D');
+  RecordingUserInterface ui;
+  ui.answers = {MessageAnswer::kYes};
+  // D:\A, then D:\A\.. (the root, present), then D:\B.
+  ASSERT_TRUE(PrepareDestinationFolders(machine.fs(), ui, u"D:\\A\\..\\B\\"));
+  EXPECT_EQ(ui.messages.size(), 1u);
+  EXPECT_TRUE(fs::is_directory(machine.Host(u"D:\\A")));
+  EXPECT_TRUE(fs::is_directory(machine.Host(u"D:\\B")));
+  // CNT.TXT names the levels as written.
+  ConversionReport report;
+  WriteDestinationCount(machine.fs(), Path(u"D:\\A\\..\\B"), u"D:\\A\\..\\B\\", {}, report);
+  EXPECT_EQ(ReadBytes(machine.Host(u"D:\\B\\CNT.TXT")), "..\r\nB\r\n\r\n\r\n\r\n\r\n");
+}
+
 TEST(PrepareDestinationFolders, ALevelBelowAFileCannotBeCreated) {
   TempMachine machine;
   machine.AddDrive(u'D');
@@ -92,7 +112,7 @@ TEST(ReadSourceCount, FieldsFiveAndSixWithTheRuleForFieldFive) {
   };
   for (const Case& c : cases) {
     WriteBytes(s / "CNT.TXT", c.content);
-    const CountFields fields = ReadSourceCount(machine.fs(), u"S:\\");
+    const CountFields fields = ReadSourceCount(machine.fs(), Path(u"S:\\"));
     EXPECT_EQ(fields.f5, c.f5) << c.content;
     EXPECT_EQ(fields.f6, c.f6) << c.content;
   }
@@ -101,12 +121,12 @@ TEST(ReadSourceCount, FieldsFiveAndSixWithTheRuleForFieldFive) {
 TEST(ReadSourceCount, AMissingFileIsEmptyAndNotCreatedAFolderIsAnError) {
   TempMachine machine;
   const fs::path s = machine.AddDrive(u'S');
-  const CountFields fields = ReadSourceCount(machine.fs(), u"S:\\");
+  const CountFields fields = ReadSourceCount(machine.fs(), Path(u"S:\\"));
   EXPECT_TRUE(fields.f5.empty());
   EXPECT_FALSE(fs::exists(s / "CNT.TXT"));
   fs::create_directory(s / "cnt.txt");
   try {
-    ReadSourceCount(machine.fs(), u"S:\\");
+    ReadSourceCount(machine.fs(), Path(u"S:\\"));
     FAIL() << "no error";
   } catch (const platform::Error& error) {
     EXPECT_EQ(error.kind(), platform::ErrorKind::kRead);
@@ -120,10 +140,12 @@ TEST(WriteDestinationCount, LevelsThreeToFiveAndTheTwoFields) {
   fs::create_directories(machine.Host(u"D:\\TYUJYOU\\A1234\\B\\C"));
   fs::create_directories(machine.Host(u"D:\\TYUJYOU\\K123"));
   ConversionReport report;
-  WriteDestinationCount(machine.fs(), u"D:\\TYUJYOU\\A1234\\B\\C\\", {u"12", u"砂"}, report);
+  WriteDestinationCount(machine.fs(), Path(u"D:\\TYUJYOU\\A1234\\B\\C"),
+                        u"D:\\TYUJYOU\\A1234\\B\\C\\", {u"12", u"砂"}, report);
   EXPECT_EQ(ReadBytes(machine.Host(u"D:\\TYUJYOU\\A1234\\B\\C\\CNT.TXT")),
             "A1\r\nB\r\nC\r\n\r\n12\r\n\x8d\xbb\r\n");
-  WriteDestinationCount(machine.fs(), u"D:\\TYUJYOU\\K123\\", {}, report);
+  WriteDestinationCount(machine.fs(), Path(u"D:\\TYUJYOU\\K123"), u"D:\\TYUJYOU\\K123\\", {},
+                        report);
   EXPECT_EQ(ReadBytes(machine.Host(u"D:\\TYUJYOU\\K123\\CNT.TXT")), "K1\r\n\r\n\r\n\r\n\r\n\r\n");
   ASSERT_EQ(report.files.size(), 2u);
   EXPECT_EQ(report.files[0].name, u"CNT.TXT");
@@ -143,7 +165,7 @@ TEST(CopyPassThroughFiles, CopiesN2N8N9N10InAnyCaseAndNothingElse) {
   WriteBytes(s / "N3.TXT", "x");
   WriteBytes(d / "N2.TXT", "old");  // replaced, not doubled
   ConversionReport report;
-  CopyPassThroughFiles(machine.fs(), u"S:\\", u"D:\\", report);
+  CopyPassThroughFiles(machine.fs(), Path(u"S:\\"), Path(u"D:\\"), report);
   EXPECT_EQ(ReadBytes(d / "N2.TXT"), "a\r\nb\r\n");
   EXPECT_FALSE(testing::HasEntryNamed(d, "n2.txt"));
   EXPECT_EQ(ReadBytes(d / "N8.TXT"), "c");
@@ -157,26 +179,6 @@ TEST(CopyPassThroughFiles, CopiesN2N8N9N10InAnyCaseAndNothingElse) {
   EXPECT_EQ(report.files[0].lines, 3);
   EXPECT_EQ(report.files[1].lines, 1);  // N8: one line without a line end
   EXPECT_EQ(report.files[3].lines, 2);  // n2.txt
-}
-
-TEST(CopyTitleFiles, CopiesEveryTitl0NameAndReportsOnlyThoseThatStay) {
-  TempMachine machine;
-  const fs::path s = machine.AddDrive(u'S');
-  const fs::path d = machine.AddDrive(u'D');
-  for (const char* name : {"titl01.txt", "TITL02.TXT", "titl03.txt", "titl0A.txt"}) {
-    WriteBytes(s / name, "x\r\n");
-  }
-  WriteBytes(s / "titl1.txt", "x");
-  WriteBytes(s / "titl011.txt", "x");
-  ConversionReport report;
-  CopyTitleFiles(machine.fs(), u"S:\\", u"D:\\", report);
-  for (const char* name : {"titl01.txt", "TITL02.TXT", "titl03.txt", "titl0A.txt"}) {
-    EXPECT_EQ(ReadBytes(d / name), "x\r\n") << name;
-  }
-  EXPECT_FALSE(fs::exists(d / "titl1.txt"));
-  EXPECT_FALSE(fs::exists(d / "titl011.txt"));
-  ASSERT_EQ(report.files.size(), 1u);
-  EXPECT_EQ(report.files[0].name, u"titl0A.txt");
 }
 
 TEST(RunErrorMessage, NamesWhatFailedThePathAndTheReason) {

@@ -26,7 +26,7 @@ class SampleMachine {
   app::RunResult Convert(std::u16string_view destination = kDestination) {
     ui_ = RecordingUserInterface();
     ui_.answers = {platform::MessageAnswer::kYes};
-    return app::Command1_Click(machine_.fs(), ui_, u"S:\\BORING1", destination);
+    return app::RunConversion(machine_.fs(), ui_, u"S:\\BORING1", destination);
   }
 
   // The texts of the messages the last run showed with an OK button (the folder question

@@ -152,7 +152,7 @@ class ReadingsProperty : public ::testing::Test {
     fs::remove_all(d_ / "TYUJYOU");
     testing::RecordingUserInterface ui;
     ui.answers = {platform::MessageAnswer::kYes};
-    result = Command1_Click(machine_.fs(), ui, u"S:\\BORING1", u"D:\\TYUJYOU\\A1\\B\\C", readings);
+    result = RunConversion(machine_.fs(), ui, u"S:\\BORING1", u"D:\\TYUJYOU\\A1\\B\\C", readings);
     EXPECT_TRUE(result.succeeded);
     return testing::Snapshot(d_);
   }

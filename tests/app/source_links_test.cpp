@@ -193,7 +193,7 @@ TEST(SourceLinks, FolderLevelsAndDriveFoldersMayBeLinks) {
     }
     testing::RecordingUserInterface ui;
     ui.answers = {platform::MessageAnswer::kYes};
-    const RunResult result = Command1_Click(m.fs(), ui, c.source, SampleMachine::kDestination);
+    const RunResult result = RunConversion(m.fs(), ui, c.source, SampleMachine::kDestination);
     EXPECT_TRUE(result.succeeded) << c.what;
     EXPECT_EQ(Snapshot(m.out()), expected) << c.what;
   }

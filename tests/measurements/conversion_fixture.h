@@ -23,13 +23,20 @@ class ConversionFixture : public ::testing::Test {
         windows_(machine_.AddDrive(u'C') / "WINDOWS"),
         tables_(machine_.Host(u"C:\\TABLES")),
         reader_(machine_.fs()),
-        context_{machine_.fs(), reader_, u"D:\\OUT", report_} {
+        context_{machine_.fs(), reader_, Path(u"D:\\OUT"), report_} {
     std::filesystem::create_directories(src_);
     std::filesystem::create_directories(out_);
     std::filesystem::create_directories(windows_);
     std::filesystem::create_directories(tables_);
     machine_.fs().SetSystemFolder(u"C:\\WINDOWS");
   }
+
+  // A drive path of the machine.
+  static platform::DrivePath Path(std::u16string_view text) {
+    return *platform::DrivePath::Parse(text);
+  }
+  // The source boring's folder.
+  static platform::DrivePath Source() { return Path(u"S:\\SRC"); }
 
   // The lines of an output file of the destination, without their CR LF.
   std::vector<std::string> OutLines(const char* name) const {

@@ -17,10 +17,7 @@ class MeasurementFilesTest : public testing::ConversionFixture {
  protected:
   MeasurementFilesTest() { PrepareSoilTables(inclusions_); }
 
-  void Run() {
-    ConvertMeasurementFiles(context_, inclusions_, SoilReadings::None(), u"S:\\SRC\\",
-                            u"D:\\OUT\\");
-  }
+  void Run() { ConvertMeasurementFiles(context_, inclusions_, SoilReadings::None(), Source()); }
 
   InclusionTable inclusions_;
 };

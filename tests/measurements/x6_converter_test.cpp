@@ -36,7 +36,7 @@ class X6Test : public testing::ConversionFixture {
   // Expects the X6 conversion to fail with an error of that kind on that path.
   void ExpectError(platform::ErrorKind kind, const std::u16string& path) {
     try {
-      ConvertX6File(context_, u"S:\\SRC\\");
+      ConvertX6File(context_, Source());
       ADD_FAILURE() << "no error";
     } catch (const platform::Error& error) {
       EXPECT_EQ(error.kind(), kind);
@@ -61,7 +61,7 @@ TEST_F(X6Test, ColumnsAndMarksOfTheNameTable) {
   WriteBytes(src_ / "X6.TXT", RecordLine(68, first) +
                                   RecordLine(68, {{2, "\xe2\x49"}, {3, "123"}, {7, "7.5"}}) +
                                   RecordLine(68, {{3, "abc"}, {29, "N1"}}));
-  ConvertX6File(context_, u"S:\\SRC\\");
+  ConvertX6File(context_, Source());
   EXPECT_EQ(ReadBytes(out_ / "N6.txt"),
             "  1,AB    ,05,   1.01,  12.50,  3,   ,010000000000001\r\n"
             "  2,\xe2\x49     ,123,       ,       ,  8,   ,000000100000000\r\n"
@@ -75,14 +75,14 @@ TEST_F(X6Test, ALastNameOfOneByteWithoutLineEndCounts) {
   table.replace(table.rfind("15,"), std::string::npos, "15,Z");
   WriteBytes(tables_ / "L9.txt", table);
   WriteBytes(src_ / "X6.TXT", RecordLine(68, {{2, "A"}, {48, "Z"}}));
-  ConvertX6File(context_, u"S:\\SRC\\");
+  ConvertX6File(context_, Source());
   EXPECT_EQ(ReadBytes(out_ / "N6.txt"), "  1,A     ,,       ,       ,   ,   ,000000100000001\r\n");
 }
 
 TEST_F(X6Test, OneByteSourceGivesAnEmptyN6) {
   WriteBytes(tables_ / "L9.txt", NameTable());
   WriteBytes(src_ / "X6.TXT", "1");
-  ConvertX6File(context_, u"S:\\SRC\\");
+  ConvertX6File(context_, Source());
   EXPECT_EQ(ReadBytes(out_ / "N6.txt"), "");
   EXPECT_EQ(ReadBytes(src_ / "X6.TXT"), "1");
 }
@@ -90,15 +90,15 @@ TEST_F(X6Test, OneByteSourceGivesAnEmptyN6) {
 TEST_F(X6Test, NothingHappensWithoutSourceOrSettings) {
   WriteBytes(tables_ / "L9.txt", NameTable());
   WriteBytes(out_ / "N6.txt", "old\r\n");
-  ConvertX6File(context_, u"S:\\SRC\\");  // no X6.TXT
+  ConvertX6File(context_, Source());  // no X6.TXT
   EXPECT_FALSE(std::filesystem::exists(src_ / "X6.txt"));
   EXPECT_FALSE(std::filesystem::exists(src_ / "X6.TXT"));
   WriteBytes(src_ / "X6.TXT", "");
-  ConvertX6File(context_, u"S:\\SRC\\");  // empty X6.TXT stays as it is
+  ConvertX6File(context_, Source());  // empty X6.TXT stays as it is
   EXPECT_EQ(ReadBytes(src_ / "X6.TXT"), "");
   WriteBytes(src_ / "X6.TXT", RecordLine(68, {{2, "A"}}));
   std::filesystem::remove(windows_ / "Patdat32.ini");
-  ConvertX6File(context_, u"S:\\SRC\\");  // no settings file: no table folder
+  ConvertX6File(context_, Source());  // no settings file: no table folder
   EXPECT_FALSE(std::filesystem::exists(windows_ / "Patdat32.ini"));
   EXPECT_EQ(ReadBytes(out_ / "N6.txt"), "old\r\n");
   EXPECT_TRUE(report_.files.empty());

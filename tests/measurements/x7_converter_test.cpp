@@ -27,7 +27,7 @@ TEST_F(X7Test, FirstNonBlankValuesAreCondensedAndCut) {
                              {60, "third"}}) +
                  RecordLine(68, {{2, "\xe2\x49"}, {6, "-2.345"}, {9, "12345"}, {68, "X"}}) +
                  RecordLine(68, {}));
-  ConvertX7File(context_, u"S:\\SRC\\");
+  ConvertX7File(context_, Source());
   EXPECT_EQ(ReadBytes(out_ / "N7.txt"),
             "  1,ABCDEF, 3,   1.50,       ,ABCDEFGH," + kanji8 + "\r\n" +
                 "  2,\xe2\x49     ,45,       ,  -2.35,X       ,        \r\n" +
@@ -43,7 +43,7 @@ TEST_F(X7Test, TheThousandthRecordIsNumberedWithItsLastThreeDigits) {
     records += RecordLine(68, {{2, "R"}});
   }
   WriteBytes(src_ / "X7.TXT", records);
-  ConvertX7File(context_, u"S:\\SRC\\");
+  ConvertX7File(context_, Source());
   const std::vector<std::string> lines = OutLines("N7.txt");
   ASSERT_EQ(lines.size(), 1001u);
   EXPECT_EQ(lines[998], "999,R     ,  ,       ,       ,        ,        ");
@@ -53,9 +53,9 @@ TEST_F(X7Test, TheThousandthRecordIsNumberedWithItsLastThreeDigits) {
 
 TEST_F(X7Test, MissingOrEmptySourceLeavesEverythingAsItWas) {
   WriteBytes(out_ / "N7.txt", "old\r\n");
-  ConvertX7File(context_, u"S:\\SRC\\");
+  ConvertX7File(context_, Source());
   WriteBytes(src_ / "X7.TXT", "");
-  ConvertX7File(context_, u"S:\\SRC\\");
+  ConvertX7File(context_, Source());
   EXPECT_EQ(ReadBytes(out_ / "N7.txt"), "old\r\n");
   EXPECT_EQ(ReadBytes(src_ / "X7.TXT"), "");
   EXPECT_TRUE(report_.files.empty());

@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "support/temp_machine.h"
+#include "titles/title_copies.h"
 
 namespace qe2m4 {
 namespace {
@@ -15,9 +16,6 @@ namespace {
 using testing::ReadBytes;
 using testing::TempMachine;
 using testing::WriteBytes;
-
-// The tests put the title files where the run's copies go, as this run's copies.
-const std::vector<std::u16string> kCopied = {u"titl01.txt", u"titl02.txt", u"titl03.txt"};
 
 std::string Blanks(std::size_t n) {
   return std::string(n, ' ');
@@ -41,20 +39,30 @@ std::vector<std::string> Lines(const std::string& bytes) {
 
 class TitleConversionTest : public ::testing::Test {
  protected:
+  static platform::DrivePath Path(std::u16string_view text) {
+    return *platform::DrivePath::Parse(text);
+  }
+
   TitleConversionTest()
-      : out_(machine_.AddDrive(u'D') / "OUT"),
+      : src_(machine_.AddDrive(u'S') / "SRC"),
+        out_(machine_.AddDrive(u'D') / "OUT"),
         reader_(machine_.fs()),
-        context_{machine_.fs(), reader_, u"D:\\OUT", report_} {
+        context_{machine_.fs(), reader_, Path(u"D:\\OUT"), report_} {
+    std::filesystem::create_directories(src_);
     std::filesystem::create_directories(out_);
   }
 
+  // The title files of the source copied, read and written as a run does.
   void Run() {
+    TitleCopies copies(machine_.fs(), Path(u"D:\\OUT"));
+    copies.Copy(Path(u"S:\\SRC"), report_);
     TitleTable table;
-    ReadTitleTexts(context_, table, kCopied);
-    WriteTitleFiles(context_, u"D:\\SRC\\", u"D:\\OUT\\", table);
+    copies.ReadTitleTexts(reader_, table);
+    WriteTitleFiles(context_, table);
   }
 
   TempMachine machine_;
+  std::filesystem::path src_;
   std::filesystem::path out_;
   RecordReader reader_;
   ConversionReport report_;
@@ -62,7 +70,7 @@ class TitleConversionTest : public ::testing::Test {
 };
 
 TEST_F(TitleConversionTest, WithoutTitleFilesEveryLineHasItsBlankOrZeroForm) {
-  WriteBytes(out_ / "titl02.txt", "");  // an empty copy is consumed like the others
+  WriteBytes(src_ / "titl02.txt", "");  // an empty copy is consumed like the others
   Run();
 
   const std::string titl1 = Blanks(60) + "\r\n" +         // 1
@@ -116,7 +124,7 @@ TEST_F(TitleConversionTest, FilledTitleFilesAreLaidOutAndConsumed) {
   for (std::size_t n = 1; n < a.size(); ++n) {
     titl01 += a[n] + "\r\n";
   }
-  WriteBytes(out_ / "titl01.txt", titl01);
+  WriteBytes(src_ / "titl01.txt", titl01);
 
   std::vector<std::string> b(32, "");
   b[1] = "\x8d\xbb";  // 砂
@@ -132,8 +140,8 @@ TEST_F(TitleConversionTest, FilledTitleFilesAreLaidOutAndConsumed) {
   for (std::size_t n = 1; n < b.size(); ++n) {
     titl02 += b[n] + "\r\n";
   }
-  WriteBytes(out_ / "TITL02.TXT", titl02);
-  WriteBytes(out_ / "titl03.txt", "unused\r\n");
+  WriteBytes(src_ / "TITL02.TXT", titl02);
+  WriteBytes(src_ / "titl03.txt", "unused\r\n");
   Run();
 
   const std::vector<std::string> titl1 = Lines(ReadBytes(out_ / "Titl1.txt"));
@@ -167,7 +175,7 @@ TEST_F(TitleConversionTest, FilledTitleFilesAreLaidOutAndConsumed) {
 }
 
 TEST_F(TitleConversionTest, DoubleByteCharacterAtTheWidthMovesToTheSecondLine) {
-  WriteBytes(out_ / "titl01.txt", std::string(59, 'x') + "\x82\xa0\r\n");  // 59 + あ
+  WriteBytes(src_ / "titl01.txt", std::string(59, 'x') + "\x82\xa0\r\n");  // 59 + あ
   Run();
   const std::vector<std::string> titl1 = Lines(ReadBytes(out_ / "Titl1.txt"));
   ASSERT_EQ(titl1.size(), 28u);
@@ -180,15 +188,63 @@ TEST_F(TitleConversionTest, ReadingKeepsFiftyTrimmedLinesAndDropsASingleByteLast
   for (int n = 1; n <= 51; ++n) {
     many += "  L" + std::to_string(n) + "  \r\n";
   }
-  WriteBytes(out_ / "titl01.txt", many);
-  WriteBytes(out_ / "titl02.txt", "first\r\nX");
+  WriteBytes(src_ / "titl01.txt", many);
+  WriteBytes(src_ / "titl02.txt", "first\r\nX");
+  TitleCopies copies(machine_.fs(), Path(u"D:\\OUT"));
+  copies.Copy(Path(u"S:\\SRC"), report_);
   TitleTable table;
-  ReadTitleTexts(context_, table, kCopied);
+  copies.ReadTitleTexts(reader_, table);
   EXPECT_EQ(table.cell(1, 1), u"L1");
   EXPECT_EQ(table.cell(1, 50), u"L50");
   EXPECT_EQ(table.cell(2, 1), u"first");
   EXPECT_EQ(table.cell(2, 2), u"");
   EXPECT_FALSE(reader_.IsOpen());
+}
+
+TEST_F(TitleConversionTest, EveryTitl0NameIsCopiedAndOnlyTheConversionsCopiesAreConsumed) {
+  for (const char* name : {"titl01.txt", "TITL02.TXT", "titl03.txt", "titl0A.txt"}) {
+    WriteBytes(src_ / name, "x\r\ny\r\n");
+  }
+  WriteBytes(src_ / "titl1.txt", "x");
+  WriteBytes(src_ / "titl011.txt", "x");
+  Run();
+  EXPECT_EQ(ReadBytes(out_ / "titl0A.txt"), "x\r\ny\r\n");
+  for (const char* name : {"titl01.txt", "TITL02.TXT", "titl03.txt", "titl1.txt", "titl011.txt"}) {
+    EXPECT_FALSE(std::filesystem::exists(out_ / name)) << name;
+  }
+  // Only the copy that stays is listed, with its lines; then the two title files.
+  ASSERT_EQ(report_.files.size(), 3u);
+  EXPECT_EQ(report_.files[0].name, u"titl0A.txt");
+  EXPECT_EQ(report_.files[0].lines, 2);
+  EXPECT_EQ(report_.files[1].name, u"Titl1.txt");
+  EXPECT_EQ(report_.files[2].name, u"Titl2.txt");
+}
+
+TEST_F(TitleConversionTest, AFileOfATitleNameThisRunDidNotCopyIsRemovedUnread) {
+  WriteBytes(src_ / "titl01.txt", "mine\r\n");
+  WriteBytes(out_ / "titl02.txt", "an earlier boring's\r\n");
+  TitleCopies copies(machine_.fs(), Path(u"D:\\OUT"));
+  copies.Copy(Path(u"S:\\SRC"), report_);
+  TitleTable table;
+  copies.ReadTitleTexts(reader_, table);
+  EXPECT_EQ(table.cell(1, 1), u"mine");
+  EXPECT_EQ(table.cell(2, 1), u"");
+  EXPECT_FALSE(std::filesystem::exists(out_ / "titl01.txt"));
+  EXPECT_FALSE(std::filesystem::exists(out_ / "titl02.txt"));
+}
+
+TEST_F(TitleConversionTest, CopiesNeverReadAreRemovedWhenTheRunEndsBeforeTheirTurn) {
+  WriteBytes(src_ / "titl01.txt", "x\r\n");
+  WriteBytes(src_ / "titl03.txt", "x\r\n");
+  WriteBytes(src_ / "titl09.txt", "x\r\n");
+  {
+    TitleCopies copies(machine_.fs(), Path(u"D:\\OUT"));
+    copies.Copy(Path(u"S:\\SRC"), report_);
+    ASSERT_TRUE(std::filesystem::exists(out_ / "titl01.txt"));
+  }
+  EXPECT_FALSE(std::filesystem::exists(out_ / "titl01.txt"));
+  EXPECT_FALSE(std::filesystem::exists(out_ / "titl03.txt"));
+  EXPECT_TRUE(std::filesystem::exists(out_ / "titl09.txt"));  // not the conversion's: it stays
 }
 
 }  // namespace

@@ -225,7 +225,7 @@ TEST_F(Win32Window, ExecuteConvertsTheSampleAsTheRunDoesAndQuitEndsTheProgram) {
   machine_.fs().SetSystemFolder(u"S:\\");
   qe2m4::testing::RecordingUserInterface user;
   user.answers.push_back(platform::MessageAnswer::kYes);
-  ASSERT_TRUE(app::Command1_Click(machine_.fs(), user, u"S:\\BORING1", u"R:\\TYUJYOU\\A1234\\B\\C")
+  ASSERT_TRUE(app::RunConversion(machine_.fs(), user, u"S:\\BORING1", u"R:\\TYUJYOU\\A1234\\B\\C")
                   .succeeded);
   EXPECT_EQ(Snapshot(d_ / "TYUJYOU"), Snapshot(reference / "TYUJYOU"));
   EXPECT_EQ(ReadBytes(d_ / "TYUJYOU" / "A1234" / "B" / "C" / "CNT.TXT"),

@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "common/column_rules.h"
 #include "common/numbers.h"
-#include "measurements/column_rules.h"
 
 namespace qe2m4 {
 namespace {

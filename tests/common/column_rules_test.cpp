@@ -1,4 +1,4 @@
-#include "measurements/column_rules.h"
+#include "common/column_rules.h"
 
 #include <gtest/gtest.h>
 
