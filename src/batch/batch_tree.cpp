@@ -1,5 +1,6 @@
 #include "batch/batch_tree.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,6 +9,7 @@
 #include "app/message_line.h"
 #include "app/run_error_message.h"
 #include "app/texts.h"
+#include "batch/natural_order.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/host_paths.h"
@@ -80,6 +82,11 @@ class TreeWalk {
       Add({0, folder, u"", {}, WalkProblem{BoringOutcome::kFailed, Unreadable(folder, error)}});
       return;
     }
+    // In the order Explorer lists them, the same on every system.
+    std::stable_sort(children.begin(), children.end(),
+                     [](const platform::FolderEntry& a, const platform::FolderEntry& b) {
+                       return NaturalLess(a.name, b.name);
+                     });
     std::vector<Visit> inside;
     for (const platform::FolderEntry& child : children) {
       const std::u16string relative = visit.relative + u"\\" + child.name;
