@@ -71,8 +71,9 @@ TEST(Catalogue, EveryTranslationKeepsThePlaceholders) {
 }
 
 TEST(Catalogue, JapaneseTextsAreJapanese) {
-  EXPECT_EQ(Text(TextId::kCliNoCommand, Language::English()), "no command given");
-  EXPECT_EQ(Text(TextId::kCliNoCommand, Language::ForCode("ja")), "コマンドが指定されていません");
+  EXPECT_EQ(Text(TextId::kCliErrorNoCommand, Language::English()), "no command given");
+  EXPECT_EQ(Text(TextId::kCliErrorNoCommand, Language::ForCode("ja")),
+            "コマンドが指定されていません");
 }
 
 TEST(Format, FillsThePlaceholdersInTheirOrder) {
@@ -92,7 +93,7 @@ TEST(Format, FillsThePlaceholdersInTheirOrder) {
   for (const Case& c : cases) {
     EXPECT_EQ(FormatText(c.text, {"A", "B"}), c.expected) << c.text;
   }
-  EXPECT_EQ(Format(TextId::kCliUnknownCommand, Language::ForCode("ja"), {"export"}),
+  EXPECT_EQ(Format(TextId::kCliErrorUnknownCommand, Language::ForCode("ja"), {"export"}),
             "不明なコマンドです: export");
 }
 
