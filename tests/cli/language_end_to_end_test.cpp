@@ -1,13 +1,15 @@
 // The command line's help and usage errors in the user's language, as the system tells it: the
-// locale variables on Linux, the UI language on Windows (which Wine takes from the same
-// variables of its process).
+// locale variables on Linux, the UI language on Windows (which Wine takes from the locale of its
+// process).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/user_language.h"
 #include "process.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
@@ -21,27 +23,35 @@ struct Language {
   bool japanese;
 };
 
+#ifdef _WIN32
+// Wine takes the UI language of a program it starts from the locale of its own process, not from
+// the environment the parent hands on: the test runs once per language (CTest sets the locale
+// and names the language in QE2M4_TEST_LANGUAGE), and the program it starts speaks its language.
+std::vector<Language> Languages() {
+  const char* expected = std::getenv("QE2M4_TEST_LANGUAGE");
+  const bool japanese = expected != nullptr && std::string(expected) == "ja";
+  EXPECT_EQ(platform::UserLanguageCode() == "ja", japanese)
+      << "the UI language of the test itself is " << platform::UserLanguageCode();
+  return {{japanese ? "ja (UI language)" : "en (UI language)", {}, japanese}};
+}
+#else
 std::vector<Language> Languages() {
   // Every case names all three variables: the tests themselves run with LC_ALL set, and an
   // empty variable counts as not set.
-  std::map<std::string, std::string> japanese{
-      {"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "ja_JP.UTF-8"}};
-  // Wine reads the locale of its process through the C library, which needs the locale
-  // itself: the tests' own copy when the build made one.
-  if (std::string(QE2M4_TEST_LOCALES).size() > 0) {
-    japanese["LOCPATH"] = QE2M4_TEST_LOCALES;
-  }
+  const auto locale = [](const char* lc_all, const char* lc_messages, const char* lang) {
+    return std::map<std::string, std::string>{
+        {"LC_ALL", lc_all}, {"LC_MESSAGES", lc_messages}, {"LANG", lang}};
+  };
   return {
-      {"ja_JP.UTF-8", japanese, true},
-      {"C", {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "C"}}, false},
-      {"en_US.UTF-8", {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "en_US.UTF-8"}}, false},
-#ifndef _WIN32
+      {"ja_JP.UTF-8", locale("", "", "ja_JP.UTF-8"), true},
+      {"C", locale("", "", "C"), false},
+      {"en_US.UTF-8", locale("", "", "en_US.UTF-8"), false},
       // LC_ALL decides over LANG, and LC_MESSAGES does when LC_ALL is not set.
-      {"LC_ALL=C", {{"LC_ALL", "C"}, {"LC_MESSAGES", ""}, {"LANG", "ja_JP.UTF-8"}}, false},
-      {"LC_MESSAGES=ja_JP", {{"LC_ALL", ""}, {"LC_MESSAGES", "ja_JP.UTF-8"}, {"LANG", "C"}}, true},
-#endif
+      {"LC_ALL=C", locale("C", "", "ja_JP.UTF-8"), false},
+      {"LC_MESSAGES=ja_JP", locale("", "ja_JP.UTF-8", "C"), true},
   };
 }
+#endif
 
 class Languages_ : public ::testing::Test {
  protected:
