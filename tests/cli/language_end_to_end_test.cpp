@@ -143,6 +143,23 @@ TEST_F(Languages_, UsageErrorsInTheUsersLanguage) {
   }
 }
 
+// What is wrong with a batch's list, in the same language.
+TEST_F(Languages_, ProblemsOfABatchListInTheUsersLanguage) {
+  WriteBytes(machine_.root() / "list.csv", "S:\\A\r\nS:\\B,\"D:\\C\r\n");
+  for (const Language& language : Languages()) {
+    const ProcessResult result = Run(language, {"batch", "list.csv"});
+    EXPECT_EQ(result.exit_code, 2) << language.name;
+    EXPECT_EQ(result.err, language.japanese
+                              ? "qe2m4: list.csv:1: 「SOURCE,DEST」の 2 つのパスではありません\n"
+                                "qe2m4: list.csv:2: 引用符（\"）が正しく閉じられていません\n"
+                                "qe2m4: 何も変換していません\n"
+                              : "qe2m4: list.csv:1: not two paths SOURCE,DEST\n"
+                                "qe2m4: list.csv:2: a quote is not closed where it should be\n"
+                                "qe2m4: nothing converted\n")
+        << language.name;
+  }
+}
+
 // Each system's users ask for help and end a run as that system has it.
 TEST_F(Languages_, HelpSpeaksOfThisSystem) {
   for (const Language& language : Languages()) {
