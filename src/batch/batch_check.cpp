@@ -13,6 +13,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "catalogue/catalogue.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/interrupted.h"
@@ -286,8 +287,8 @@ class Check {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
       if (readers_[i] != kNone) {
         problems.push_back({{entries_[i].line, entries_[readers_[i]].line},
-                            "the destination " + Text(entries_[i].destination) +
-                                " is the source of another line"});
+                            catalogue::Format(catalogue::TextId::kCliListDestinationIsSource,
+                                              {Text(entries_[i].destination)})});
       }
     }
     if (!shared_) {
@@ -306,8 +307,8 @@ class Check {
       }
     }
     for (const auto& [root, group] : lines) {
-      problems.push_back(
-          {group, "one destination " + Text(entries_[root].destination) + " on several lines"});
+      problems.push_back({group, catalogue::Format(catalogue::TextId::kCliListSharedDestination,
+                                                   {Text(entries_[root].destination)})});
     }
     return problems;
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "batch/csv_fields.h"
+#include "catalogue/catalogue.h"
 #include "common/text_encoding.h"
 #include "common/text_lines.h"
 #include "platform/interrupted.h"
@@ -32,9 +33,9 @@ BatchList ReadBatchList(std::string_view bytes, std::optional<common::TextEncodi
   BatchList list;
   list.encoding = decoded.encoding;
   if (decoded.bad_line != 0) {
-    list.problems.push_back(
-        {{decoded.bad_line},
-         "not valid " + std::string(common::EncodingName(decoded.encoding)) + " text"});
+    list.problems.push_back({{decoded.bad_line},
+                             catalogue::Format(catalogue::TextId::kCliListBadText,
+                                               {common::EncodingName(decoded.encoding)})});
   }
   common::TextLines lines(decoded.text);
   while (const std::optional<std::u16string_view> next = lines.Next()) {
@@ -48,15 +49,18 @@ BatchList ReadBatchList(std::string_view bytes, std::optional<common::TextEncodi
       continue;
     }
     if (line.size() > kMaxListLineLength) {
-      list.problems.push_back(
-          {{number}, "a line longer than " + std::to_string(kMaxListLineLength) + " characters"});
+      list.problems.push_back({{number},
+                               catalogue::Format(catalogue::TextId::kCliListLongLine,
+                                                 {std::to_string(kMaxListLineLength)})});
       continue;
     }
     const std::optional<std::vector<std::u16string>> fields = SplitCsvLine(line);
     if (!fields) {
-      list.problems.push_back({{number}, "a quote is not closed where it should be"});
+      list.problems.push_back(
+          {{number}, std::string(catalogue::Text(catalogue::TextId::kCliListBadQuote))});
     } else if (fields->size() != 2 || OnlyBlanks((*fields)[0]) || OnlyBlanks((*fields)[1])) {
-      list.problems.push_back({{number}, "not two paths SOURCE,DEST"});
+      list.problems.push_back(
+          {{number}, std::string(catalogue::Text(catalogue::TextId::kCliListNotTwoPaths))});
     } else {
       list.entries.push_back({number, (*fields)[0], (*fields)[1]});
     }

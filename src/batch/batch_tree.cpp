@@ -1,5 +1,6 @@
 #include "batch/batch_tree.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -8,6 +9,8 @@
 #include "app/message_line.h"
 #include "app/run_error_message.h"
 #include "app/texts.h"
+#include "batch/natural_order.h"
+#include "catalogue/catalogue.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/host_paths.h"
@@ -80,6 +83,11 @@ class TreeWalk {
       Add({0, folder, u"", {}, WalkProblem{BoringOutcome::kFailed, Unreadable(folder, error)}});
       return;
     }
+    // In the order Explorer lists them, the same on every system.
+    std::stable_sort(children.begin(), children.end(),
+                     [](const platform::FolderEntry& a, const platform::FolderEntry& b) {
+                       return NaturalLess(a.name, b.name);
+                     });
     std::vector<Visit> inside;
     for (const platform::FolderEntry& child : children) {
       const std::u16string relative = visit.relative + u"\\" + child.name;
@@ -135,10 +143,16 @@ BatchList FindTreeBorings(const platform::FileSystem& file_system, std::u16strin
   const std::u16string source = Root(source_root);
   const std::u16string destination = Root(destination_root);
   if (source.empty() || !file_system.FolderExists(source + u"\\")) {
-    return {{}, {{{}, "no folder " + platform::ToUtf8(source_root)}}, std::nullopt};
+    return {
+        {},
+        {{{},
+          catalogue::Format(catalogue::TextId::kCliTreeNoFolder, {platform::ToUtf8(source_root)})}},
+        std::nullopt};
   }
   if (destination.empty()) {
-    return {{}, {{{}, "no destination root"}}, std::nullopt};
+    return {{},
+            {{{}, std::string(catalogue::Text(catalogue::TextId::kCliTreeNoDestinationRoot))}},
+            std::nullopt};
   }
   TreeWalk walk(file_system, source_root, destination_root);
   // Folders still to visit, the next one last.

@@ -12,10 +12,11 @@ class FileSystem;
 namespace qe2m4::batch {
 
 // The borings of an archive: every folder at or below source_root that holds a non-empty
-// X1.TXT, found by a walk that does not follow links, in sorted order (a folder before the
-// folders inside it). Each goes to destination_root plus the same relative levels, so
-// S:\ARCHIVE\A1234\B\C goes to D:\TYUJYOU\A1234\B\C for the roots S:\ARCHIVE and D:\TYUJYOU.
-// Entries are numbered from 1 in that order.
+// X1.TXT, found by a walk that does not follow links, in the order Explorer lists folders
+// (NaturalCompare: "No.2" before "No.10"; a folder before the folders inside it). Each goes to
+// destination_root plus the same relative levels, so S:\ARCHIVE\A1234\B\C goes to
+// D:\TYUJYOU\A1234\B\C for the roots S:\ARCHIVE and D:\TYUJYOU. Entries are numbered from 1 in that
+// order.
 //
 // A folder whose name cannot be one level of a path ("x\..\..\y", "..", a name holding a
 // control character) is never joined into a path nor walked into: it is an entry of its own that

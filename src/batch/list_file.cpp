@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "catalogue/catalogue.h"
 #include "platform/error.h"
 #include "platform/host_paths.h"
 #include "platform/interrupted.h"
@@ -16,12 +17,16 @@ BatchList ReadListFile(const std::filesystem::path& host,
   try {
     file = platform::ReadSettingsFile(host, platform::PathText(host), kMaxListBytes);
   } catch (const platform::Error& error) {
-    return {{}, {{{}, "cannot read the list: " + error.reason()}}, std::nullopt};
+    return {{},
+            {{{}, catalogue::Format(catalogue::TextId::kCliListUnreadable, {error.reason()})}},
+            std::nullopt};
   }
   if (file.state != platform::SettingsText::State::kRead) {
-    const std::string why =
-        file.state == platform::SettingsText::State::kMissing ? "no such file" : file.problem;
-    return {{}, {{{}, "cannot read the list: " + why}}, std::nullopt};
+    const std::string why = file.state == platform::SettingsText::State::kMissing
+                                ? std::string(catalogue::Text(catalogue::TextId::kCliListMissing))
+                                : file.problem;
+    return {
+        {}, {{{}, catalogue::Format(catalogue::TextId::kCliListUnreadable, {why})}}, std::nullopt};
   }
   if (stop_requested && stop_requested()) {
     throw platform::Interrupted();

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <thread>
 
 #include "batch/batch_check.h"
@@ -13,9 +14,11 @@
 #include "batch/batch_tree.h"
 #include "batch/list_file.h"
 #include "batch/report_path.h"
+#include "catalogue/catalogue.h"
 #include "cli/batch_progress.h"
 #include "cli/console.h"
-#include "cli/help_formatter.h"
+#include "cli/program_message.h"
+#include "cli/usage_error_text.h"
 #include "common/text_encoding.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
@@ -32,8 +35,15 @@ void Print(std::FILE* stream, std::u16string_view line) {
 }
 
 void PrintMessage(std::FILE* messages, const std::string& message) {
-  WriteText(messages, "qe2m4: " + message + "\n");
+  WriteProgramMessage(messages, message);
 }
+
+void PrintMessage(std::FILE* messages, catalogue::TextId message) {
+  WriteProgramMessage(messages, message);
+}
+
+// More conversions at once than this only wait for the disk.
+constexpr int kMaxJobs = 256;
 
 // The entries that run; those a tree walk reported are not run and have no destination.
 std::vector<batch::BatchEntry> EntriesToRun(const std::vector<batch::BatchEntry>& entries) {
@@ -83,59 +93,58 @@ int DefaultJobs() {
 
 }  // namespace
 
-const char* const kBatchUsage =
-    "usage: qe2m4 batch [--drive L=DIR]... [--system-dir DIR] [--yes] [--jobs N] [--report FILE]\n"
-    "                   [--soil-readings FILE | --no-soil-readings] [--quiet]\n"
-    "                   [--list-encoding ENC] LIST\n"
-    "       qe2m4 batch ... --tree SOURCE_ROOT DEST_ROOT\n";
-
 CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options) {
   CLI::App& command = *program.add_subcommand("batch");
-  DescribeCommand(
-      command, kBatchUsage, "Converts many borings, each as 'qe2m4 convert' does, several at once.",
-      "LIST is a CSV file of SOURCE,DEST lines (UTF-8, CP932, or UTF-16 with its BOM, told from\n"
-      "the bytes; lines starting with # and blank lines are skipped; a path holding a comma goes\n"
-      "in double quotes), a regular file of at most 64 MB. --tree converts every\n"
-      "folder under SOURCE_ROOT holding a non-empty X1.TXT into DEST_ROOT plus the same levels.\n"
-      "No question is asked: without --yes a boring whose destination folders are missing is\n"
-      "refused. The report (UTF-8 CSV) has one row per boring; FILE-soil.csv beside it counts\n"
-      "the layer descriptions that found no main soil and those the table of soil readings read,\n"
-      "with a column 読み替え: filled in, the file serves as --soil-readings for the next run.\n\n"
-      "Exit status: 0 all converted, 1 any refused, failed or not started, 2 bad usage, list or\n"
-      "table of soil readings.");
+  command.set_help_flag("-h,--help");
+  // What the command does not take is reported by BatchUsageProblem, in the user's language.
+  command.allow_extras();
   AddMachineOptions(command, options);
   AddSoilReadingsOptions(command, options.soil_readings);
-  command.add_flag("--yes", options.yes, "create missing destination folders");
-  command.add_option("--jobs", options.jobs, "conversions at once (default: one per core)")
+  command.add_flag("--yes", options.yes);
+  // The check sees the text as typed, before it is read as a number.
+  command.add_option("--jobs", options.jobs)
       ->type_name("N")
-      ->check(CLI::Range(1, 256));
-  command
-      .add_option("--report", options.report,
-                  "the report (default: LIST-report.csv beside LIST; with --tree\n"
-                  "qe2m4-report.csv in the working folder)")
-      ->type_name("FILE");
-  command.add_flag("--quiet", options.quiet, "no progress; only the counts at the end");
+      ->check(CLI::Validator(
+          [](const std::string& value) {
+            const bool digits = !value.empty() && value.size() <= 3 &&
+                                value.find_first_not_of("0123456789") == std::string::npos;
+            const int jobs = digits ? std::stoi(value) : 0;
+            return jobs >= 1 && jobs <= kMaxJobs
+                       ? std::string()
+                       : catalogue::Format(catalogue::TextId::kCliErrorJobs,
+                                           {"1", std::to_string(kMaxJobs)});
+          },
+          ""));
+  command.add_option("--report", options.report)->type_name("FILE");
+  command.add_flag("--quiet", options.quiet);
   CLI::Option* encoding =
-      command
-          .add_option("--list-encoding", options.list_encoding,
-                      "utf-8, cp932 or utf-16 (default: told from the bytes)")
+      command.add_option("--list-encoding", options.list_encoding)
           ->type_name("ENC")
-          ->check([](const std::string& name) {
-            return common::EncodingFromName(name) ? "" : "not utf-8, cp932 or utf-16: " + name;
-          });
-  CLI::Option* tree = command.add_option("--tree", options.tree, "convert a whole archive")
+          ->check(CLI::Validator(
+              [](const std::string& name) {
+                return common::EncodingFromName(name)
+                           ? std::string()
+                           : catalogue::Format(catalogue::TextId::kCliErrorListEncoding, {name});
+              },
+              ""));
+  CLI::Option* tree = command.add_option("--tree", options.tree)
                           ->type_name("SOURCE_ROOT DEST_ROOT")
                           ->expected(2)
                           ->allow_extra_args(false);
-  CLI::Option* list = command.add_option("LIST", options.list, "the list of borings");
+  CLI::Option* list = command.add_option("LIST", options.list);
   list->excludes(tree);
   encoding->excludes(tree);
-  command.final_callback([list, tree] {
-    if (list->count() == 0 && tree->count() == 0) {
-      throw CLI::ValidationError("batch needs LIST or --tree SOURCE_ROOT DEST_ROOT");
-    }
-  });
   return command;
+}
+
+std::optional<std::string> BatchUsageProblem(const CLI::App& command) {
+  if (auto extra = ExtraArgumentReason(command.remaining())) {
+    return extra;
+  }
+  if (command.get_option("LIST")->count() == 0 && command.get_option("--tree")->count() == 0) {
+    return std::string(catalogue::Text(catalogue::TextId::kCliErrorBatchNeedsList));
+  }
+  return std::nullopt;
 }
 
 int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* messages) {
@@ -146,7 +155,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
   const std::optional<app::SoilReadingsTable> table =
       LoadSoilReadings(options.soil_readings, messages);
   if (!table) {
-    PrintMessage(messages, "nothing converted");
+    PrintMessage(messages, catalogue::TextId::kCliNothingConverted);
     return kExitUsage;
   }
   batch::BatchList list;
@@ -157,7 +166,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
       list.problems.push_back(std::move(problem));
     }
   } catch (const platform::Interrupted&) {
-    PrintMessage(messages, "interrupted; nothing converted");
+    PrintMessage(messages, catalogue::TextId::kCliInterruptedNothingConverted);
     return platform::InterruptExitCode();
   }
   const std::string source = options.tree.empty() ? options.list : options.tree[0];
@@ -165,7 +174,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     for (const batch::ListProblem& problem : list.problems) {
       PrintProblem(messages, source, problem);
     }
-    PrintMessage(messages, "nothing converted");
+    PrintMessage(messages, catalogue::TextId::kCliNothingConverted);
     return kExitUsage;
   }
 
@@ -179,7 +188,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     for (const batch::ListProblem& problem : report_place.problems()) {
       PrintProblem(messages, problem.lines.empty() ? "" : source, problem);
     }
-    PrintMessage(messages, "nothing converted (--report FILE names another report)");
+    PrintMessage(messages, catalogue::TextId::kCliReportNamesAnother);
     return kExitUsage;
   }
   std::optional<batch::BatchReport> report;

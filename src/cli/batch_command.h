@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,12 @@ struct BatchOptions : MachineOptions {
   SoilReadingsOptions soil_readings;
 };
 
-// The usage lines of the command (each ends with a line end).
-extern const char* const kBatchUsage;
-
 // Adds the "batch" command, whose options are read into options, to the program's commands.
 CLI::App& AddBatchCommand(CLI::App& program, BatchOptions& options);
+
+// What is wrong with the arguments the parser left to the command (neither LIST nor --tree, an
+// argument too many), in the user's language; nullopt when nothing is.
+std::optional<std::string> BatchUsageProblem(const CLI::App& command);
 
 // Converts every boring of the list or the tree, each as "qe2m4 convert" would, several at
 // once; writes the report, shows progress on messages and the summary on output. Returns the

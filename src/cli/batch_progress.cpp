@@ -53,9 +53,14 @@ void BatchProgress::Finished(const batch::BatchEntry& entry, const batch::Boring
   if (style_ == ProgressStyle::kLine) {
     Redraw(done_ == total_);
   } else if (style_ == ProgressStyle::kPlain) {
+    // Names hold blanks: an arrow, not a blank, separates the source from the destination
+    // (U+2192 is in CP932, 0x81A8, where redirected output is CP932). An entry of a tree walk
+    // that is not converted has no destination.
     std::string line = std::to_string(done_) + "/" + std::to_string(total_) + " " +
-                       OutcomeText(result.outcome) + " " + Utf8(entry.source) + " " +
-                       Utf8(entry.destination);
+                       OutcomeText(result.outcome) + " " + Utf8(entry.source);
+    if (!entry.destination.empty()) {
+      line += " → " + Utf8(entry.destination);
+    }
     for (const std::u16string& message : result.messages) {
       line += "\n  " + Utf8(message);
     }

@@ -11,7 +11,7 @@ namespace qe2m4::cli {
 // How a batch shows its progress on standard error.
 enum class ProgressStyle {
   kLine,   // a terminal: one line redrawn in place
-  kPlain,  // anything else: one line per finished boring
+  kPlain,  // anything else: one line per finished boring, "3/4 拒否 SOURCE → DEST"
   kNone,   // --quiet
 };
 

@@ -3,23 +3,20 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "catalogue/catalogue.h"
 #include "cli/console.h"
-#include "cli/help_formatter.h"
+#include "cli/help_texts.h"
+#include "cli/usage_error_text.h"
 
 namespace qe2m4::cli {
 namespace {
 
-constexpr const char* kProgramUsage =
-    "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet]\n"
-    "                     [--soil-readings FILE | --no-soil-readings] SOURCE DEST\n"
-    "       qe2m4 batch [--drive L=DIR]... [--system-dir DIR] [--yes] [--jobs N] [--report FILE]\n"
-    "                   [--soil-readings FILE | --no-soil-readings] [--quiet]\n"
-    "                   [--list-encoding ENC] LIST | --tree SOURCE_ROOT DEST_ROOT\n"
-    "       qe2m4 --help | --version\n";
+using catalogue::Format;
+using catalogue::Text;
+using catalogue::TextId;
 
-constexpr const char* kProgramHint = "Run 'qe2m4 COMMAND --help' for the options of a command.";
-
-// The commands and their options, read into the given variables by CLI11.
+// The commands and their options, read into the given variables by CLI11. The help and the
+// usage errors are the program's own, in the user's language, not the parser's.
 struct Program {
   CLI::App app{"", "qe2m4"};
   bool version = false;
@@ -28,56 +25,85 @@ struct Program {
   BatchOptions batch;
   CLI::App* batch_command = nullptr;
 
-  // The usage lines of the command the arguments named, or of the program, with a hint.
-  std::string Usage() const {
+  // The command the arguments named, if any.
+  HelpTopic Topic() const {
     if (convert_command->parsed()) {
-      return std::string(kConvertUsage) + "Run 'qe2m4 convert --help' for more.\n";
+      return HelpTopic::kConvert;
     }
     if (batch_command->parsed()) {
-      return std::string(kBatchUsage) + "Run 'qe2m4 batch --help' for more.\n";
+      return HelpTopic::kBatch;
     }
-    return std::string(kProgramUsage) + kProgramHint + "\n";
+    return HelpTopic::kProgram;
+  }
+
+  UsageError Error(std::string reason) const {
+    const HelpTopic topic = Topic();
+    return UsageError{std::move(reason), UsageLines(topic) + UsageHint(topic)};
   }
 
   Program() {
-    DescribeCommand(app, kProgramUsage,
-                    "Converts borings of Holtvar_Qe into KirvanM4 files, as the window does.",
-                    kProgramHint);
-    app.add_flag("--version", version, "print the version and end");
+    app.set_help_flag("-h,--help");
+    app.add_flag("--version", version);
     app.require_subcommand(0, 1);
     convert_command = &AddConvertCommand(app, convert);
     batch_command = &AddBatchCommand(app, batch);
   }
 };
 
+// Windows users ask for help with "/?", as of every program of the system.
+std::vector<std::string> WithHelpSpelledAsHere(const std::vector<std::string>& arguments) {
+  std::vector<std::string> spelled = arguments;
+#ifdef _WIN32
+  for (std::string& argument : spelled) {
+    if (argument == "--") {
+      break;
+    }
+    if (argument == "/?") {
+      argument = "--help";
+    }
+  }
+#endif
+  return spelled;
+}
+
 }  // namespace
 
 Command ParseCommandLine(const std::vector<std::string>& arguments) {
   Program program;
   if (arguments.empty()) {
-    return UsageError{"no command given", program.Usage()};
+    return program.Error(std::string(Text(TextId::kCliErrorNoCommand)));
   }
-  std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+  const std::vector<std::string> spelled = WithHelpSpelledAsHere(arguments);
+  std::vector<std::string> reversed(spelled.rbegin(), spelled.rend());
   try {
     program.app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
-    return ShowHelp{program.app.help()};
+    return ShowHelp{HelpText(program.Topic())};
+  } catch (const CLI::ExtrasError&) {
+    // Only the program itself takes no extras: its first argument is no command it knows.
+    const std::string& first = arguments.front();
+    return program.Error(first.size() > 1 && first.starts_with('-')
+                             ? Format(TextId::kCliErrorUnknownOption, {first})
+                             : Format(TextId::kCliErrorUnknownCommand, {first}));
   } catch (const CLI::ParseError& error) {
-    if (program.app.get_subcommands().empty() && !arguments.front().starts_with("-")) {
-      return UsageError{"unknown command: " + arguments.front(), program.Usage()};
-    }
-    return UsageError{error.what(), program.Usage()};
+    return program.Error(UsageErrorReason(error, program.app));
   }
   if (program.version) {
     return ShowVersion{};
   }
   if (program.convert_command->parsed()) {
+    if (auto reason = ConvertUsageProblem(*program.convert_command)) {
+      return program.Error(std::move(*reason));
+    }
     return program.convert;
   }
   if (program.batch_command->parsed()) {
+    if (auto reason = BatchUsageProblem(*program.batch_command)) {
+      return program.Error(std::move(*reason));
+    }
     return program.batch;
   }
-  return UsageError{"no command given", program.Usage()};
+  return program.Error(std::string(Text(TextId::kCliErrorNoCommand)));
 }
 
 int RunCommandLine(const std::vector<std::string>& arguments, std::FILE* input, std::FILE* output,
@@ -92,7 +118,7 @@ int RunCommandLine(const std::vector<std::string>& arguments, std::FILE* input, 
     return kExitConverted;
   }
   if (const auto* error = std::get_if<UsageError>(&command)) {
-    WriteText(messages, "qe2m4: " + error->reason + "\n" + error->usage);
+    WriteText(messages, Format(TextId::kCliError, {error->reason}) + "\n" + error->usage);
     return kExitUsage;
   }
   if (const auto* batch = std::get_if<BatchOptions>(&command)) {

@@ -7,9 +7,11 @@
 
 #include "app/conversion_run.h"
 #include "app/texts.h"
+#include "catalogue/catalogue.h"
 #include "cli/console.h"
-#include "cli/help_formatter.h"
+#include "cli/program_message.h"
 #include "cli/terminal_user_interface.h"
+#include "cli/usage_error_text.h"
 #include "platform/file_system.h"
 #include "platform/interrupt.h"
 #include "platform/utf8.h"
@@ -64,26 +66,30 @@ void PrintSummary(std::FILE* output, const ConversionReport& report) {
 
 }  // namespace
 
-const char* const kConvertUsage =
-    "usage: qe2m4 convert [--drive L=DIR]... [--system-dir DIR] [--yes] [--quiet]\n"
-    "                     [--soil-readings FILE | --no-soil-readings] SOURCE DEST\n";
-
 CLI::App& AddConvertCommand(CLI::App& program, ConvertOptions& options) {
   CLI::App& command = *program.add_subcommand("convert");
-  DescribeCommand(
-      command, kConvertUsage, "Converts one boring, as the window's execute button does.",
-      "SOURCE and DEST are typed as into the window's source and destination boxes, for\n"
-      "example S:\\BORING1 and D:\\TYUJYOU\\A1234\\B\\C.\n\n"
-      "Exit status: 0 converted, 1 refused or failed, 2 bad usage or a table of soil readings\n"
-      "that cannot be used; 130, 143 or 129 when Ctrl-C, SIGTERM or SIGHUP ended the run.");
+  command.set_help_flag("-h,--help");
+  // What the command does not take is reported by ConvertUsageProblem, in the user's language.
+  command.allow_extras();
   AddMachineOptions(command, options);
   AddSoilReadingsOptions(command, options.soil_readings);
-  command.add_flag("--yes", options.yes, "create missing destination folders without asking");
-  command.add_flag("--quiet", options.quiet, "print only the success text");
-  command.add_option("SOURCE", options.source, "the boring's folder, as typed into the window")
-      ->required();
-  command.add_option("DEST", options.destination, "the destination folder")->required();
+  command.add_flag("--yes", options.yes);
+  command.add_flag("--quiet", options.quiet);
+  command.add_option("SOURCE", options.source);
+  command.add_option("DEST", options.destination);
   return command;
+}
+
+std::optional<std::string> ConvertUsageProblem(const CLI::App& command) {
+  if (auto extra = ExtraArgumentReason(command.remaining())) {
+    return extra;
+  }
+  for (const char* argument : {"SOURCE", "DEST"}) {
+    if (command.get_option(argument)->count() == 0) {
+      return catalogue::Format(catalogue::TextId::kCliErrorMissingArgument, {argument});
+    }
+  }
+  return std::nullopt;
 }
 
 int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* output,
@@ -113,7 +119,7 @@ int RunConvert(const ConvertOptions& options, std::FILE* input, std::FILE* outpu
   Print(output, ui.status());
   // The success text that cannot be written is no success (a full disk, a closed output).
   if (std::fflush(output) != 0 || std::ferror(output) != 0) {
-    std::fprintf(messages, "qe2m4: cannot write the standard output\n");
+    WriteProgramMessage(messages, catalogue::TextId::kCliCannotWriteOutput);
     return kExitRefused;
   }
   return kExitConverted;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "cli/exit_status.h"
@@ -22,11 +23,12 @@ struct ConvertOptions : MachineOptions {
   SoilReadingsOptions soil_readings;
 };
 
-// The usage lines of the command (each ends with a line end).
-extern const char* const kConvertUsage;
-
 // Adds the "convert" command, whose options are read into options, to the program's commands.
 CLI::App& AddConvertCommand(CLI::App& program, ConvertOptions& options);
+
+// What is wrong with the arguments the parser left to the command (an argument missing or too
+// many), in the user's language; nullopt when nothing is.
+std::optional<std::string> ConvertUsageProblem(const CLI::App& command);
 
 // Runs one conversion as the execute button would, on the user's drive table with the
 // command's drive assignments applied. Prints the summary and the success text to output, the

@@ -6,6 +6,7 @@
 #include "cli/command_line.h"
 #include "cli/console.h"
 #include "cli/exit_status.h"
+#include "cli/program_message.h"
 #include "platform/interrupt.h"
 #include "platform/standard_streams.h"
 
@@ -19,17 +20,17 @@ int main(int argc, char** argv) {
     status = qe2m4::cli::RunCommandLine(arguments, stdin, stdout, stderr);
   } catch (const std::exception& error) {
     // The run reports its own failures; this is what escaped everything else.
-    qe2m4::cli::WriteText(stderr, std::string("qe2m4: ") + error.what() + "\n");
+    qe2m4::cli::WriteProgramMessage(stderr, error.what());
     return qe2m4::cli::kExitRefused;
   } catch (...) {
-    std::fprintf(stderr, "qe2m4: unexpected error\n");
+    qe2m4::cli::WriteProgramMessage(stderr, qe2m4::catalogue::TextId::kCliUnexpectedError);
     return qe2m4::cli::kExitRefused;
   }
   // What was printed must have been written (help, version): a full disk or a closed standard
   // output is a failure, not a success.
   if (status == qe2m4::cli::kExitConverted &&
       (std::fflush(stdout) != 0 || std::ferror(stdout) != 0)) {
-    std::fprintf(stderr, "qe2m4: cannot write the standard output\n");
+    qe2m4::cli::WriteProgramMessage(stderr, qe2m4::catalogue::TextId::kCliCannotWriteOutput);
     return qe2m4::cli::kExitRefused;
   }
   return status;

@@ -4,7 +4,8 @@
 #include <filesystem>
 
 #include "app/soil_readings_file.h"
-#include "cli/console.h"
+#include "catalogue/catalogue.h"
+#include "cli/program_message.h"
 #include "platform/host_paths.h"
 #include "platform/utf8.h"
 
@@ -12,6 +13,12 @@ namespace qe2m4::cli {
 namespace {
 
 using Kind = app::SoilReadingsProblem::Kind;
+using catalogue::Format;
+using catalogue::TextId;
+
+std::string T(TextId id) {
+  return std::string(catalogue::Text(id));
+}
 
 // What is wrong, in the form the command line reports a list's problems: "FILE:3: reason".
 std::string Describe(const app::SoilReadingsProblem& problem, const std::string& file) {
@@ -22,23 +29,24 @@ std::string Describe(const app::SoilReadingsProblem& problem, const std::string&
   const std::string column = platform::ToUtf8(problem.column);
   switch (problem.kind) {
     case Kind::kMissing:
-      return where + ": no such file";
+      return where + ": " + T(TextId::kCliSoilReadingsMissing);
     case Kind::kUnreadable:
-      return where + ": cannot read the table of soil readings: " + problem.reason;
+      return where + ": " + Format(TextId::kCliSoilReadingsUnreadable, {problem.reason});
     case Kind::kNotAFile:
-      return where + ": not a regular file";
+      return where + ": " + T(TextId::kCliSoilReadingsNotAFile);
     case Kind::kTooLarge:
-      return where + ": larger than " + std::to_string(app::kSoilReadingsMaxBytes) + " bytes";
+      return where + ": " +
+             Format(TextId::kCliSoilReadingsTooLarge, {std::to_string(app::kSoilReadingsMaxBytes)});
     case Kind::kBadText:
-      return where + ": not valid " + problem.encoding + " text";
+      return where + ": " + Format(TextId::kCliSoilReadingsBadText, {problem.encoding});
     case Kind::kBadQuote:
-      return where + ": a quote is not closed where it should be";
+      return where + ": " + T(TextId::kCliSoilReadingsBadQuote);
     case Kind::kNoColumn:
-      return where + ": the header row has no column " + column;
+      return where + ": " + Format(TextId::kCliSoilReadingsNoColumn, {column});
     case Kind::kTwoColumns:
-      return where + ": the header row has two columns " + column;
+      return where + ": " + Format(TextId::kCliSoilReadingsTwoColumns, {column});
     case Kind::kTwoReadings:
-      return where + ": one description with two different readings";
+      return where + ": " + T(TextId::kCliSoilReadingsTwoReadings);
   }
   return where;
 }
@@ -47,18 +55,14 @@ std::string Describe(const app::SoilReadingsProblem& problem, const std::string&
 
 void AddSoilReadingsOptions(CLI::App& command, SoilReadingsOptions& options) {
   CLI::Option* const file =
-      command
-          .add_option("--soil-readings", options.file,
-                      "the table of soil readings, CSV with the columns 記述 and 読み替え "
-                      "(default: soil-readings.csv beside drives.conf, if any)")
+      command.add_option("--soil-readings", options.file)
           ->type_name("FILE")
           ->check(CLI::Validator(
               [](const std::string& value) {
-                return value.empty() ? std::string("needs a file") : std::string();
+                return value.empty() ? T(TextId::kCliErrorNeedsFile) : std::string();
               },
               ""));
-  command.add_flag("--no-soil-readings", options.none, "use no table of soil readings")
-      ->excludes(file);
+  command.add_flag("--no-soil-readings", options.none)->excludes(file);
 }
 
 std::optional<app::SoilReadingsTable> LoadSoilReadings(const SoilReadingsOptions& options,
@@ -72,13 +76,13 @@ std::optional<app::SoilReadingsTable> LoadSoilReadings(const SoilReadingsOptions
   app::SoilReadingsTable table = app::LoadSoilReadingsFile(file, named);
   const std::string shown = platform::PathUtf8(file);
   if (table.problem) {
-    WriteText(messages, "qe2m4: " + Describe(*table.problem, shown) + "\n");
+    WriteProgramMessage(messages, Describe(*table.problem, shown));
     return std::nullopt;
   }
   for (const app::SoilReadingsWarning& warning : table.warnings) {
-    WriteText(messages, "qe2m4: " + shown + ":" + std::to_string(warning.line) +
-                            ": warning: the reading " + platform::ToUtf8(warning.reading) +
-                            " finds no main soil; the layers it reads stay without one\n");
+    WriteProgramMessage(messages, shown + ":" + std::to_string(warning.line) + ": " +
+                                      Format(TextId::kCliSoilReadingsNoMainSoil,
+                                             {platform::ToUtf8(warning.reading)}));
   }
   return table;
 }

@@ -120,17 +120,17 @@ TEST_F(Tree, AFolderNameThatCannotBeALevelIsOneRefusedRowAndNeverWalkedInto) {
   const BatchList list = Walk();
   EXPECT_TRUE(list.problems.empty());
   EXPECT_EQ(Rows(list), (std::vector<std::u16string>{
-                            u"1 S:\\A\\B1 -> D:\\T\\B1",
-                            u"2 S:\\A\\CR1\r ->  refused",
-                            u"3 S:\\A\\Z9 -> D:\\T\\Z9",
-                            u"4 S:\\A\\\\ ->  refused",
-                            u"5 S:\\A\\x\\.. ->  refused",
-                            u"6 S:\\A\\x\\..\\..\\VICTIM\\K1 ->  refused",
+                            u"1 S:\\A\\\\ ->  refused",
+                            u"2 S:\\A\\B1 -> D:\\T\\B1",
+                            u"3 S:\\A\\CR1\r ->  refused",
+                            u"4 S:\\A\\x\\.. ->  refused",
+                            u"5 S:\\A\\x\\..\\..\\VICTIM\\K1 ->  refused",
+                            u"6 S:\\A\\Z9 -> D:\\T\\Z9",
                         }));
-  EXPECT_EQ(list.entries[5].problem->message, u"S:\\A\\x\\..\\..\\VICTIM\\K1: " +
+  EXPECT_EQ(list.entries[4].problem->message, u"S:\\A\\x\\..\\..\\VICTIM\\K1: " +
                                                   std::u16string(app::texts::kTreeBadFolderName) +
                                                   u" the name holds the path separator \"\\\"");
-  EXPECT_NE(list.entries[1].problem->message.find(u"U+000D"), std::u16string::npos);
+  EXPECT_NE(list.entries[2].problem->message.find(u"U+000D"), std::u16string::npos);
 }
 
 TEST_F(Tree, NamesFromAWindowsZipAreFoundAndTheirCopiesKeepTheirBytes) {
@@ -163,6 +163,25 @@ TEST_F(Tree, NamesFromAWindowsZipAreFoundAndTheirCopiesKeepTheirBytes) {
 }
 
 #endif
+
+// The walk visits folders in the order Explorer lists them: numbers by their value, Latin
+// before kana and kanji; a boring before the borings inside it.
+TEST_F(Tree, VisitsFoldersInTheOrderExplorerListsThem) {
+  for (const char16_t* level : {u"No.10", u"No.2", u"No.1 ボーリング", u"表・ソ十能", u"no.3",
+                                u"No.2/孔１０", u"No.2/孔２", u"No.2/孔１"}) {
+    Boring(fs::path(level));
+  }
+  EXPECT_EQ(Rows(Walk()), (std::vector<std::u16string>{
+                              u"1 S:\\A\\No.1 ボーリング -> D:\\T\\No.1 ボーリング",
+                              u"2 S:\\A\\No.2 -> D:\\T\\No.2",
+                              u"3 S:\\A\\No.2\\孔１ -> D:\\T\\No.2\\孔１",
+                              u"4 S:\\A\\No.2\\孔２ -> D:\\T\\No.2\\孔２",
+                              u"5 S:\\A\\No.2\\孔１０ -> D:\\T\\No.2\\孔１０",
+                              u"6 S:\\A\\no.3 -> D:\\T\\no.3",
+                              u"7 S:\\A\\No.10 -> D:\\T\\No.10",
+                              u"8 S:\\A\\表・ソ十能 -> D:\\T\\表・ソ十能",
+                          }));
+}
 
 }  // namespace
 }  // namespace qe2m4::batch

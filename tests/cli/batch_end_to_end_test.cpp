@@ -138,8 +138,8 @@ TEST_F(Batch, AnArchiveWithJapaneseNamesIsConvertedAndReportedExactly) {
 
   // Not a terminal: one plain line per boring, then the summary, in the stream's own encoding.
   const std::string progress = Utf8(
-      u"1/2 変換済 S:\\アーカイブ\\現場Ａ\\孔１ D:\\TYUJYOU\\現場Ａ\\孔１\n"
-      u"2/2 変換済 S:\\アーカイブ\\現場Ａ\\孔２\\深度表 D:\\TYUJYOU\\現場Ａ\\孔２\\深度表\n");
+      u"1/2 変換済 S:\\アーカイブ\\現場Ａ\\孔１ → D:\\TYUJYOU\\現場Ａ\\孔１\n"
+      u"2/2 変換済 S:\\アーカイブ\\現場Ａ\\孔２\\深度表 → D:\\TYUJYOU\\現場Ａ\\孔２\\深度表\n");
   EXPECT_EQ(result.err, progress);
   const std::u16string last_line = u"報告：報告.csv、報告-soil.csv";
   EXPECT_TRUE(result.out.ends_with(Utf8(last_line) + "\n")) << result.out;

@@ -41,6 +41,8 @@ TEST(ParseCommandLine, AnOptionTakesOneValueAndLeavesThePathsAlone) {
   EXPECT_EQ(options->destination, "D:\\B");
 }
 
+// The tests run as an English-speaking user (the catalogue's languages are tested through the
+// executable).
 TEST(ParseCommandLine, HelpOfEachCommandAndUsageOfTheCommandInError) {
   const Command program = ParseCommandLine({"--help"});
   ASSERT_TRUE(std::holds_alternative<ShowHelp>(program));
@@ -50,39 +52,61 @@ TEST(ParseCommandLine, HelpOfEachCommandAndUsageOfTheCommandInError) {
   const Command convert = ParseCommandLine({"convert", "--help"});
   ASSERT_TRUE(std::holds_alternative<ShowHelp>(convert));
   const std::string& text = std::get<ShowHelp>(convert).text;
-  EXPECT_EQ(text.rfind("usage: qe2m4 convert ", 0), 0u);
+  EXPECT_EQ(text.rfind("usage: qe2m4 convert [options] SOURCE DEST\n", 0), 0u);
   for (const char* option :
-       {"--drive L=DIR", "--system-dir DIR", "--yes", "--quiet", "Exit status"}) {
+       {"\n  --drive L=DIR ", "\n  --system-dir DIR ", "\n  --soil-readings FILE ",
+        "\n  --no-soil-readings ", "\n  --yes ", "\n  --quiet ", "\n  -h, --help ", "\nExamples:\n",
+        "\nExit status:\n  0    converted\n"}) {
     EXPECT_NE(text.find(option), std::string::npos) << option;
+  }
+  const Command batch = ParseCommandLine({"batch", "--help"});
+  ASSERT_TRUE(std::holds_alternative<ShowHelp>(batch));
+  for (const char* option : {"\n  --jobs N ", "\n  --report FILE ", "\n  --list-encoding ENC ",
+                             "\n  --tree SOURCE_ROOT DEST_ROOT\n", "\nExit status:\n"}) {
+    EXPECT_NE(std::get<ShowHelp>(batch).text.find(option), std::string::npos) << option;
   }
 
   const Command error = ParseCommandLine({"convert", "S:\\A"});
   ASSERT_TRUE(std::holds_alternative<UsageError>(error));
   EXPECT_EQ(std::get<UsageError>(error).reason, "DEST is required");
-  EXPECT_EQ(std::get<UsageError>(error).usage.rfind("usage: qe2m4 convert ", 0), 0u);
-  const Command unknown = ParseCommandLine({"export"});
-  ASSERT_TRUE(std::holds_alternative<UsageError>(unknown));
-  EXPECT_EQ(std::get<UsageError>(unknown).reason, "unknown command: export");
+  EXPECT_EQ(std::get<UsageError>(error).usage,
+            "usage: qe2m4 convert [options] SOURCE DEST\nRun 'qe2m4 convert --help' for more.\n");
 }
 
 TEST(ParseCommandLine, HelpVersionAndUsageErrors) {
   EXPECT_TRUE(std::holds_alternative<ShowHelp>(ParseCommandLine({"--help"})));
   EXPECT_TRUE(std::holds_alternative<ShowHelp>(ParseCommandLine({"convert", "--help"})));
+  EXPECT_TRUE(std::holds_alternative<ShowHelp>(ParseCommandLine({"batch", "-h"})));
   EXPECT_TRUE(std::holds_alternative<ShowVersion>(ParseCommandLine({"--version"})));
-  const std::vector<std::vector<std::string>> bad = {
-      {},
-      {"export", "S:\\A", "D:\\B"},
-      {"convert", "S:\\A"},
-      {"convert", "S:\\A", "D:\\B", "E:\\C"},
-      {"convert", "--drive", "SS=/x", "S:\\A", "D:\\B"},
-      {"convert", "--drive", "1=/x", "S:\\A", "D:\\B"},
-      {"convert", "S:\\A", "D:\\B", "--drive"},
-      {"convert", "--system-dir=", "S:\\A", "D:\\B"},
-      {"convert", "--force", "S:\\A", "D:\\B"},
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* reason;
   };
-  for (const auto& arguments : bad) {
-    EXPECT_TRUE(std::holds_alternative<UsageError>(ParseCommandLine(arguments)))
-        << ::testing::PrintToString(arguments);
+  const Case cases[] = {
+      {{}, "no command given"},
+      {{"export", "S:\\A", "D:\\B"}, "unknown command: export"},
+      {{"--force"}, "unknown option: --force"},
+      {{"convert"}, "SOURCE is required"},
+      {{"convert", "S:\\A"}, "DEST is required"},
+      {{"convert", "S:\\A", "D:\\B", "E:\\C"}, "one argument too many: E:\\C"},
+      {{"convert", "--drive", "SS=/x", "S:\\A", "D:\\B"},
+       "--drive: needs L=DIR with a drive letter L"},
+      {{"convert", "--drive", "1=/x", "S:\\A", "D:\\B"},
+       "--drive: needs L=DIR with a drive letter L"},
+      {{"convert", "S:\\A", "D:\\B", "--drive"}, "--drive needs L=DIR"},
+      {{"convert", "--system-dir=", "S:\\A", "D:\\B"}, "DEST is required"},
+      {{"convert", "--force", "S:\\A", "D:\\B"}, "unknown option: --force"},
+      {{"convert", "--quiet=x", "S:\\A", "D:\\B"}, "--quiet takes no value"},
+      {{"convert", "--soil-readings", "t.csv", "--no-soil-readings", "S:\\A", "D:\\B"},
+       "--soil-readings and --no-soil-readings cannot be given together"},
+      {{"convert", "--soil-readings", "", "S:\\A", "D:\\B"}, "--soil-readings: needs a file"},
+  };
+  for (const Case& c : cases) {
+    const Command command = ParseCommandLine(c.arguments);
+    ASSERT_TRUE(std::holds_alternative<UsageError>(command))
+        << ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(std::get<UsageError>(command).reason, c.reason)
+        << ::testing::PrintToString(c.arguments);
   }
 }
 
@@ -112,20 +136,33 @@ TEST(ParseCommandLine, ReadsTheBatchCommandWithAListOrATree) {
   EXPECT_EQ(defaults->report, "");  // the default place: beside the list, or the working folder
   EXPECT_FALSE(defaults->yes);
 
-  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"batch"},
-           {"batch", "a.csv", "b.csv"},
-           {"batch", "a.csv", "--tree", "S:\\A", "D:\\B"},
-           {"batch", "--tree", "S:\\A"},
-           {"batch", "--jobs", "0", "a.csv"},
-           {"batch", "--jobs", "x", "a.csv"},
-           {"batch", "--list-encoding", "latin1", "a.csv"},
-           {"batch", "--list-encoding", "utf-8", "--tree", "S:\\A", "D:\\B"},
-       }) {
-    const Command error = ParseCommandLine(bad);
-    ASSERT_TRUE(std::holds_alternative<UsageError>(error)) << ::testing::PrintToString(bad);
+  struct Case {
+    std::vector<std::string> arguments;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {{"batch"}, "batch needs LIST or --tree SOURCE_ROOT DEST_ROOT"},
+      {{"batch", "a.csv", "b.csv"}, "one argument too many: b.csv"},
+      {{"batch", "a.csv", "--tree", "S:\\A", "D:\\B"}, "--tree and LIST cannot be given together"},
+      {{"batch", "--tree", "S:\\A"}, "--tree needs SOURCE_ROOT DEST_ROOT"},
+      {{"batch", "--jobs", "0", "a.csv"}, "--jobs: needs a whole number from 1 to 256"},
+      {{"batch", "--jobs", "257", "a.csv"}, "--jobs: needs a whole number from 1 to 256"},
+      {{"batch", "--jobs", "x", "a.csv"}, "--jobs: needs a whole number from 1 to 256"},
+      {{"batch", "--jobs", "-1", "a.csv"}, "--jobs: needs a whole number from 1 to 256"},
+      {{"batch", "--list-encoding", "latin1", "a.csv"},
+       "--list-encoding: not utf-8, cp932 or utf-16: latin1"},
+      {{"batch", "--list-encoding", "utf-8", "--tree", "S:\\A", "D:\\B"},
+       "--list-encoding and --tree cannot be given together"},
+  };
+  for (const Case& c : cases) {
+    const Command error = ParseCommandLine(c.arguments);
+    ASSERT_TRUE(std::holds_alternative<UsageError>(error)) << ::testing::PrintToString(c.arguments);
+    EXPECT_EQ(std::get<UsageError>(error).reason, c.reason)
+        << ::testing::PrintToString(c.arguments);
     EXPECT_EQ(std::get<UsageError>(error).usage.rfind("usage: qe2m4 batch ", 0), 0u);
   }
+  EXPECT_EQ(std::get<BatchOptions>(ParseCommandLine({"batch", "--jobs", "256", "a.csv"})).jobs,
+            256);
 }
 
 TEST(MessageLine, TitleThenTheTextOnOneLine) {

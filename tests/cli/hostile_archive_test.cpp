@@ -71,9 +71,9 @@ TEST_F(HostileArchive, NothingIsWrittenOutsideTheDestinationRootAndTheOtherBorin
   const std::string refused = Utf8(app::texts::kBatchRefused);
   const std::string converted = Utf8(app::texts::kBatchConverted);
   const std::vector<std::vector<std::string>> expected = {
-      {"1", "S:\\ARCHIVE\\B1", "D:\\TYUJYOU\\B1", converted},
-      {"2", "S:\\ARCHIVE\\CR1\r", "", refused},
-      {"3", "S:\\ARCHIVE\\\\", "", refused},
+      {"1", "S:\\ARCHIVE\\\\", "", refused},
+      {"2", "S:\\ARCHIVE\\B1", "D:\\TYUJYOU\\B1", converted},
+      {"3", "S:\\ARCHIVE\\CR1\r", "", refused},
       {"4", "S:\\ARCHIVE\\x\\..", "", refused},
       {"5", "S:\\ARCHIVE\\x\\..\\..\\VICTIM\\K1", "", refused},
       {"6", Utf8(u"S:\\ARCHIVE\\大阪"), Utf8(u"D:\\TYUJYOU\\大阪"), converted},

@@ -136,7 +136,8 @@ TEST_F(SoilReadings, ATableThatCannotBeUsedConvertsNothing) {
   const ProcessResult both =
       Run({"convert", "--soil-readings", missing, "--no-soil-readings", "S:\\BORING1", "D:\\OUT"});
   EXPECT_EQ(both.exit_code, 2);
-  EXPECT_NE(both.err.find("--soil-readings excludes --no-soil-readings"), std::string::npos)
+  EXPECT_NE(both.err.find("--soil-readings and --no-soil-readings cannot be given together"),
+            std::string::npos)
       << both.err;
 }
 
