@@ -30,8 +30,8 @@ class WindowStartTest : public ::testing::Test {
   WindowStartTest() : c_(machine_.AddDrive(u'C')), d_(machine_.AddDrive(u'D')) {
     WriteBytes(c_ / "APP" / "PATDAT" / "kishitu.txt", "1");
     fs::create_directories(c_ / "start");
-    fs::create_directories(d_ / "現場 A" / "BORING1");
-    WriteBytes(d_ / "現場 A" / "X1.TXT", "1\r\n");
+    fs::create_directories(d_ / u"現場 A" / "BORING1");
+    WriteBytes(d_ / u"現場 A" / "X1.TXT", "1\r\n");
     machine_.fs().SetProgramFolder(u"C:\\APP");
     machine_.fs().SetCurrentFolder(u"C:\\start");
     machine_.fs().SetCurrentDrive(u'C');
@@ -59,8 +59,8 @@ class WindowStartTest : public ::testing::Test {
 };
 
 TEST_F(WindowStartTest, AFolderArgumentBecomesTheSource) {
-  const fs::path boring = d_ / "現場 A" / "BORING1";
-  fs::current_path(d_ / "現場 A");
+  const fs::path boring = d_ / u"現場 A" / "BORING1";
+  fs::current_path(d_ / u"現場 A");
   // The program's drive paths in either separator and letter case, and host paths of the folder
   // (absolute, or from the working folder).
   const std::string arguments[] = {"D:\\現場 A\\BORING1", "d:/現場 a/boring1",
@@ -93,7 +93,7 @@ TEST_F(WindowStartTest, AFolderArgumentTheWindowCannotUseIsOneMessage) {
   const Case cases[] = {
       {"D:\\現場 A\\NOPE", FolderArgumentProblem::kNotFound},
       {"D:\\現場 A\\X1.TXT", FolderArgumentProblem::kNotAFolder},
-      {platform::PathUtf8(d_ / "現場 A" / "X1.TXT"), FolderArgumentProblem::kNotAFolder},
+      {platform::PathUtf8(d_ / u"現場 A" / "X1.TXT"), FolderArgumentProblem::kNotAFolder},
       {platform::PathUtf8(elsewhere), FolderArgumentProblem::kOnNoDrive},
       // A drive that is not mapped: a host path from the working folder, which no drive holds.
       {"Q:\\BORING1", FolderArgumentProblem::kOnNoDrive},
