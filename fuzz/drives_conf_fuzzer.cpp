@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // The same lines as the user's drives.conf, over the defaults.
   qe2m4::fuzz::WriteFile(qe2m4::platform::DriveSettingsFile(), bytes);
-  std::vector<std::string> problems;
+  std::vector<qe2m4::platform::SettingsWarning> problems;
   const qe2m4::platform::DriveTable start_up = qe2m4::platform::StartUpDriveTable({}, problems);
   Entries expected_at_start = qe2m4::platform::DriveTable::Defaults().entries();
   ApplyLines(bytes, bad, expected_at_start);

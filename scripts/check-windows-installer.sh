@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the Windows installer that `make package` made silently under Wine, in fresh Wine
 # prefixes, once as a Japanese and once as an English user: the Start-menu folder must hold the
-# links under the installer's names in that language and the program folder the programs; the
-# uninstaller must then remove both.
+# links under the installer's names in that language, the user's Send To (送る) folder the
+# window's link and the program folder the programs; the uninstaller must then remove them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build}
@@ -20,10 +20,16 @@ export LOCPATH="$work/locales" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=d"
 source scripts/wine-prefix.sh
 
-# check LANG LINK...: installs as a user of that language, checks, uninstalls, checks.
+# The user's Send To folder of the current Wine prefix (under the user's profile, whatever its
+# user's name).
+send_to() {
+  find "$WINEPREFIX/drive_c/users" -type d -name SendTo -path '*/Microsoft/Windows/*' -print -quit
+}
+
+# check LANG SEND_TO_LINK LINK...: installs as a user of that language, checks, uninstalls, checks.
 check() {
-  local lang=$1
-  shift
+  local lang=$1 send_to_link=$2
+  shift 2
   export LANG=$lang WINEPREFIX="$work/prefix-$lang"
   make_wine_prefix
   wine "$setup" /S
@@ -36,13 +42,25 @@ check() {
   for file in qe2m4.exe qe2m4-gui.exe README.txt Uninstall.exe; do
     [ -f "$program/$file" ] || { echo "$lang: $file was not installed" >&2; exit 1; }
   done
+  local send_to_folder
+  send_to_folder=$(send_to)
+  [ -f "$send_to_folder/$send_to_link.lnk" ] || {
+    echo "$lang: no Send To link \"$send_to_link\" in ${send_to_folder:-(no SendTo folder)}" >&2
+    ls "$send_to_folder" >&2 || true
+    exit 1
+  }
   wine "$program/Uninstall.exe" /S
   wineserver -w
   [ ! -e "$menu" ] || { echo "$lang: the uninstaller left the Start-menu folder" >&2; exit 1; }
   [ ! -e "$program/qe2m4.exe" ] || { echo "$lang: the uninstaller left the program" >&2; exit 1; }
-  echo "$lang: the installer made the Start-menu links ($*); the uninstaller removed them"
+  [ ! -e "$send_to_folder/$send_to_link.lnk" ] || {
+    echo "$lang: the uninstaller left the Send To link" >&2
+    exit 1
+  }
+  echo "$lang: the installer made the Start-menu links ($*) and the Send To link" \
+    "($send_to_link); the uninstaller removed them"
 }
 
-check ja_JP.UTF-8 "qe2m4 変換プログラム" "qe2m4 のはじめに (README)" "qe2m4 のフォルダ" \
-  "qe2m4 のアンインストール"
-check C.UTF-8 "qe2m4 converter" "qe2m4 README" "qe2m4 folder" "Uninstall qe2m4"
+check ja_JP.UTF-8 "qe2m4 変換プログラム" "qe2m4 変換プログラム" "qe2m4 のはじめに (README)" \
+  "qe2m4 のフォルダ" "qe2m4 のアンインストール"
+check C.UTF-8 "qe2m4 converter" "qe2m4 converter" "qe2m4 README" "qe2m4 folder" "Uninstall qe2m4"

@@ -86,6 +86,36 @@ bool Form1::Form_Load() {
   return true;
 }
 
+void Form1::AfterStartUp(const WindowStart& start) {
+  if (start.folder) {
+    OpenSourceArgument(*start.folder);
+  }
+  if (const std::optional<std::u16string> warnings = SettingsWarningsMessage(start.warnings)) {
+    view_.Port().ShowMessage(*warnings, std::nullopt, platform::MessageButtons::kOk,
+                             platform::MessageIcon::kInformation);
+  }
+}
+
+void Form1::OpenSourceArgument(std::string_view argument) {
+  const auto path = FolderArgumentPath(file_system_, argument);
+  if (const auto* problem = std::get_if<FolderArgumentProblem>(&path)) {
+    view_.Port().ShowMessage(FolderArgumentMessage(*problem, argument), std::nullopt,
+                             platform::MessageButtons::kOk, platform::MessageIcon::kExclamation);
+    return;
+  }
+  const std::u16string& folder = std::get<std::u16string>(path);
+  try {
+    // The drive first: its Change opens the drive's current folder, which the folder replaces.
+    Drive2.SetDrive(folder.front());
+    Dir2.SetPath(folder);
+  } catch (const platform::Error&) {
+    // Gone since it was found: as a folder that was never there.
+    view_.Port().ShowMessage(FolderArgumentMessage(FolderArgumentProblem::kNotFound, argument),
+                             std::nullopt, platform::MessageButtons::kOk,
+                             platform::MessageIcon::kExclamation);
+  }
+}
+
 void Form1::Drive1_Change() {
   const std::u16string drive = AnsiLeft(Drive1.Drive(), 2);
   if (drive.empty()) {

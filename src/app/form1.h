@@ -7,6 +7,7 @@
 #include "app/drive_list.h"
 #include "app/folder_list.h"
 #include "app/form1_view.h"
+#include "app/window_start.h"
 
 namespace qe2m4::platform {
 class FileSystem;
@@ -49,6 +50,10 @@ class Form1 {
   // Start-up, before the window is shown. False when the program has to end (no pattern-data
   // folder; the user has been told).
   bool Form_Load();
+  // Once the window shows after Form_Load, what the program was started with: the folder given
+  // becomes the source (Drive2 on its drive, Dir2 and Text2 on it), or one message says why it
+  // cannot; then the settings warnings, all in one information box, when there are any.
+  void AfterStartUp(const WindowStart& start);
   void Drive1_Change();
   void Drive2_Change();
   void Dir1_Change();
@@ -61,6 +66,7 @@ class Form1 {
 
  private:
   void ShowNoTyujyouFolder();
+  void OpenSourceArgument(std::string_view argument);
 
   platform::FileSystem& file_system_;
   Form1View& view_;

@@ -1,69 +1,88 @@
 #include "app/gui_options.h"
 
+#include <array>
+#include <string_view>
+
 #include "platform/drive_table.h"
 #include "platform/host_paths.h"
 
 namespace qe2m4::app {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// An absolute folder without "." levels or a trailing separator ("." gives the working folder).
-// The folder is UTF-8 text; it becomes a host path so that every name stays exact on Windows too.
-fs::path AbsoluteFolder(const std::string& folder) {
-  fs::path path = fs::absolute(platform::HostPathFromUtf8(folder)).lexically_normal();
-  if (!path.has_filename() && path != path.root_path()) {
-    path = path.parent_path();
-  }
-  return path;
-}
+constexpr std::array<std::string_view, 3> kValueOptions = {"--drive", "--system-dir",
+                                                           "--screenshot"};
 
-// "L=DIR" with DIR made absolute, so that the drive keeps its folder whatever happens to the
-// working folder; "L=" (removing the letter) stays as it is.
-std::optional<std::string> DriveAssignment(const std::string& text) {
-  if (text.size() < 2 || text[1] != '=' || !platform::DriveLetter(static_cast<char16_t>(text[0]))) {
-    return std::nullopt;
+bool TakesValue(std::string_view option, WindowProgram program) {
+  if (option == "--screenshot") {
+    // The Windows window's picture is taken from the outside.
+    return program == WindowProgram::kLinux;
   }
-  const std::string folder = text.substr(2);
-  if (folder.empty()) {
-    return text;
+  for (const std::string_view known : kValueOptions) {
+    if (option == known) {
+      return true;
+    }
   }
-  return text.substr(0, 2) + platform::PathUtf8(AbsoluteFolder(folder));
+  return false;
 }
 
 }  // namespace
 
-std::optional<GuiOptions> ParseGuiOptions(const std::vector<std::string>& arguments,
-                                          std::string& error) {
+std::variant<GuiOptions, GuiOptionsError> ParseGuiOptions(const std::vector<std::string>& arguments,
+                                                          WindowProgram program) {
+  using Kind = GuiOptionsError::Kind;
   GuiOptions options;
+  bool only_folders = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
+    // "/?" asks a Windows program for its help, as it does of Windows's own.
+    if (!only_folders && argument == "/?" && program == WindowProgram::kWindows) {
+      options.help = true;
+      continue;
+    }
+    if (only_folders || !argument.starts_with("-") || argument == "-") {
+      if (options.folder) {
+        return GuiOptionsError{Kind::kSecondFolder, argument};
+      }
+      options.folder = argument;
+      continue;
+    }
+    if (argument == "--") {
+      only_folders = true;
+      continue;
+    }
     if (argument == "--help" || argument == "-h") {
       options.help = true;
       continue;
     }
-    const bool takes_value =
-        argument == "--drive" || argument == "--system-dir" || argument == "--screenshot";
-    if (!takes_value) {
-      error = "unknown option: " + argument;
-      return std::nullopt;
+    // "--option value" or "--option=value".
+    const std::size_t equals = argument.find('=');
+    const std::string option = argument.substr(0, equals);
+    if (!TakesValue(option, program)) {
+      return GuiOptionsError{Kind::kUnknownOption, argument};
     }
-    if (i + 1 == arguments.size()) {
-      error = argument + " needs a value";
-      return std::nullopt;
-    }
-    const std::string& value = arguments[++i];
-    if (argument == "--drive") {
-      const auto assignment = DriveAssignment(value);
-      if (!assignment) {
-        error = "--drive needs L=DIR (a letter A to Z): " + value;
-        return std::nullopt;
-      }
-      options.drive_assignments.push_back(*assignment);
-    } else if (argument == "--system-dir") {
-      options.system_dir = AbsoluteFolder(value);
+    std::string value;
+    if (equals != std::string::npos) {
+      value = argument.substr(equals + 1);
+    } else if (i + 1 < arguments.size()) {
+      value = arguments[++i];
     } else {
+      return GuiOptionsError{Kind::kNeedsValue, argument};
+    }
+    if (option == "--drive") {
+      if (!platform::ParseDriveAssignment(value)) {
+        return GuiOptionsError{Kind::kNotADriveAssignment, value};
+      }
+      options.start_up.drives.push_back(value);
+    } else if (option == "--system-dir") {
+      if (value.empty()) {
+        return GuiOptionsError{Kind::kNeedsValue, option};
+      }
+      options.start_up.system_folder = value;
+    } else {
+      if (value.empty()) {
+        return GuiOptionsError{Kind::kNeedsValue, option};
+      }
       options.screenshot = platform::HostPathFromUtf8(value);
     }
   }

@@ -3,29 +3,86 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/start_up_messages.h"
 #include "platform/drive_table.h"
-#include "platform/file_system.h"
-#include "platform/program_location.h"
-#include "platform/start_up.h"
+#include "platform/host_paths.h"
+#include "platform/utf8.h"
 
 namespace qe2m4::app {
 
 namespace fs = std::filesystem;
 
-void EnterWindowFolders(platform::FileSystem& file_system, const GuiOptions& options) {
-  if (const auto program = platform::ProgramLocation()) {
-    if (const auto path = file_system.ToDrivePath(*program)) {
-      file_system.SetProgramFolder(*path);
-    }
+namespace {
+
+// "L:" alone, or "L:" and a separator, with a letter A to Z: a path of the program's drives.
+bool HasDriveForm(std::u16string_view text) {
+  return text.size() >= 2 && platform::DriveLetter(text[0]) && text[1] == u':' &&
+         (text.size() == 2 || text[2] == u'\\' || text[2] == u'/');
+}
+
+}  // namespace
+
+WindowLaunch LaunchWindow(const std::vector<std::string>& arguments, WindowProgram program) {
+  std::variant<GuiOptions, GuiOptionsError> parsed = ParseGuiOptions(arguments, program);
+  if (const auto* error = std::get_if<GuiOptionsError>(&parsed)) {
+    return GuiUsageError{GuiOptionsErrorText(*error) + u"\n\n" + GuiHelp(program)};
   }
-  const fs::path system = options.system_dir.value_or(platform::DefaultSystemFolder());
-  std::error_code ec;
-  if (fs::is_directory(system, ec)) {
-    if (const auto path = file_system.ToDrivePath(system)) {
-      file_system.SetSystemFolder(*path);
-    }
+  GuiOptions& options = std::get<GuiOptions>(parsed);
+  if (options.help) {
+    return ShowGuiHelp{GuiHelp(program)};
   }
-  platform::EnterWorkingFolder(file_system);
+  std::variant<platform::StartUp, platform::StartUpError> started =
+      platform::StartFrontEnd(options.start_up);
+  if (const auto* error = std::get_if<platform::StartUpError>(&started)) {
+    return GuiUsageError{platform::FromUtf8(StartUpErrorText(*error)) + u"\n\n" + GuiHelp(program)};
+  }
+  platform::StartUp& start_up = std::get<platform::StartUp>(started);
+  return OpenWindow{std::move(start_up.file_system),
+                    WindowStart{options.folder, std::move(start_up.warnings)}, options.screenshot};
+}
+
+std::variant<std::u16string, FolderArgumentProblem> FolderArgumentPath(
+    const platform::FileSystem& file_system, std::string_view argument) {
+  const fs::path host = platform::HostPathFromUtf8(argument);
+  const std::u16string text = platform::PathText(host);
+  std::optional<std::u16string> path;
+  if (HasDriveForm(text) && file_system.DriveUsable(text[0])) {
+    path = file_system.FullPath(text);
+  } else {
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(host, ec);
+    path = file_system.ToDrivePath((ec ? host : absolute).lexically_normal());
+  }
+  if (!path) {
+    return FolderArgumentProblem::kOnNoDrive;
+  }
+  if (file_system.FolderExists(*path)) {
+    return *path;
+  }
+  return file_system.Exists(*path) ? FolderArgumentProblem::kNotAFolder
+                                   : FolderArgumentProblem::kNotFound;
+}
+
+std::u16string FolderArgumentMessage(FolderArgumentProblem problem, std::string_view argument,
+                                     catalogue::Language language) {
+  using catalogue::TextId;
+  const TextId id = problem == FolderArgumentProblem::kOnNoDrive  ? TextId::kWindowFolderOnNoDrive
+                    : problem == FolderArgumentProblem::kNotFound ? TextId::kWindowFolderNotFound
+                                                                  : TextId::kWindowFolderNotAFolder;
+  return platform::FromUtf8(catalogue::Format(id, language, {argument}));
+}
+
+std::optional<std::u16string> SettingsWarningsMessage(
+    const std::vector<platform::SettingsWarning>& warnings, catalogue::Language language) {
+  if (warnings.empty()) {
+    return std::nullopt;
+  }
+  std::u16string text =
+      platform::FromUtf8(catalogue::Text(catalogue::TextId::kWindowSettingsWarnings, language));
+  for (const platform::SettingsWarning& warning : warnings) {
+    text += u"\n" + platform::FromUtf8(SettingsWarningText(warning, language));
+  }
+  return text;
 }
 
 }  // namespace qe2m4::app

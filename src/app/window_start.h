@@ -1,18 +1,64 @@
 #pragma once
 
-#include "app/gui_options.h"
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
 
-namespace qe2m4::platform {
-class FileSystem;
-}
+#include "app/gui_help.h"
+#include "app/gui_options.h"
+#include "catalogue/catalogue.h"
+#include "platform/start_up.h"
 
 namespace qe2m4::app {
 
-// The folders of one start of the window program, whatever toolkit shows it: the program's own
-// folder (where start-up looks for PATDAT first), the system folder (the one given, else the
-// host's default: the Windows system folder, elsewhere the user's configuration folder; when it
-// exists) and the current drive and folder (the drive
-// holding the folder the program was started in, else the first usable one).
-void EnterWindowFolders(platform::FileSystem& file_system, const GuiOptions& options);
+// What the window acts on once it shows: the folder it was given, and what start-up could not
+// use of the settings.
+struct WindowStart {
+  std::optional<std::string> folder;  // the folder argument, as given (UTF-8)
+  std::vector<platform::SettingsWarning> warnings;
+};
+
+// The window program's start before any window, the same for every view: the help asked for
+// (shown, and the program ends with 0), the arguments or options that cannot be used (told with
+// the help, and the program ends with 2), or the machine to open the window on.
+struct ShowGuiHelp {
+  std::u16string text;
+};
+struct GuiUsageError {
+  std::u16string text;  // what is wrong, a blank line, then the help
+};
+struct OpenWindow {
+  platform::FileSystem file_system;
+  WindowStart start;
+  std::optional<std::filesystem::path> screenshot;  // take a picture of the window and end
+};
+using WindowLaunch = std::variant<ShowGuiHelp, GuiUsageError, OpenWindow>;
+WindowLaunch LaunchWindow(const std::vector<std::string>& arguments, WindowProgram program);
+
+// Why the folder argument cannot be the source.
+enum class FolderArgumentProblem {
+  kOnNoDrive,   // a host folder that no drive holds
+  kNotFound,    // nothing there
+  kNotAFolder,  // a file, not a folder
+};
+
+// The drive path the folder argument stands for: a path of the program's own drives
+// ("S:\BORING1", "S:/BORING1") whose drive is usable, as the path boxes take it; otherwise a host
+// path (a relative one from the working folder), through the drive that holds it.
+std::variant<std::u16string, FolderArgumentProblem> FolderArgumentPath(
+    const platform::FileSystem& file_system, std::string_view argument);
+
+// The message that tells why the folder argument is not opened, naming it as given.
+std::u16string FolderArgumentMessage(FolderArgumentProblem problem, std::string_view argument,
+                                     catalogue::Language language = catalogue::UserLanguage());
+
+// The settings warnings in the one box the window shows them in: a heading, then each warning
+// on a line of its own; nullopt when there are none.
+std::optional<std::u16string> SettingsWarningsMessage(
+    const std::vector<platform::SettingsWarning>& warnings,
+    catalogue::Language language = catalogue::UserLanguage());
 
 }  // namespace qe2m4::app

@@ -3,13 +3,8 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace qe2m4::cli {
-
-// The command line's arguments after the program name, as UTF-8 (on Windows taken from the
-// system's UTF-16 command line, so that any name survives whatever the console's code page).
-std::vector<std::string> CommandLineArguments(int argc, char** argv);
 
 // Writes UTF-8 text to one of the program's streams as its reader expects it: UTF-8 on POSIX
 // systems; on Windows UTF-16 to a console window (it shows every character whatever its code

@@ -5,10 +5,6 @@
 
 namespace qe2m4::cli {
 
-std::vector<std::string> CommandLineArguments(int argc, char** argv) {
-  return std::vector<std::string>(argv + 1, argv + argc);
-}
-
 void WriteText(std::FILE* stream, std::string_view text) {
   const std::string visible = VisibleText(text);
   std::fwrite(visible.data(), 1, visible.size(), stream);

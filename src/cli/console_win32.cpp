@@ -1,7 +1,5 @@
 #include <io.h>
 #include <windows.h>
-// shellapi.h needs windows.h first.
-#include <shellapi.h>
 
 #include "cli/console.h"
 #include "cli/visible_text.h"
@@ -21,14 +19,6 @@ HANDLE HandleOf(std::FILE* stream) {
 bool IsConsoleHandle(HANDLE handle) {
   DWORD mode = 0;
   return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
-}
-
-std::u16string Utf16(const wchar_t* text) {
-  std::u16string out;
-  for (; *text != L'\0'; ++text) {
-    out += static_cast<char16_t>(*text);
-  }
-  return out;
 }
 
 // Whether the console carries out escape sequences (the batch's progress line erases the rest
@@ -74,20 +64,6 @@ void Write(std::FILE* stream, std::string_view text) {
 }
 
 }  // namespace
-
-std::vector<std::string> CommandLineArguments(int argc, char** argv) {
-  int count = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (wide == nullptr) {
-    return std::vector<std::string>(argv + 1, argv + argc);
-  }
-  std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) {
-    arguments.push_back(platform::ToUtf8(Utf16(wide[i])));
-  }
-  LocalFree(wide);
-  return arguments;
-}
 
 void WriteText(std::FILE* stream, std::string_view text) {
   Write(stream, VisibleText(text));

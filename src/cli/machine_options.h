@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/file_system.h"
+#include "platform/start_up.h"
 
 namespace CLI {
 class App;
@@ -14,10 +14,7 @@ class App;
 namespace qe2m4::cli {
 
 // The options every command shares: which host folders play the drives and the system folder.
-struct MachineOptions {
-  std::vector<std::string> drives;  // "L=DIR" assignments, in the order given
-  std::string system_folder;        // host folder; empty for the user's configuration folder
-};
+using MachineOptions = platform::StartUpOptions;
 
 // A drive path typed on the command line, read as the host's names are read: on Linux the
 // bytes as UTF-8, else as CP932, else with their undecodable bytes kept, so that a folder named
@@ -27,10 +24,9 @@ std::u16string ArgumentText(const std::string& argument);
 // Adds --drive and --system-dir to a command.
 void AddMachineOptions(CLI::App& command, MachineOptions& options);
 
-// The file system a run starts with, as a front end starts: the user's drive table with the
-// command's drive assignments applied, the system and program folders, the working folder
-// current. Problems with the settings are printed to messages; nullopt when the system folder
-// lies on no drive (bad usage).
+// The file system a run starts with, as every front end starts (platform::StartFrontEnd). What
+// start-up could not use of the settings is printed to messages; nullopt, with the reason
+// printed, when an option cannot be used (bad usage).
 std::optional<platform::FileSystem> PrepareFileSystem(const MachineOptions& options,
                                                       std::FILE* messages);
 

@@ -8,6 +8,7 @@
 #include "cli/exit_status.h"
 #include "cli/program_message.h"
 #include "platform/interrupt.h"
+#include "platform/program_arguments.h"
 #include "platform/standard_streams.h"
 
 // qe2m4: the command line over the same conversion run as the window.
@@ -16,7 +17,7 @@ int main(int argc, char** argv) {
   qe2m4::platform::InstallInterruptHandlers();
   int status = qe2m4::cli::kExitRefused;
   try {
-    const std::vector<std::string> arguments = qe2m4::cli::CommandLineArguments(argc, argv);
+    const std::vector<std::string> arguments = qe2m4::platform::ProgramArguments(argc, argv);
     status = qe2m4::cli::RunCommandLine(arguments, stdin, stdout, stderr);
   } catch (const std::exception& error) {
     // The run reports its own failures; this is what escaped everything else.

@@ -52,17 +52,26 @@ std::optional<std::filesystem::path> DriveTable::Folder(char16_t letter) const {
   return it->second;
 }
 
-bool DriveTable::ApplyAssignment(std::string_view assignment) {
-  const std::string_view text = TrimAscii(assignment);
-  const std::size_t equals = text.find('=');
-  if (equals == std::string_view::npos || TrimAscii(text.substr(0, equals)).size() != 1) {
-    return false;
+std::optional<DriveAssignment> ParseDriveAssignment(std::string_view text) {
+  const std::string_view trimmed = TrimAscii(text);
+  const std::size_t equals = trimmed.find('=');
+  if (equals == std::string_view::npos || TrimAscii(trimmed.substr(0, equals)).size() != 1) {
+    return std::nullopt;
   }
-  const auto letter = DriveLetter(static_cast<char16_t>(static_cast<unsigned char>(text[0])));
+  const auto letter =
+      DriveLetter(static_cast<char16_t>(static_cast<unsigned char>(trimmed.front())));
   if (!letter) {
+    return std::nullopt;
+  }
+  return DriveAssignment{*letter, std::string(TrimAscii(trimmed.substr(equals + 1)))};
+}
+
+bool DriveTable::ApplyAssignment(std::string_view assignment) {
+  const std::optional<DriveAssignment> parsed = ParseDriveAssignment(assignment);
+  if (!parsed) {
     return false;
   }
-  Map(*letter, HostPathFromUtf8(TrimAscii(text.substr(equals + 1))));
+  Map(parsed->letter, HostPathFromUtf8(parsed->folder));
   return true;
 }
 

@@ -44,6 +44,17 @@ class DriveTable {
 // Upper-case letter for 'a'..'z' / 'A'..'Z'; nullopt for anything else.
 std::optional<char16_t> DriveLetter(char16_t c);
 
+// One assignment "L=DIR" as the user writes it (the command line's --drive, a line of
+// drives.conf): a letter A to Z in either case, "=", and a host folder in UTF-8, with blanks
+// around the letter and the folder not counting. An empty folder removes the letter.
+struct DriveAssignment {
+  char16_t letter = 0;  // upper case
+  std::string folder;
+};
+// The assignment a text holds; nullopt when it is not of the form L=DIR. The one reading of
+// "L=DIR" for every front end and the settings file.
+std::optional<DriveAssignment> ParseDriveAssignment(std::string_view text);
+
 // The user's configuration folder for qe2m4: %APPDATA%\qe2m4 on Windows; elsewhere
 // $XDG_CONFIG_HOME/qe2m4, or $HOME/.config/qe2m4.
 std::filesystem::path UserConfigFolder();

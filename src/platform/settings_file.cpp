@@ -24,8 +24,8 @@ SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16s
     if (error.cause() != ErrorCause::kNotAFile && error.cause() != ErrorCause::kIsAFolder) {
       throw;
     }
-    settings.problem =
-        error.cause() == ErrorCause::kIsAFolder ? "a folder, not a file" : "not a regular file";
+    settings.is_folder = error.cause() == ErrorCause::kIsAFolder;
+    settings.problem = settings.is_folder ? "a folder, not a file" : "not a regular file";
     return settings;
   }
   // A file whose size tells at once that it is too large is not read at all.

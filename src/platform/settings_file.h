@@ -18,6 +18,7 @@ struct SettingsText {
   std::string text;
   std::string problem;
   bool too_large = false;  // kIgnored for its size, not for what it is
+  bool is_folder = false;  // kIgnored for being a folder
 };
 
 // Reads a settings file of at most max_bytes. Throws Error(kRead) naming display_path when an

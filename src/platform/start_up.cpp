@@ -3,8 +3,8 @@
 #include <system_error>
 
 #include "platform/error.h"
-#include "platform/file_system.h"
 #include "platform/host_paths.h"
+#include "platform/program_location.h"
 #include "platform/settings_file.h"
 
 namespace qe2m4::platform {
@@ -12,51 +12,90 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Blanks around a folder are not part of it, in drives.conf as on the command line.
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) {
-    return {};
+// An absolute folder without "." levels or a trailing separator, relative folders taken from
+// the working folder: a drive keeps its folder whatever happens to the working folder later.
+fs::path AbsoluteFolder(const std::string& folder) {
+  const fs::path host = HostPathFromUtf8(folder);
+  std::error_code ec;
+  fs::path path = fs::absolute(host, ec);
+  if (ec) {
+    path = host;
   }
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  path = path.lexically_normal();
+  if (!path.has_filename() && path != path.root_path()) {
+    path = path.parent_path();
+  }
+  return path;
+}
+
+// What cannot be used of drives.conf, added to warnings; its assignments applied to table.
+void ApplyDriveSettings(DriveTable& table, std::vector<SettingsWarning>& warnings) {
+  const fs::path settings = DriveSettingsFile();
+  SettingsText text;
+  try {
+    text = ReadSettingsFile(settings, PathText(settings), kDriveSettingsMaxBytes);
+  } catch (const Error& error) {
+    warnings.push_back({SettingsWarning::Kind::kFileUnreadable, settings, 0, 0, error.reason()});
+    return;
+  }
+  if (text.state == SettingsText::State::kIgnored) {
+    const SettingsWarning::Kind kind = text.too_large   ? SettingsWarning::Kind::kFileTooLarge
+                                       : text.is_folder ? SettingsWarning::Kind::kFileIsFolder
+                                                        : SettingsWarning::Kind::kFileNotOrdinary;
+    warnings.push_back({kind, settings, 0, kDriveSettingsMaxBytes, {}});
+    return;
+  }
+  for (const int line : table.ApplySettings(text.text)) {
+    warnings.push_back({SettingsWarning::Kind::kLineNotAssignment, settings, line, 0, {}});
+  }
 }
 
 }  // namespace
 
-DriveTable StartUpDriveTable(const std::vector<std::string>& assignments,
-                             std::vector<std::string>& problems) {
+DriveTable StartUpDriveTable(const std::vector<DriveAssignment>& assignments,
+                             std::vector<SettingsWarning>& warnings) {
   DriveTable table = DriveTable::Defaults();
-  const fs::path settings = DriveSettingsFile();
-  try {
-    const SettingsText text =
-        ReadSettingsFile(settings, PathText(settings), kDriveSettingsMaxBytes);
-    if (text.state == SettingsText::State::kIgnored) {
-      problems.push_back(PathUtf8(settings) + ": " + text.problem + "; ignored");
-    }
-    for (const int line : table.ApplySettings(text.text)) {
-      problems.push_back(PathUtf8(settings) + ":" + std::to_string(line) +
-                         ": not of the form L=DIR; ignored");
-    }
-  } catch (const Error& error) {
-    problems.push_back(PathUtf8(settings) + ": " + error.reason() + "; ignored");
-  }
-  for (const std::string& assignment : assignments) {
-    const std::size_t equals = assignment.find('=');
-    std::string folder =
-        equals == std::string::npos ? std::string() : TrimBlanks(assignment.substr(equals + 1));
-    std::error_code ec;
-    if (!folder.empty() && HostPathFromUtf8(folder).is_relative()) {
-      const fs::path absolute = fs::absolute(HostPathFromUtf8(folder), ec);
-      if (!ec) {
-        folder = PathUtf8(absolute.lexically_normal());
-      }
-    }
-    if (equals == std::string::npos ||
-        !table.ApplyAssignment(assignment.substr(0, equals + 1) + folder)) {
-      problems.push_back("--drive " + assignment + ": not of the form L=DIR; ignored");
-    }
+  ApplyDriveSettings(table, warnings);
+  for (const DriveAssignment& assignment : assignments) {
+    table.Map(assignment.letter,
+              assignment.folder.empty() ? fs::path() : AbsoluteFolder(assignment.folder));
   }
   return table;
+}
+
+std::variant<StartUp, StartUpError> StartFrontEnd(const StartUpOptions& options) {
+  std::vector<DriveAssignment> assignments;
+  for (const std::string& text : options.drives) {
+    const std::optional<DriveAssignment> assignment = ParseDriveAssignment(text);
+    if (!assignment) {
+      return StartUpError{StartUpError::Kind::kNotADriveAssignment, text};
+    }
+    assignments.push_back(*assignment);
+  }
+  std::vector<SettingsWarning> warnings;
+  DriveTable drives = StartUpDriveTable(assignments, warnings);
+  StartUp start{FileSystem(std::move(drives)), std::move(warnings)};
+  FileSystem& file_system = start.file_system;
+
+  if (const auto location = ProgramLocation()) {
+    if (const auto path = file_system.ToDrivePath(*location)) {
+      file_system.SetProgramFolder(*path);
+    }
+  }
+  const fs::path system_folder =
+      options.system_folder.empty() ? DefaultSystemFolder() : AbsoluteFolder(options.system_folder);
+  if (const auto path = file_system.ToDrivePath(system_folder)) {
+    file_system.SetSystemFolder(*path);
+  } else if (!options.system_folder.empty()) {
+    return StartUpError{StartUpError::Kind::kSystemFolderOnNoDrive, options.system_folder};
+  } else {
+    SettingsWarning warning;
+    warning.kind = SettingsWarning::Kind::kSystemFolderOnNoDrive;
+    warning.file = system_folder;
+    start.warnings.push_back(std::move(warning));
+  }
+  EnterWorkingFolder(file_system);
+  return start;
 }
 
 void EnterWorkingFolder(FileSystem& file_system) {

@@ -6,28 +6,28 @@
 #include <QTranslator>
 #include <iostream>
 #include <string>
-#include <vector>
+#include <variant>
 
-#include "app/gui_options.h"
 #include "app/window/form1_window.h"
 #include "app/window_start.h"
-#include "platform/file_system.h"
-#include "platform/start_up.h"
+#include "platform/program_arguments.h"
+#include "platform/utf8.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
 
-  std::string error;
-  const auto options =
-      qe2m4::app::ParseGuiOptions(std::vector<std::string>(argv + 1, argv + argc), error);
-  if (!options) {
-    std::cerr << "qe2m4-gui: " << error << "\n" << qe2m4::app::kGuiUsage;
-    return 2;
-  }
-  if (options->help) {
-    std::cout << qe2m4::app::kGuiUsage;
+  // Qt has taken its own options from argv; the rest are the window's.
+  qe2m4::app::WindowLaunch launch = qe2m4::app::LaunchWindow(
+      qe2m4::platform::ProgramArguments(argc, argv), qe2m4::app::WindowProgram::kLinux);
+  if (const auto* help = std::get_if<qe2m4::app::ShowGuiHelp>(&launch)) {
+    std::cout << qe2m4::platform::ToUtf8(help->text);
     return 0;
   }
+  if (const auto* error = std::get_if<qe2m4::app::GuiUsageError>(&launch)) {
+    std::cerr << "qe2m4-gui: " << qe2m4::platform::ToUtf8(error->text);
+    return 2;
+  }
+  qe2m4::app::OpenWindow& open = std::get<qe2m4::app::OpenWindow>(launch);
 
   // Every text of the window is Japanese; the standard buttons (はい, いいえ) follow suit.
   QTranslator translator;
@@ -36,26 +36,19 @@ int main(int argc, char** argv) {
     QApplication::installTranslator(&translator);
   }
 
-  std::vector<std::string> problems;
-  qe2m4::platform::FileSystem file_system(
-      qe2m4::platform::StartUpDriveTable(options->drive_assignments, problems));
-  for (const std::string& problem : problems) {
-    std::cerr << "qe2m4-gui: " << problem << "\n";
-  }
-  qe2m4::app::EnterWindowFolders(file_system, *options);
-
-  qe2m4::window::Form1Window form(file_system);
+  qe2m4::window::Form1Window form(open.file_system);
   if (!form.behaviour().Form_Load()) {
     return 1;
   }
   form.show();
-  if (options->screenshot) {
+  if (open.screenshot) {
     QCoreApplication::processEvents();
-    if (!form.grab().save(QString::fromStdString(options->screenshot->string()), "PNG")) {
-      std::cerr << "qe2m4-gui: cannot write " << options->screenshot->string() << "\n";
+    if (!form.grab().save(QString::fromStdString(open.screenshot->string()), "PNG")) {
+      std::cerr << "qe2m4-gui: cannot write " << open.screenshot->string() << "\n";
       return 1;
     }
     return 0;
   }
+  form.behaviour().AfterStartUp(open.start);
   return QApplication::exec();
 }

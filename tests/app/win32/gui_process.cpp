@@ -71,7 +71,9 @@ std::optional<DWORD> GuiProcess::WaitForExit() {
 }
 
 std::wstring Text(HWND window) {
-  std::wstring text(1024, L'\0');
+  // WM_GETTEXTLENGTH may tell more than there is (a conversion's worst case), never less.
+  const auto room = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0) + 1;
+  std::wstring text(static_cast<std::size_t>(room), L'\0');
   const auto length =
       SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<std::size_t>(length));

@@ -16,6 +16,7 @@
 #include "recording_user_interface.h"
 #include "support/host_environment.h"
 #include "support/temp_machine.h"
+#include "win32_window_fixture.h"
 
 namespace qe2m4::win32 {
 
@@ -27,92 +28,15 @@ namespace fs = std::filesystem;
 using qe2m4::testing::ReadBytes;
 using qe2m4::testing::Snapshot;
 using qe2m4::testing::TempMachine;
+using testing::Answer;
 using testing::Children;
+using testing::Control;
 using testing::GuiProcess;
+using testing::kMessageBoxClass;
+using testing::MessageText;
 using testing::Text;
 using testing::WaitUntil;
-
-constexpr wchar_t kMessageBoxClass[] = L"#32770";
-
-HWND Control(HWND form, std::string_view name) {
-  return GetDlgItem(form, ControlId(*app::FindControl(name)));
-}
-
-// The text of a message box (its static text, not the icon's).
-std::wstring MessageText(HWND box) {
-  for (const HWND label : Children(box, L"Static")) {
-    if (!Text(label).empty()) {
-      return Text(label);
-    }
-  }
-  return {};
-}
-
-// Clicks a button of a message box by its identifier (IDOK, IDYES ...).
-void Answer(HWND box, int button) {
-  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-               reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-}
-
-// The sample of examples/ on S: with the program copied beside its PATDAT (so the start-up
-// finds it at once, without walking any drive), a destination drive D: holding \TYUJYOU, and no
-// other drive.
-class Win32Window : public ::testing::Test {
- protected:
-  Win32Window() : s_(machine_.AddDrive(u'S')), d_(machine_.AddDrive(u'D')) {
-    fs::copy(QE2M4_EXAMPLES_DIR, s_, fs::copy_options::recursive);
-    fs::create_directories(d_ / "TYUJYOU");
-    fs::copy_file(QE2M4_GUI_EXECUTABLE, s_ / "qe2m4-gui.exe");
-    // The settings folder (where the window finds the table of soil readings) of the window,
-    // which has this process's environment.
-    qe2m4::testing::SetUserConfigRoot(machine_.root() / "config");
-  }
-
-  // Types both paths into the boxes and presses 実  行.
-  static void Execute(HWND form, const wchar_t* source, const wchar_t* destination) {
-    SendMessageW(Control(form, "Text2"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(source));
-    SendMessageW(Control(form, "Text1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(destination));
-    PostMessageW(Control(form, "Command1"), BM_CLICK, 0, 0);
-  }
-
-  // The notice shown after the success text: its text, once it has only an OK button and the
-  // application's title; then it is closed.
-  static std::wstring TakeNotice(GuiProcess& gui, HWND form) {
-    const HWND status = Control(form, "Label3");
-    EXPECT_TRUE(WaitUntil([&] { return Text(status) == Wide(app::texts::kSucceeded); }));
-    const HWND notice = gui.WaitForWindow(kMessageBoxClass, true);
-    if (notice == nullptr) {
-      ADD_FAILURE() << "no notice";
-      return {};
-    }
-    EXPECT_EQ(Text(notice), Wide(app::texts::kApplicationTitle));
-    EXPECT_NE(GetDlgItem(notice, IDOK), nullptr);
-    EXPECT_EQ(GetDlgItem(notice, IDYES), nullptr);
-    std::wstring text = MessageText(notice);
-    Answer(notice, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return !gui.HasVisibleWindow(kMessageBoxClass); }));
-    return text;
-  }
-
-  // Starts the window with S: and D: mapped, every other letter unmapped, S: as the system
-  // folder and the working folder.
-  std::unique_ptr<GuiProcess> Start(const fs::path& program) {
-    std::vector<std::wstring> arguments;
-    for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
-      if (letter == L'S' || letter == L'D') {
-        continue;
-      }
-      arguments.insert(arguments.end(), {L"--drive", std::wstring{letter, L'='}});
-    }
-    arguments.insert(arguments.end(), {L"--drive", L"S=" + s_.wstring(), L"--drive",
-                                       L"D=" + d_.wstring(), L"--system-dir", s_.wstring()});
-    return std::make_unique<GuiProcess>(program, arguments, program.parent_path());
-  }
-
-  TempMachine machine_;
-  fs::path s_;
-  fs::path d_;
-};
+using testing::Win32Window;
 
 TEST_F(Win32Window, ControlsHaveTheirCaptionsPlacesAndTabOrder) {
   const auto gui = Start(s_ / "qe2m4-gui.exe");
