@@ -45,13 +45,21 @@ std::variant<std::u16string, FolderArgumentProblem> FolderArgumentPath(
     const platform::FileSystem& file_system, std::string_view argument) {
   const fs::path host = platform::HostPathFromUtf8(argument);
   const std::u16string text = platform::PathText(host);
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(host, ec);
+  const fs::path host_path = (ec ? host : absolute).lexically_normal();
+  // A folder dropped on the program, sent to it or named by a shortcut is a folder of the
+  // system: where it exists and a drive holds it, that is the folder meant, even when the
+  // program's own drive table gives its letter another folder ("--drive C=...").
   std::optional<std::u16string> path;
-  if (HasDriveForm(text) && file_system.DriveUsable(text[0])) {
+  if (fs::is_directory(host_path, ec)) {
+    path = file_system.ToDrivePath(host_path);
+  }
+  if (!path && HasDriveForm(text) && file_system.DriveUsable(text[0])) {
     path = file_system.FullPath(text);
-  } else {
-    std::error_code ec;
-    const fs::path absolute = fs::absolute(host, ec);
-    path = file_system.ToDrivePath((ec ? host : absolute).lexically_normal());
+  }
+  if (!path) {
+    path = file_system.ToDrivePath(host_path);
   }
   if (!path) {
     return FolderArgumentProblem::kOnNoDrive;
