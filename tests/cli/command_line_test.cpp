@@ -55,7 +55,7 @@ TEST(ParseCommandLine, HelpOfEachCommandAndUsageOfTheCommandInError) {
   EXPECT_EQ(text.rfind("usage: qe2m4 convert [options] SOURCE DEST\n", 0), 0u);
   for (const char* option :
        {"\n  --drive L=DIR ", "\n  --system-dir DIR ", "\n  --soil-readings FILE ",
-        "\n  --no-soil-readings ", "\n  --yes ", "\n  --quiet ", "\n  -h, --help ", "\nExamples:\n",
+        "\n  --no-soil-readings ", "\n  --yes ", "\n  --quiet ", "\n  -h, --help", "\nExamples:\n",
         "\nExit status:\n  0    converted\n"}) {
     EXPECT_NE(text.find(option), std::string::npos) << option;
   }
