@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "app/start_up_messages.h"
+#include "catalogue/catalogue.h"
 #include "cli/console.h"
 #include "platform/drive_table.h"
 #include "platform/host_paths.h"
@@ -31,7 +32,7 @@ void AddMachineOptions(CLI::App& command, MachineOptions& options) {
       [](const std::string& value) {
         return platform::ParseDriveAssignment(value)
                    ? std::string()
-                   : std::string("needs L=DIR with a drive letter L");
+                   : std::string(catalogue::Text(catalogue::TextId::kCliErrorDriveAssignment));
       },
       "");
   command
@@ -44,7 +45,9 @@ void AddMachineOptions(CLI::App& command, MachineOptions& options) {
       ->type_name("DIR")
       ->check(CLI::Validator(
           [](const std::string& value) {
-            return value.empty() ? std::string("needs a folder") : std::string();
+            return value.empty()
+                       ? std::string(catalogue::Text(catalogue::TextId::kCliErrorNeedsFolder))
+                       : std::string();
           },
           ""));
 }
