@@ -48,17 +48,13 @@ std::variant<std::u16string, FolderArgumentProblem> FolderArgumentPath(
   std::error_code ec;
   const fs::path absolute = fs::absolute(host, ec);
   const fs::path host_path = (ec ? host : absolute).lexically_normal();
-  // A folder dropped on the program, sent to it or named by a shortcut is a folder of the
-  // system: where it exists and a drive holds it, that is the folder meant, even when the
-  // program's own drive table gives its letter another folder ("--drive C=...").
+  // A folder dropped on the program, sent to it or named by a shortcut is a path of the system:
+  // where something exists there, that is what is meant, even when the program's own drive
+  // table gives its letter another folder ("--drive C=...").
   std::optional<std::u16string> path;
-  if (fs::is_directory(host_path, ec)) {
-    path = file_system.ToDrivePath(host_path);
-  }
-  if (!path && HasDriveForm(text) && file_system.DriveUsable(text[0])) {
+  if (!fs::exists(host_path, ec) && HasDriveForm(text) && file_system.DriveUsable(text[0])) {
     path = file_system.FullPath(text);
-  }
-  if (!path) {
+  } else {
     path = file_system.ToDrivePath(host_path);
   }
   if (!path) {

@@ -45,10 +45,10 @@ enum class FolderArgumentProblem {
   kNotAFolder,  // a file, not a folder
 };
 
-// The drive path the folder argument stands for: an existing folder of the system (a relative
-// path from the working folder) through the drive that holds it; otherwise a path of the
-// program's own drives ("S:\BORING1", "S:/BORING1") whose drive is usable, as the path boxes take
-// it; otherwise what the system's path names, through the drive that holds it.
+// The drive path the folder argument stands for: what the system's path names (a relative one
+// from the working folder), through the drive that holds it; where nothing is there, a path of
+// the program's own drives ("S:\BORING1", "S:/BORING1") whose drive is usable, as the path boxes
+// take it.
 std::variant<std::u16string, FolderArgumentProblem> FolderArgumentPath(
     const platform::FileSystem& file_system, std::string_view argument);
 
