@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "app/name_problem_text.h"
 #include "app/texts.h"
 #include "platform/error.h"
 #include "platform/utf8.h"
@@ -84,6 +85,9 @@ std::u16string RunErrorMessage(const platform::Error& error) {
   if (!cause.empty()) {
     text += u'\n';
     text += cause;
+  } else if (error.name_problem()) {
+    text += u'\n';
+    text += platform::FromUtf8(NameProblemText(*error.name_problem()));
   } else if (!error.reason().empty()) {
     text += u'\n';
     text += platform::FromUtf8(error.reason());

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/message_line.h"
+#include "app/name_problem_text.h"
 #include "app/run_error_message.h"
 #include "app/texts.h"
 #include "batch/natural_order.h"
@@ -43,7 +44,7 @@ bool HoldsData(const platform::FileSystem& file_system, const std::u16string& fo
 struct Visit {
   std::u16string relative;
   std::vector<StoredLevelName> stored_names;
-  std::optional<std::string> problem;
+  std::optional<platform::NameProblem> problem;
 };
 
 class TreeWalk {
@@ -62,7 +63,7 @@ class TreeWalk {
     const std::u16string folder = source_ + visit.relative;
     if (visit.problem) {
       const std::u16string text = std::u16string(app::texts::kTreeBadFolderName) + u" " +
-                                  platform::FromUtf8(*visit.problem);
+                                  platform::FromUtf8(app::NameProblemText(*visit.problem));
       Add({0,
            folder,
            u"",

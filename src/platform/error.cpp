@@ -45,6 +45,11 @@ Error::Error(ErrorKind kind, std::u16string path, ErrorCause cause, std::string 
   }
 }
 
+Error::Error(ErrorKind kind, std::u16string path, const NameProblem& problem)
+    : Error(kind, std::move(path), ErrorCause::kUnknown, NameProblemSummary(problem)) {
+  name_problem_ = problem;
+}
+
 std::string SystemReason(int error_number) {
   // The batch calls this from several threads at once. The C libraries the program is built
   // with (glibc since 2.32, the Windows C runtime) give strerror a buffer per thread.

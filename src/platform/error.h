@@ -1,8 +1,11 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <system_error>
+
+#include "platform/names.h"
 
 namespace qe2m4::platform {
 
@@ -44,6 +47,8 @@ class Error : public std::exception {
  public:
   Error(ErrorKind kind, std::u16string path, std::string reason);
   Error(ErrorKind kind, std::u16string path, ErrorCause cause, std::string reason);
+  // A path with a level the host cannot hold or reach: the reason is the name's problem.
+  Error(ErrorKind kind, std::u16string path, const NameProblem& problem);
 
   ErrorKind kind() const { return kind_; }
   ErrorCause cause() const { return cause_; }
@@ -51,6 +56,8 @@ class Error : public std::exception {
   const std::u16string& path() const { return path_; }
   // The system's reason in its own words (may be empty).
   const std::string& reason() const { return reason_; }
+  // The name's problem where that is the reason, for the front ends to word.
+  const std::optional<NameProblem>& name_problem() const { return name_problem_; }
   // A one-line English summary for logs and test failures.
   const char* what() const noexcept override { return summary_.c_str(); }
 
@@ -59,6 +66,7 @@ class Error : public std::exception {
   ErrorCause cause_ = ErrorCause::kUnknown;
   std::u16string path_;
   std::string reason_;
+  std::optional<NameProblem> name_problem_;
   std::string summary_;
 };
 

@@ -28,7 +28,7 @@ struct FolderEntry {
   // Why the name cannot be one level of a path (it holds "\", is "..", holds a control
   // character, or a path of its text reaches another entry): such an entry is never joined
   // into a path. Only ListFolderEntries reports these entries.
-  std::optional<std::string> problem;
+  std::optional<NameProblem> problem;
 };
 
 // The file system as the program sees it: drive-letter paths ("D:\A\b.txt"), a current drive,

@@ -32,9 +32,6 @@ fs::path FileSystem::Resolve(const DrivePath& path) const {
   std::u16string key{FoldCase(path.drive()), u':'};
   bool searching = true;
   for (const std::u16string& level : path.levels()) {
-    if (level.find(u'\0') != std::u16string::npos) {
-      throw Error(ErrorKind::kBadPath, path.Text(), "the path holds a NUL character");
-    }
     if (const auto problem = HostNameProblem(level)) {
       throw Error(ErrorKind::kBadPath, path.Text(), *problem);
     }

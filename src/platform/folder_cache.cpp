@@ -120,7 +120,7 @@ void FolderCache::Changed(const fs::path& entry) {
   });
   if (there) {
     std::u16string name = PathText(entry.filename());
-    std::optional<std::string> problem = LevelNameProblem(name);
+    std::optional<NameProblem> problem = LevelNameProblem(name);
     listing.push_back({changed, std::move(name), std::move(problem)});
     SortHostEntries(listing);
   }

@@ -13,7 +13,7 @@ std::vector<HostEntry> ReadHostFolder(const fs::path& folder, fs::directory_opti
   std::vector<HostEntry> entries;
   for (fs::directory_iterator it(folder, options, ec), end; !ec && it != end; it.increment(ec)) {
     std::u16string name = PathText(it->path().filename());
-    std::optional<std::string> problem = LevelNameProblem(name);
+    std::optional<NameProblem> problem = LevelNameProblem(name);
     entries.push_back({*it, std::move(name), std::move(problem)});
   }
   SortHostEntries(entries);
@@ -45,7 +45,7 @@ void SortHostEntries(std::vector<HostEntry>& entries) {
       }
       for (std::size_t i = first; i < end; ++i) {
         if (i != reached && !entries[i].problem) {
-          entries[i].problem = "another name in this folder reads as the same text";
+          entries[i].problem = NameProblem{NameProblemKind::kTwin};
         }
       }
     }

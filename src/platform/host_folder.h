@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/names.h"
+
 namespace qe2m4::platform {
 
 // One entry of a host folder, under the name the program reads it by.
@@ -15,7 +17,7 @@ struct HostEntry {
   // Why the name cannot be one level of a path (LevelNameProblem), or why a path cannot reach
   // this entry by it: another entry's name reads as the same text (a CP932 name beside its
   // UTF-8 twin), and a path of that text leads there. nullopt for every other entry.
-  std::optional<std::string> problem;
+  std::optional<NameProblem> problem;
 };
 
 // The entries of a host folder, sorted by name, twins by their stored names. Of the entries

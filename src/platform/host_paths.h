@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/names.h"
+
 namespace qe2m4::platform {
 
 // Host paths and the program's text. The program holds names as UTF-16; the host's paths are
@@ -32,7 +34,7 @@ std::string PathUtf8(const std::filesystem::path& host);
 // "name:x" as a stream of the file "name" and opens a device for CON, NUL, COM1 and the like:
 // each would lead to another file than the one named, so such a name is refused there.
 // Elsewhere every other name without a separator is a name.
-std::optional<std::string> HostNameProblem(std::u16string_view name);
+std::optional<NameProblem> HostNameProblem(std::u16string_view name);
 
 // The entry of a host folder called name, under the name the folder stores it with (a file
 // system that ignores letter case finds "x4.txt" for "X4.TXT"); nullopt when there is none.

@@ -84,28 +84,55 @@ bool IsHiddenName(std::u16string_view name) {
   return !name.empty() && name.front() == u'.';
 }
 
-std::optional<std::string> ControlCharacterProblem(std::u16string_view name) {
+std::string CharacterCode(char16_t c) {
+  char code[8];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+  return code;
+}
+
+std::string NameProblemSummary(const NameProblem& problem) {
+  switch (problem.kind) {
+    case NameProblemKind::kItself:
+      return "the name \".\" stands for the folder itself";
+    case NameProblemKind::kAbove:
+      return "the name \"..\" stands for the folder above";
+    case NameProblemKind::kSeparator:
+      return std::string("the name holds the path separator \"") +
+             (problem.character == u'/' ? "/" : "\\") + "\"";
+    case NameProblemKind::kControlCharacter:
+      // Shown by its number: the character itself would act on a terminal instead of showing.
+      return "the name holds the control character " + CharacterCode(problem.character);
+    case NameProblemKind::kTwin:
+      return "another name in this folder reads as the same text";
+    case NameProblemKind::kEndsWithBlankOrDot:
+      return "Windows cannot hold a name that ends with a blank or a dot";
+    case NameProblemKind::kReservedCharacter:
+      return std::string("Windows cannot hold a name with the character '") +
+             static_cast<char>(problem.character) + "'";
+    case NameProblemKind::kDeviceName:
+      return "the name is a Windows device name";
+  }
+  return "the name cannot be one level of a path";
+}
+
+std::optional<NameProblem> ControlCharacterProblem(std::u16string_view name) {
   for (const char16_t c : name) {
     if (c < 0x20 || c == 0x7F) {
-      // Shown by its number: the character itself would act on a terminal instead of showing.
-      char code[8];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
-      return std::string("the name holds the control character ") + code;
+      return NameProblem{NameProblemKind::kControlCharacter, c};
     }
   }
   return std::nullopt;
 }
 
-std::optional<std::string> LevelNameProblem(std::u16string_view name) {
+std::optional<NameProblem> LevelNameProblem(std::u16string_view name) {
   if (name == u".") {
-    return "the name \".\" stands for the folder itself";
+    return NameProblem{NameProblemKind::kItself};
   }
   if (name == u"..") {
-    return "the name \"..\" stands for the folder above";
+    return NameProblem{NameProblemKind::kAbove};
   }
   if (const std::size_t at = name.find_first_of(u"\\/"); at != std::u16string_view::npos) {
-    return std::string("the name holds the path separator \"") + (name[at] == u'/' ? "/" : "\\") +
-           "\"";
+    return NameProblem{NameProblemKind::kSeparator, name[at]};
   }
   return ControlCharacterProblem(name);
 }

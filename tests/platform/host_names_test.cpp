@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,9 +45,19 @@ TEST(LevelNames, NamesThatWouldBeOtherLevelsAreNoLevels) {
   for (const auto& c : cases) {
     EXPECT_EQ(!LevelNameProblem(c.name).has_value(), c.level) << testing::Sjis(c.name);
   }
-  EXPECT_EQ(ControlCharacterProblem(u"CR1\r"), "the name holds the control character U+000D");
-  EXPECT_EQ(ControlCharacterProblem(u"A\x7F"), "the name holds the control character U+007F");
+  const std::optional<NameProblem> cr = ControlCharacterProblem(u"CR1\r");
+  ASSERT_TRUE(cr);
+  EXPECT_EQ(*cr, (NameProblem{NameProblemKind::kControlCharacter, u'\r'}));
+  EXPECT_EQ(NameProblemSummary(*cr), "the name holds the control character U+000D");
+  EXPECT_EQ(NameProblemSummary(*ControlCharacterProblem(u"A\x7F")),
+            "the name holds the control character U+007F");
   EXPECT_FALSE(ControlCharacterProblem(u"東京 A-1"));
+  // Each problem says which: the first separator, the first control character.
+  EXPECT_EQ(LevelNameProblem(u"a/b\\c"), (NameProblem{NameProblemKind::kSeparator, u'/'}));
+  EXPECT_EQ(LevelNameProblem(u"x\\.."), (NameProblem{NameProblemKind::kSeparator, u'\\'}));
+  EXPECT_EQ(LevelNameProblem(u".."), NameProblem{NameProblemKind::kAbove});
+  EXPECT_EQ(LevelNameProblem(u"."), NameProblem{NameProblemKind::kItself});
+  EXPECT_EQ(LevelNameProblem(u"\t\r"), (NameProblem{NameProblemKind::kControlCharacter, u'\t'}));
 }
 
 // A list line ending in "\r\r\n" or a tab gives such a destination: refused on every system
@@ -62,6 +73,8 @@ TEST(LevelNames, PathsWithControlCharactersAreRefusedOnEverySystem) {
     } catch (const Error& error) {
       EXPECT_EQ(error.kind(), ErrorKind::kBadPath);
       EXPECT_NE(error.reason().find("control character U+00"), std::string::npos);
+      ASSERT_TRUE(error.name_problem());
+      EXPECT_EQ(error.name_problem()->kind, NameProblemKind::kControlCharacter);
     }
     EXPECT_FALSE(machine.fs().Exists(typed));
     EXPECT_THROW(machine.fs().CreateFolder(typed), Error);

@@ -50,7 +50,7 @@ std::string PathUtf8(const std::filesystem::path& host) {
   return host.native();
 }
 
-std::optional<std::string> HostNameProblem(std::u16string_view name) {
+std::optional<NameProblem> HostNameProblem(std::u16string_view name) {
   return ControlCharacterProblem(name);
 }
 

@@ -52,7 +52,7 @@ bool IsDeviceName(std::u16string_view name) {
 
 }  // namespace
 
-std::optional<std::string> HostNameProblem(std::u16string_view name) {
+std::optional<NameProblem> HostNameProblem(std::u16string_view name) {
   if (name.empty()) {
     return std::nullopt;
   }
@@ -60,15 +60,15 @@ std::optional<std::string> HostNameProblem(std::u16string_view name) {
     return problem;
   }
   if (name.back() == u' ' || name.back() == u'.') {
-    return "Windows cannot hold a name that ends with a blank or a dot";
+    return NameProblem{NameProblemKind::kEndsWithBlankOrDot, name.back()};
   }
   for (const char16_t c : name) {
     if (std::u16string_view(u"<>:\"|?*").find(c) != std::u16string_view::npos) {
-      return "Windows cannot hold a name with the character '" + ToUtf8(std::u16string(1, c)) + "'";
+      return NameProblem{NameProblemKind::kReservedCharacter, c};
     }
   }
   if (IsDeviceName(name)) {
-    return "the name is a Windows device name";
+    return NameProblem{NameProblemKind::kDeviceName};
   }
   return std::nullopt;
 }
