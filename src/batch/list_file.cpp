@@ -9,6 +9,23 @@
 #include "platform/settings_file.h"
 
 namespace qe2m4::batch {
+namespace {
+
+using catalogue::TextId;
+
+// Why a list that is not an ordinary file of sensible size is not read, in the user's language.
+std::string WhyNotRead(const platform::SettingsText& file) {
+  if (file.state == platform::SettingsText::State::kMissing) {
+    return std::string(catalogue::Text(TextId::kCliListMissing));
+  }
+  if (file.too_large) {
+    return catalogue::Format(TextId::kCliListTooLarge, {std::to_string(kMaxListBytes)});
+  }
+  return std::string(
+      catalogue::Text(file.is_folder ? TextId::kCliListFolder : TextId::kCliListNotRegular));
+}
+
+}  // namespace
 
 BatchList ReadListFile(const std::filesystem::path& host,
                        std::optional<common::TextEncoding> forced,
@@ -22,11 +39,9 @@ BatchList ReadListFile(const std::filesystem::path& host,
             std::nullopt};
   }
   if (file.state != platform::SettingsText::State::kRead) {
-    const std::string why = file.state == platform::SettingsText::State::kMissing
-                                ? std::string(catalogue::Text(catalogue::TextId::kCliListMissing))
-                                : file.problem;
-    return {
-        {}, {{{}, catalogue::Format(catalogue::TextId::kCliListUnreadable, {why})}}, std::nullopt};
+    return {{},
+            {{{}, catalogue::Format(catalogue::TextId::kCliListUnreadable, {WhyNotRead(file)})}},
+            std::nullopt};
   }
   if (stop_requested && stop_requested()) {
     throw platform::Interrupted();

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "batch/batch_report.h"
+#include "catalogue/catalogue.h"
 #include "platform/error.h"
 #include "platform/file_identity.h"
 #include "platform/file_system.h"
@@ -23,20 +24,22 @@ std::optional<platform::FileIdentity> IdentityOf(const fs::path& host) {
   return platform::HostFileIdentity(host.empty() ? fs::path(".") : host);
 }
 
+using catalogue::TextId;
+
 // What is wrong with the kind of entry at the path itself, or nullopt when a file may go there.
-std::optional<std::string> KindProblem(const fs::path& path) {
+std::optional<TextId> KindProblem(const fs::path& path) {
   switch (platform::HostEntryKindOf(path)) {
     case platform::HostEntryKind::kNothing:
     case platform::HostEntryKind::kFile:
       return std::nullopt;
     case platform::HostEntryKind::kFolder:
-      return "is a folder";
+      return TextId::kCliReportIsFolder;
     case platform::HostEntryKind::kLink:
-      return "is a symbolic link";
+      return TextId::kCliReportIsLink;
     case platform::HostEntryKind::kOther:
       break;
   }
-  return "is not a regular file";
+  return TextId::kCliReportNotRegular;
 }
 
 // The identities of the folders of a batch's lines. Folders that are not there yet (new
@@ -133,11 +136,11 @@ std::vector<ListProblem> ReportPathProblems(const platform::FileSystem& file_sys
   const std::optional<platform::FileIdentity> list_identity =
       list.empty() ? std::nullopt : IdentityOf(list);
   for (const fs::path& path : {report, BatchReport::SoilTablePath(report)}) {
-    const std::string named = "the report file " + platform::PathUtf8(path) + " ";
-    if (const std::optional<std::string> problem = KindProblem(path)) {
-      problems.push_back({{}, named + *problem});
+    const std::string named = platform::PathUtf8(path);
+    if (const std::optional<TextId> problem = KindProblem(path)) {
+      problems.push_back({{}, catalogue::Format(*problem, {named})});
     } else if (list_identity && IdentityOf(path) == list_identity) {
-      problems.push_back({{}, named + "is the list"});
+      problems.push_back({{}, catalogue::Format(TextId::kCliReportIsList, {named})});
     }
   }
 
@@ -146,19 +149,20 @@ std::vector<ListProblem> ReportPathProblems(const platform::FileSystem& file_sys
   if (!folder) {
     return problems;
   }
-  const std::string named = "the report " + platform::PathUtf8(report) + " would be written in ";
+  const std::string named = platform::PathUtf8(report);
   FolderIdentities identities(file_system);
   std::u16string first;
   if (std::vector<int> lines =
           LinesInFolder(identities, file_system, entries, *folder, &BatchEntry::source, first);
       !lines.empty()) {
-    problems.push_back({std::move(lines), named + "the source folder " + platform::ToUtf8(first)});
+    problems.push_back({std::move(lines), catalogue::Format(TextId::kCliReportInSource,
+                                                            {named, platform::ToUtf8(first)})});
   }
   if (std::vector<int> lines =
           LinesInFolder(identities, file_system, entries, *folder, &BatchEntry::destination, first);
       !lines.empty()) {
-    problems.push_back(
-        {std::move(lines), named + "the destination folder " + platform::ToUtf8(first)});
+    problems.push_back({std::move(lines), catalogue::Format(TextId::kCliReportInDestination,
+                                                            {named, platform::ToUtf8(first)})});
   }
   return problems;
 }
@@ -174,7 +178,7 @@ ReportPlace::ReportPlace(const platform::FileSystem& file_system, const fs::path
   soil_lock_.emplace(soil);
   if (!report_lock_->acquired() || !soil_lock_->acquired()) {
     problems_.push_back(
-        {{}, "the report " + platform::PathUtf8(report) + " is being written by another batch"});
+        {{}, catalogue::Format(TextId::kCliReportBeingWritten, {platform::PathUtf8(report)})});
     return;
   }
   // With the locks held, temporary files under the report's names were left by batches that

@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "app/name_problem_text.h"
 #include "batch/batch_check.h"
 #include "batch/batch_list.h"
 #include "batch/batch_report.h"
@@ -84,6 +85,15 @@ ProgressStyle StyleFor(const BatchOptions& options, std::FILE* messages) {
     return ProgressStyle::kNone;
   }
   return IsConsole(messages) ? ProgressStyle::kLine : ProgressStyle::kPlain;
+}
+
+// Why the report or its table could not be written, in the user's language: the file and the
+// system's reason.
+std::string ReportErrorText(const platform::Error& error) {
+  const std::string reason =
+      error.name_problem() ? app::NameProblemText(*error.name_problem()) : error.reason();
+  return catalogue::Format(catalogue::TextId::kCliReportUnwritable,
+                           {platform::ToUtf8(error.path()), reason});
 }
 
 int DefaultJobs() {
@@ -195,7 +205,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
   try {
     report.emplace(report_path, list.entries);
   } catch (const platform::Error& error) {
-    PrintMessage(messages, error.what());
+    PrintMessage(messages, ReportErrorText(error));
     return kExitUsage;
   }
 
@@ -215,7 +225,7 @@ int RunBatchCommand(const BatchOptions& options, std::FILE* output, std::FILE* m
     report->Finish();
   } catch (const platform::Error& error) {
     progress.End();
-    PrintMessage(messages, error.what());
+    PrintMessage(messages, ReportErrorText(error));
     return kExitRefused;
   }
   progress.End();

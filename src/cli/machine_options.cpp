@@ -10,18 +10,6 @@
 #include "platform/host_paths.h"
 
 namespace qe2m4::cli {
-namespace {
-
-#ifdef _WIN32
-constexpr const char* kSystemFolderHelp =
-    "the folder holding Patdat32.ini (default: the Windows system folder, SysWOW64 on 64-bit "
-    "Windows)";
-#else
-constexpr const char* kSystemFolderHelp =
-    "the folder holding Patdat32.ini (default: ~/.config/qe2m4)";
-#endif
-
-}  // namespace
 
 std::u16string ArgumentText(const std::string& argument) {
   return platform::PathText(platform::HostPathFromUtf8(argument));
@@ -35,13 +23,11 @@ void AddMachineOptions(CLI::App& command, MachineOptions& options) {
                    : std::string(catalogue::Text(catalogue::TextId::kCliErrorDriveAssignment));
       },
       "");
-  command
-      .add_option("--drive", options.drives,
-                  "drive letter L is the host folder DIR for this run (repeatable)")
+  command.add_option("--drive", options.drives)
       ->type_name("L=DIR")
       ->allow_extra_args(false)
       ->check(drive_assignment);
-  command.add_option("--system-dir", options.system_folder, kSystemFolderHelp)
+  command.add_option("--system-dir", options.system_folder)
       ->type_name("DIR")
       ->check(CLI::Validator(
           [](const std::string& value) {

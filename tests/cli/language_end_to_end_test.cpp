@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_text.h"
 #include "platform/user_language.h"
 #include "process.h"
 #include "support/host_environment.h"
@@ -160,6 +161,91 @@ TEST_F(Languages_, ProblemsOfABatchListInTheUsersLanguage) {
                                 "qe2m4: list.csv:2: a quote is not closed where it should be\n"
                                 "qe2m4: nothing converted\n")
         << language.name;
+  }
+}
+
+// Why a list is not read at all, in the same language: a folder, a file over 64 MB.
+TEST_F(Languages_, AListThatIsNotReadSaysWhyInTheUsersLanguage) {
+  std::filesystem::create_directories(machine_.root() / "lists");
+  WriteBytes(machine_.root() / "big.csv", "S:\\B1,D:\\B1\r\n");
+  std::filesystem::resize_file(machine_.root() / "big.csv", 64 * 1024 * 1024 + 1);
+  const struct {
+    const char* list;
+    const char* english;
+    const char* japanese;
+  } cases[] = {
+      {"lists", "qe2m4: lists: cannot read the list: a folder, not a file\n",
+       "qe2m4: lists: 一覧を読み込めません: ファイルではなくフォルダです\n"},
+      {"big.csv", "qe2m4: big.csv: cannot read the list: larger than 67108864 bytes\n",
+       "qe2m4: big.csv: 一覧を読み込めません: 67108864 バイトを超えています\n"},
+  };
+  for (const Language& language : Languages()) {
+    for (const auto& c : cases) {
+      const ProcessResult result = Run(language, {"batch", c.list});
+      EXPECT_EQ(result.exit_code, 2) << language.name;
+      EXPECT_EQ(result.err, std::string(language.japanese ? c.japanese : c.english) +
+                                (language.japanese ? "qe2m4: 何も変換していません\n"
+                                                   : "qe2m4: nothing converted\n"))
+          << language.name << " " << c.list;
+    }
+  }
+}
+
+// Where the report may not go, in the same language: onto the list itself, or into a source
+// folder of the batch (the lines whose source it is are named).
+TEST_F(Languages_, ProblemsOfTheReportPlaceInTheUsersLanguage) {
+  const std::filesystem::path s = machine_.AddDrive(u'S');
+  std::filesystem::create_directories(s / "B1");
+  WriteBytes(machine_.root() / "list.csv", "S:\\B1,S:\\OUT\\B1\r\n");
+  const std::string in_source = HostText(s / "B1" / "r.csv");
+  struct Case {
+    std::string report;
+    std::string english;
+    std::string japanese;
+  };
+  const Case cases[] = {
+      {"list.csv", "qe2m4: the report file list.csv is the list\n",
+       "qe2m4: 報告ファイル list.csv は一覧ファイルそのものです\n"},
+      {in_source,
+       "qe2m4: list.csv:1: the report " + in_source +
+           " would be written in the source folder S:\\B1\n",
+       "qe2m4: list.csv:1: 報告ファイル " + in_source +
+           " が変換元フォルダ S:\\B1 の中に書き込まれることになります\n"},
+  };
+  for (const Language& language : Languages()) {
+    for (const Case& c : cases) {
+      const ProcessResult result =
+          Run(language, {"batch", "--drive", "S=" + HostText(s), "--report", c.report, "list.csv"});
+      EXPECT_EQ(result.exit_code, 2) << language.name;
+      const std::string nothing =
+          language.japanese ? "qe2m4: 何も変換していません（--report FILE "
+                              "で別の報告ファイルを指定してください）\n"
+                            : "qe2m4: nothing converted (--report FILE names another report)\n";
+      EXPECT_EQ(result.err, (language.japanese ? c.japanese : c.english) + nothing)
+          << language.name;
+    }
+  }
+}
+
+// A report that cannot be made (its folder is not there) is told in the same language, with
+// the system's reason.
+TEST_F(Languages_, AReportThatCannotBeWrittenInTheUsersLanguage) {
+  const std::filesystem::path s = machine_.AddDrive(u'S');
+  std::filesystem::create_directories(s / "B1");
+  WriteBytes(machine_.root() / "list.csv", "S:\\B1,S:\\OUT\\B1\r\n");
+  for (const Language& language : Languages()) {
+    const ProcessResult result =
+        Run(language, {"batch", "--drive", "S=" + HostText(s), "--report",
+                       HostText(std::filesystem::path("none") / "r.csv"), "list.csv"});
+    EXPECT_EQ(result.exit_code, 2) << language.name;
+    const std::string start =
+        language.japanese ? "qe2m4: 報告ファイル " : "qe2m4: cannot write the report ";
+    const std::string middle = language.japanese ? " に書き込めません: " : ": ";
+    EXPECT_EQ(result.err.substr(0, start.size()), start) << language.name << result.err;
+    EXPECT_TRUE(Holds(result.err, "r.csv")) << language.name << result.err;
+    EXPECT_TRUE(Holds(result.err, middle)) << language.name << result.err;
+    EXPECT_FALSE(Holds(result.err, "cannot write:")) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(s / "OUT")) << language.name;
   }
 }
 

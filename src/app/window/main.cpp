@@ -10,6 +10,8 @@
 
 #include "app/window/form1_window.h"
 #include "app/window_start.h"
+#include "catalogue/catalogue.h"
+#include "platform/host_paths.h"
 #include "platform/program_arguments.h"
 #include "platform/utf8.h"
 
@@ -44,7 +46,10 @@ int main(int argc, char** argv) {
   if (open.screenshot) {
     QCoreApplication::processEvents();
     if (!form.grab().save(QString::fromStdString(open.screenshot->string()), "PNG")) {
-      std::cerr << "qe2m4-gui: cannot write " << open.screenshot->string() << "\n";
+      std::cerr << "qe2m4-gui: "
+                << qe2m4::catalogue::Format(qe2m4::catalogue::TextId::kWindowScreenshotUnwritable,
+                                            {qe2m4::platform::PathUtf8(*open.screenshot)})
+                << "\n";
       return 1;
     }
     return 0;
