@@ -34,6 +34,7 @@ ci=(
   clang-format           # the formatting check
   dpkg-dev               # dpkg-shlibdeps, for the Debian package's dependencies
   libreoffice-calc-nogui # a batch's report opened in a spreadsheet (check-report-in-calc.sh)
+  desktop-file-utils     # desktop-file-validate, for the package's desktop entry
 )
 case "${1:-}" in
   "") packages=("${linux[@]}") ;;

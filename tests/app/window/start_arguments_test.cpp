@@ -5,7 +5,13 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
 
+#include "app/gui_options.h"
 #include "app/window/drive_list_box.h"
 #include "app/window/folder_list_tree.h"
 #include "app/window/form1_window.h"
@@ -90,6 +96,44 @@ TEST_F(StartArguments, SettingsWarningsShowOnceInOneBox) {
   MessageBoxAnswerer answerer;
   form.behaviour().AfterStartUp({});
   EXPECT_TRUE(answerer.seen().empty());
+}
+
+// The desktop entry's command line, its field codes expanded as a file manager does when the
+// user opens a folder with the program: %f is the one folder, as one argument.
+std::vector<std::string> DesktopEntryCommand(const fs::path& entry, const std::string& folder) {
+  std::ifstream file(entry);
+  std::vector<std::string> command;
+  std::string mime_types;
+  for (std::string line; std::getline(file, line);) {
+    if (line.starts_with("MimeType=")) {
+      mime_types = line.substr(9);
+    } else if (line.starts_with("Exec=")) {
+      std::istringstream words(line.substr(5));
+      for (std::string word; words >> word;) {
+        command.push_back(word == "%f" ? folder : word);
+      }
+    }
+  }
+  // Offered for folders only: the file manager lists the program under "open with" for them.
+  EXPECT_EQ(mime_types, "inode/directory;");
+  return command;
+}
+
+TEST_F(StartArguments, AFolderOpenedWithTheDesktopEntryFillsTheSource) {
+  fs::create_directories(s_ / "現場 A" / "No.2");
+  const std::string folder = platform::PathUtf8(s_ / "現場 A" / "No.2");
+  const std::vector<std::string> command = DesktopEntryCommand(QE2M4_DESKTOP_ENTRY, folder);
+  ASSERT_EQ(command, (std::vector<std::string>{"qe2m4-gui", folder}));
+  const auto options =
+      app::ParseGuiOptions({command.begin() + 1, command.end()}, app::WindowProgram::kLinux);
+  ASSERT_TRUE(std::holds_alternative<app::GuiOptions>(options));
+  Form1Window form(machine_.fs());
+  ASSERT_TRUE(form.behaviour().Form_Load());
+  form.show();
+  MessageBoxAnswerer answerer;
+  form.behaviour().AfterStartUp({std::get<app::GuiOptions>(options).folder, {}});
+  EXPECT_TRUE(answerer.seen().empty());
+  EXPECT_EQ(Child<QLineEdit>(form, "Text2").text(), Q(u"S:\\現場 A\\No.2"));
 }
 
 }  // namespace
