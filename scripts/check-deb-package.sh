@@ -27,6 +27,14 @@ if command -v man >/dev/null; then
   [ -z "$warnings" ] || { echo "the Japanese manual page: $warnings" >&2; exit 1; }
   LANG=C.UTF-8 MANWIDTH=80 man -l "$japanese_page" | grep '^オプション$' >/dev/null
 fi
+# Both manual pages as installed name the options and exit statuses of the installed program's
+# help in their languages.
+scripts/check-man-pages.py /usr/bin/qe2m4 /usr/share/man/man1/qe2m4.1.gz "$japanese_page"
+# The desktop entry: valid, and offered for opening a folder, which it hands to the window.
+desktop_entry=/usr/share/applications/qe2m4.desktop
+desktop-file-validate "$desktop_entry"
+grep -qx 'Exec=qe2m4-gui %f' "$desktop_entry"
+grep -qx 'MimeType=inode/directory;' "$desktop_entry"
 # The Japanese user guide and its pictures.
 [ -f /usr/share/doc/qe2m4/README.ja.md ] && [ -f /usr/share/doc/qe2m4/docs/window.png ]
 /usr/bin/qe2m4 --version
