@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/gui_help.h"
 #include "app/window_start.h"
+#include "catalogue/catalogue.h"
 #include "platform/host_paths.h"
+#include "platform/user_language.h"
 #include "platform/utf8.h"
 #include "win32_window_fixture.h"
 
@@ -25,6 +28,23 @@ using testing::MessageText;
 using testing::Text;
 using testing::WaitUntil;
 using testing::Win32Window;
+
+// The language the window must speak: the one CTest started the test for (under Wine each run's
+// locale makes the UI language), else the user's own.
+catalogue::Language ExpectedLanguage() {
+  const char* const code = std::getenv("QE2M4_TEST_LANGUAGE");
+  return code != nullptr ? catalogue::Language::ForCode(code) : catalogue::UserLanguage();
+}
+
+TEST(Win32WindowLanguage, TheTestRunsAsAUserOfItsLanguage) {
+  const char* const code = std::getenv("QE2M4_TEST_LANGUAGE");
+  if (code == nullptr) {
+    GTEST_SKIP() << "no language named; the window speaks the user's own";
+  }
+  EXPECT_EQ(platform::UserLanguageCode() == "ja", std::string(code) == "ja")
+      << "the UI language of the test itself is " << platform::UserLanguageCode();
+  EXPECT_EQ(ExpectedLanguage().code(), code);
+}
 
 TEST_F(Win32Window, AFolderDroppedOnTheProgramFillsTheSource) {
   const auto gui = Start(s_ / "qe2m4-gui.exe", {(s_ / "BORING1").wstring()});
@@ -46,7 +66,8 @@ TEST_F(Win32Window, AFolderTheWindowCannotUseIsOneMessageInItsLanguage) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(MessageText(box),
             Wide(app::FolderArgumentMessage(app::FolderArgumentProblem::kNotFound,
-                                            platform::ToUtf8(platform::win32::Utf16(missing)))));
+                                            platform::ToUtf8(platform::win32::Utf16(missing)),
+                                            ExpectedLanguage())));
   EXPECT_TRUE(gui->HasVisibleWindow(kForm1Class));
   Answer(box, IDOK);
   const HWND form = gui->WaitForWindow(kForm1Class, true);
@@ -64,8 +85,9 @@ TEST_F(Win32Window, AWrongArgumentIsShownIntactWithTheHelp) {
   EXPECT_EQ(Text(box), L"qe2m4-gui");
   const std::u16string expected =
       app::GuiOptionsErrorText({app::GuiOptionsError::Kind::kUnknownOption,
-                                platform::ToUtf8(platform::win32::Utf16(odd))}) +
-      u"\n\n" + app::GuiHelp(app::WindowProgram::kWindows);
+                                platform::ToUtf8(platform::win32::Utf16(odd))},
+                               ExpectedLanguage()) +
+      u"\n\n" + app::GuiHelp(app::WindowProgram::kWindows, ExpectedLanguage());
   EXPECT_EQ(MessageText(box), Wide(expected));
   EXPECT_FALSE(gui->HasVisibleWindow(kForm1Class));
   Answer(box, IDOK);
@@ -76,7 +98,7 @@ TEST_F(Win32Window, HelpIsOneBoxOfTheWrappedHelp) {
   const auto gui = Start(s_ / "qe2m4-gui.exe", {L"--help"});
   const HWND box = gui->WaitForWindow(kMessageBoxClass, true);
   ASSERT_NE(box, nullptr);
-  EXPECT_EQ(MessageText(box), Wide(app::GuiHelp(app::WindowProgram::kWindows)));
+  EXPECT_EQ(MessageText(box), Wide(app::GuiHelp(app::WindowProgram::kWindows, ExpectedLanguage())));
   Answer(box, IDOK);
   EXPECT_EQ(gui->WaitForExit(), 0u);
 }
@@ -92,7 +114,7 @@ TEST_F(Win32Window, SettingsWarningsShowOnceInOneBoxOverTheWindow) {
   const std::vector<platform::SettingsWarning> warnings = {
       {platform::SettingsWarning::Kind::kLineNotAssignment, settings, 1, 0, {}},
       {platform::SettingsWarning::Kind::kLineNotAssignment, settings, 3, 0, {}}};
-  EXPECT_EQ(MessageText(box), Wide(*app::SettingsWarningsMessage(warnings)));
+  EXPECT_EQ(MessageText(box), Wide(*app::SettingsWarningsMessage(warnings, ExpectedLanguage())));
   Answer(box, IDOK);
   EXPECT_TRUE(WaitUntil([&] { return !gui->HasVisibleWindow(kMessageBoxClass); }));
   Sleep(500);
