@@ -101,6 +101,11 @@ std::vector<int> LinesInFolder(FolderIdentities& identities,
                                std::u16string BatchEntry::*side, std::u16string& first) {
   std::vector<int> lines;
   for (const BatchEntry& entry : entries) {
+    // A folder a tree walk reported is not run and has no destination; an empty path would
+    // be read as the working folder.
+    if ((entry.*side).empty()) {
+      continue;
+    }
     try {
       if (identities.Of(entry.*side) == folder) {
         if (lines.empty()) {

@@ -145,6 +145,24 @@ TEST_F(ReportPathTest, TheReportNeverReplacesTheListALinkAnythingButAFileOrAFile
   EXPECT_EQ(testing::ReadBytes(s_ / "B1" / "X1.TXT"), "1,0.60,,=1+2\r\n");
 }
 
+// A folder a tree walk reported (a name that cannot be a level, a folder it cannot read) is not
+// run and has no destination: the report may go anywhere but its source, also into the working
+// folder, where an empty destination would be read.
+TEST_F(ReportPathTest, AFolderTheWalkReportedHasNoDestinationFolder) {
+  machine_.fs().SetCurrentDrive(u'D');
+  machine_.fs().SetCurrentFolder(u"D:\\OUT");
+  std::vector<BatchEntry> entries = entries_;
+  entries.push_back(
+      {3, u"S:\\B2", u"", {}, WalkProblem{BoringOutcome::kRefused, u"S:\\B2: refused"}});
+  EXPECT_TRUE(ReportPathProblems(machine_.fs(), d_ / "OUT" / "r.csv", list_, entries).empty());
+  EXPECT_TRUE(ReportPlace(machine_.fs(), d_ / "OUT" / "r.csv", list_, entries).problems().empty());
+  // Its source folder stays one the report may not go into.
+  const std::vector<ListProblem> in_source =
+      ReportPathProblems(machine_.fs(), s_ / "B2" / "r.csv", list_, entries);
+  ASSERT_EQ(in_source.size(), 1u);
+  EXPECT_EQ(in_source[0].lines, std::vector<int>{3});
+}
+
 TEST_F(ReportPathTest, OneBatchHoldsAReportAndRemovesWhatKilledBatchesLeftUnderItsNames) {
   const fs::path folder = machine_.root() / "reports";
   const fs::path report = folder / "r.csv";
