@@ -212,6 +212,8 @@ void FileSystem::CreateFolder(const DrivePath& path) const {
   std::error_code status_ec;
   const fs::file_status status = fs::status(host, status_ec);
   if (!ec && fs::is_directory(status)) {
+    // Another run (a batch's other borings) made it since this run listed the parent.
+    hook_->cache().Forget(host);
     return;
   }
   if (status_ec && status_ec != std::errc::no_such_file_or_directory) {

@@ -158,6 +158,17 @@ bool FolderCache::Made(const fs::path& folder) const {
   return it != folders_.end() && it->second.made;
 }
 
+void FolderCache::Forget(const fs::path& entry) {
+  const fs::path folder = entry.parent_path();
+  const std::lock_guard lock(mutex_);
+  for (auto it = folders_.begin(); it != folders_.end();) {
+    const bool below =
+        std::mismatch(entry.begin(), entry.end(), it->first.begin(), it->first.end()).first ==
+        entry.end();
+    it = below || it->first == folder ? folders_.erase(it) : std::next(it);
+  }
+}
+
 void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   const fs::path folder = entry.parent_path();
   const std::lock_guard lock(mutex_);

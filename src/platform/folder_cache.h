@@ -61,6 +61,11 @@ class FolderCache {
   // brought up to date without asking the system. A folder the run made is known to be empty.
   void Changed(const std::filesystem::path& entry, HostEntryKind made);
 
+  // Something other than the run changed entry (another run made the folder the run was about
+  // to make): what is known of its folder and of everything below entry is dropped, so that
+  // the next look asks the system.
+  void Forget(const std::filesystem::path& entry);
+
  private:
   struct Folder {
     std::map<std::u16string, std::optional<std::filesystem::path>> levels;

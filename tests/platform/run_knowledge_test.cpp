@@ -149,6 +149,27 @@ TEST(RunScope, AFolderTheRunMadeHoldsOnlyWhatTheRunPutThere) {
   EXPECT_FALSE(fs.KnownAbsent(d / "NEW" / "other.txt"));
 }
 
+// A batch's borings share the folders above their destinations: another boring may make one
+// after this run listed its parent and before this run makes it.
+TEST(RunScope, AFolderAnotherRunMadeFirstIsSeenWithWhatItHolds) {
+  TempMachine machine;
+  const auto d = machine.AddDrive(u'D');
+  FileSystem& fs = machine.fs();
+  const RunScope run(fs);
+  EXPECT_TRUE(fs.Missing(u"D:\\TYUJYOU"));
+  fs::create_directories(d / "TYUJYOU" / "A2");
+  WriteBytes(d / "TYUJYOU" / "A2" / "CNT.TXT", "x");
+  fs.CreateFolder(u"D:\\TYUJYOU");
+  fs.CreateFolder(u"D:\\TYUJYOU\\A1");
+  OutputFile output(fs, u"D:\\TYUJYOU\\A1\\titl01.txt");
+  output.WriteLine(u"1");
+  output.Commit();
+  EXPECT_TRUE(fs.FolderExists(u"D:\\TYUJYOU"));
+  EXPECT_TRUE(fs.FileExists(u"D:\\TYUJYOU\\A1\\titl01.txt"));
+  EXPECT_TRUE(fs.FileExists(u"D:\\TYUJYOU\\A2\\CNT.TXT"));
+  EXPECT_FALSE(fs.Missing(u"D:\\TYUJYOU\\A2"));
+}
+
 TEST(RunScope, AnOutputOverAFolderTheRunMadeIsRefusedBeforeAnythingIsWritten) {
   TempMachine machine;
   const auto d = machine.AddDrive(u'D');
