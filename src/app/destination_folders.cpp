@@ -6,7 +6,6 @@
 #include "common/path_utils.h"
 #include "platform/file_system.h"
 #include "platform/interrupted.h"
-#include "platform/temporary_names.h"
 #include "platform/user_interface.h"
 
 namespace qe2m4::app {
@@ -73,7 +72,7 @@ DestinationSetUp SetUpDestination(const platform::FileSystem& file_system,
   if (!lock->acquired()) {
     return DestinationSetUp::kBusy;
   }
-  platform::RemoveStaleTemporaryFiles(folder);
+  file_system.RemoveStaleTemporaryFiles(destination_folder);
   return DestinationSetUp::kReady;
 }
 

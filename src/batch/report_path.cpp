@@ -85,7 +85,8 @@ class FolderIdentities {
     return folded;
   }
   std::optional<platform::FileIdentity> Look(std::u16string_view full) const {
-    return IdentityOf(file_system_.Resolve(full));
+    const fs::path host = file_system_.Resolve(full);
+    return file_system_.KnownAbsent(host) ? std::nullopt : IdentityOf(host);
   }
 
   const platform::FileSystem& file_system_;
@@ -154,6 +155,9 @@ std::vector<ListProblem> ReportPathProblems(const platform::FileSystem& file_sys
   if (!folder) {
     return problems;
   }
+  // The lines' folders are looked up as one run looks up its own: each folder is read once
+  // for all lines (new destinations side by side in one folder are the common case).
+  const platform::RunScope scope(file_system);
   const std::string named = platform::PathUtf8(report);
   FolderIdentities identities(file_system);
   std::u16string first;

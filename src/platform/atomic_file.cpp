@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "platform/error.h"
+#include "platform/host_entry.h"
 #include "platform/host_file.h"
 #include "platform/host_output.h"
 #include "platform/temporary_names.h"
@@ -22,7 +23,11 @@ AtomicFile::AtomicFile(std::filesystem::path target, std::u16string display_path
       display_path_(std::move(display_path)),
       hook_(hook),
       host_(std::make_unique<Host>()) {
-  if (HostIsFolder(target_)) {
+  // The run knows what it made itself and what a folder it listed lacks; anything else the
+  // system tells.
+  const std::optional<HostEntryKind> known =
+      hook_ != nullptr ? hook_->KnownKind(target_) : std::nullopt;
+  if (known ? *known == HostEntryKind::kFolder : HostIsFolder(target_)) {
     throw SystemError(ErrorKind::kWrite, display_path_, EISDIR);
   }
   if (const int error = Gate(FileOperation::kOpen)) {

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "platform/host_entry.h"
+
 namespace qe2m4::platform {
 
 // The file operations a run performs, as the file system counts them.
@@ -35,6 +37,11 @@ class FileOperationHook {
   // Whether the folder's entries will be flushed later, before the run that changed them
   // reports success, so that the writer need not flush it now.
   virtual bool TakeFolderFlush(const std::filesystem::path& /*folder*/) { return false; }
+  // What is at host (a link not followed) as far as the run knows it without asking the
+  // system, or nullopt: a writer asks the system only when the run does not know.
+  virtual std::optional<HostEntryKind> KnownKind(const std::filesystem::path& /*host*/) {
+    return std::nullopt;
+  }
   // A number for a temporary file's name, from a source seeded once; nullopt lets the writer
   // draw one of its own.
   virtual std::optional<unsigned> TemporaryNumber() { return std::nullopt; }

@@ -43,7 +43,19 @@ void FileSystem::MapDrive(char16_t letter, const fs::path& folder) {
 
 bool FileSystem::DriveUsable(char16_t letter) const {
   const auto folder = drives_.Folder(letter);
-  return folder && HostFolderReady(*folder);
+  if (!folder) {
+    return false;
+  }
+  return DriveFolderReady(*folder);
+}
+
+bool FileSystem::DriveFolderReady(const fs::path& folder) const {
+  const std::optional<bool> known = hook_->cache().RootReady(folder);
+  const bool ready = known ? *known : HostFolderReady(folder);
+  if (!known) {
+    hook_->cache().SetRootReady(folder, ready);
+  }
+  return ready;
 }
 
 std::vector<char16_t> FileSystem::UsableDrives() const {

@@ -100,6 +100,10 @@ class FileSystem {
   }
   void SetStoredName(const DrivePath& path, std::filesystem::path host_name);
 
+  // Whether the run knows, without asking the system, that nothing is at a host path: the
+  // path's folder, or a folder above it, was read without it (RunScope).
+  bool KnownAbsent(const std::filesystem::path& host) const;
+
   // --- File services ---
   bool Exists(std::u16string_view path) const { return Exists(PathOf(path)); }
   bool Exists(const DrivePath& path) const;  // a file or a folder
@@ -150,6 +154,9 @@ class FileSystem {
   void DeleteFile(const DrivePath& path) const;
   void CreateFolder(std::u16string_view path) const { CreateFolder(PathOf(path)); }
   void CreateFolder(const DrivePath& path) const;
+  // Removes the temporary files a writer left in a folder (RemoveStaleTemporaryFiles); a
+  // folder the run made itself holds none and is not read.
+  void RemoveStaleTemporaryFiles(const DrivePath& folder) const;
   // Ordinary files whose names match the pattern's last level ("*" and "?", any letter case),
   // hidden files and names that cannot be one level of a path excluded, sorted by name. A
   // folder that does not exist lists nothing.
@@ -206,6 +213,8 @@ class FileSystem {
   void FlushLater(const std::filesystem::path& folder) const { hook_->TakeFolderFlush(folder); }
 
   std::filesystem::path DriveRoot(const DrivePath& path) const;
+  // Whether a drive's host folder is there, looked at once a run.
+  bool DriveFolderReady(const std::filesystem::path& folder) const;
   // The host entry of a folder that a level names, or nullopt: the level's stored name (when
   // SetStoredName gave one) and its text's host forms first, then the entries whose names read
   // as the level (Resolve).
@@ -225,6 +234,8 @@ class FileSystem {
   std::vector<HostEntry> FolderEntries(const std::filesystem::path& folder,
                                        std::filesystem::directory_options options,
                                        std::error_code& ec) const;
+  // The status of a host path (links followed), from what the run knows where it knows it.
+  std::filesystem::file_status HostStatus(const std::filesystem::path& host) const;
   // Whether the host entry a path names has a status the test accepts; a path that cannot be
   // resolved (an unusable drive) names nothing.
   bool HostStatusIs(const DrivePath& path, bool (*test)(std::filesystem::file_status)) const;

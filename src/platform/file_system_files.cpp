@@ -1,20 +1,43 @@
 #include <cerrno>
+#include <optional>
 #include <system_error>
 
 #include "platform/error.h"
 #include "platform/file_identity.h"
 #include "platform/file_system.h"
+#include "platform/host_entry.h"
 #include "platform/host_file.h"
 #include "platform/host_paths.h"
+#include "platform/temporary_names.h"
 
 // FileSystem: the file services.
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
 
+fs::file_status FileSystem::HostStatus(const fs::path& host) const {
+  if (KnownAbsent(host)) {
+    return fs::file_status(fs::file_type::not_found);
+  }
+  if (const std::optional<HostEntryKind> known = hook_->cache().KnownKind(host)) {
+    switch (*known) {
+      case HostEntryKind::kNothing:
+        return fs::file_status(fs::file_type::not_found);
+      case HostEntryKind::kFile:
+        return fs::file_status(fs::file_type::regular);
+      case HostEntryKind::kFolder:
+        return fs::file_status(fs::file_type::directory);
+      case HostEntryKind::kLink:
+      case HostEntryKind::kOther:
+        break;
+    }
+  }
+  std::error_code ec;
+  return fs::status(host, ec);
+}
+
 bool FileSystem::HostStatusIs(const DrivePath& path, bool (*test)(fs::file_status)) const {
   try {
-    std::error_code ec;
-    return test(fs::status(Resolve(path), ec));
+    return test(HostStatus(Resolve(path)));
   } catch (const Error&) {
     return false;
   }
@@ -39,9 +62,12 @@ bool FileSystem::Missing(const DrivePath& path) const {
   } catch (const Error&) {
     return true;
   }
-  std::error_code ec;
-  const fs::file_status status = fs::status(host, ec);
-  return status.type() == fs::file_type::not_found;
+  // An entry its folder's listing gave is there, whatever it is, unless it is a link that may
+  // lead nowhere.
+  if (hook_->cache().ListedLink(host) == false) {
+    return false;
+  }
+  return HostStatus(host).type() == fs::file_type::not_found;
 }
 
 bool FileSystem::FileExists(std::u16string_view path) const {
@@ -71,6 +97,10 @@ bool FileSystem::FolderExists(const DrivePath& path) const {
 std::uintmax_t FileSystem::FileSize(const DrivePath& path) const {
   const fs::path host = Resolve(path);
   std::error_code ec;
+  // An ordinary file's size takes one call; only a failure is looked at again for its reason.
+  if (const std::uintmax_t size = fs::file_size(host, ec); !ec) {
+    return size;
+  }
   const fs::file_status status = fs::status(host, ec);
   if (ec) {
     throw SystemError(ErrorKind::kRead, path.Text(), ec);
@@ -85,7 +115,7 @@ std::uintmax_t FileSystem::FileSize(const DrivePath& path) const {
   if (ec) {
     throw SystemError(ErrorKind::kRead, path.Text(), ec);
   }
-  return size;
+  return size;  // a file that became ordinary between the two looks
 }
 
 UniqueFile FileSystem::OpenForReading(const DrivePath& path, LastLevelLink link) const {
@@ -148,7 +178,8 @@ void FileSystem::CopyFile(const DrivePath& from, const DrivePath& to,
 void FileSystem::DeleteFile(const DrivePath& path) const {
   const fs::path host = Resolve(path);
   std::error_code ec;
-  if (fs::is_directory(fs::symlink_status(host, ec))) {
+  const std::optional<HostEntryKind> known = hook_->cache().KnownKind(host);
+  if (known ? *known == HostEntryKind::kFolder : fs::is_directory(fs::symlink_status(host, ec))) {
     throw SystemError(ErrorKind::kDelete, path.Text(), EISDIR);
   }
   if (const int error = Gate(FileOperation::kDelete, host)) {
@@ -181,6 +212,8 @@ void FileSystem::CreateFolder(const DrivePath& path) const {
   std::error_code status_ec;
   const fs::file_status status = fs::status(host, status_ec);
   if (!ec && fs::is_directory(status)) {
+    // Another run (a batch's other borings) made it since this run listed the parent.
+    hook_->cache().Forget(host);
     return;
   }
   if (status_ec && status_ec != std::errc::no_such_file_or_directory) {
@@ -198,14 +231,23 @@ void FileSystem::CreateFolder(const DrivePath& path) const {
                     ec ? ec : std::make_error_code(std::errc::file_exists));
 }
 
+void FileSystem::RemoveStaleTemporaryFiles(const DrivePath& folder) const {
+  const fs::path host = Resolve(folder);
+  if (!hook_->cache().Made(host)) {
+    platform::RemoveStaleTemporaryFiles(host);
+  }
+}
+
 bool FileSystem::SameFolder(const DrivePath& a, const DrivePath& b) const {
   if (a == b) {
     return true;
   }
   const fs::path host_a = Resolve(a);
   const fs::path host_b = Resolve(b);
-  const auto identity_a = HostFileIdentity(host_a);
-  const auto identity_b = HostFileIdentity(host_b);
+  // A folder that is not there has no identity: the other one is not looked at.
+  const auto identity_b = KnownAbsent(host_b) ? std::nullopt : HostFileIdentity(host_b);
+  const auto identity_a =
+      !identity_b || KnownAbsent(host_a) ? std::nullopt : HostFileIdentity(host_a);
   if (identity_a && identity_b) {
     return *identity_a == *identity_b;
   }
@@ -213,7 +255,15 @@ bool FileSystem::SameFolder(const DrivePath& a, const DrivePath& b) const {
 }
 
 void FileSystem::CheckPathLimits(const DrivePath& folder) const {
-  CheckHostPathLimits(Resolve(folder), folder.Text());
+  const fs::path host = Resolve(folder);
+  // The system's limits are asked of the nearest folder there: above every level known absent.
+  fs::path existing = host;
+  for (fs::path path = host; path.has_relative_path(); path = path.parent_path()) {
+    if (hook_->cache().KnownKind(path) == HostEntryKind::kNothing) {
+      existing = path.parent_path();
+    }
+  }
+  CheckHostPathLimits(host, folder.Text(), existing);
 }
 
 }  // namespace qe2m4::platform

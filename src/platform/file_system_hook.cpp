@@ -25,7 +25,15 @@ int FileSystemHook::Before(FileOperation operation, const std::filesystem::path&
 }
 
 void FileSystemHook::Changed(FileOperation operation, const std::filesystem::path& host) {
-  cache_.Changed(host);
+  // What each change leaves at host is known without asking: a rename puts the run's own
+  // ordinary file there, a folder made is a new empty folder, a delete leaves nothing.
+  HostEntryKind made = HostEntryKind::kNothing;
+  if (operation == FileOperation::kRename) {
+    made = HostEntryKind::kFile;
+  } else if (operation == FileOperation::kCreateFolder) {
+    made = HostEntryKind::kFolder;
+  }
+  cache_.Changed(host, made);
   if (test_) {
     test_->Changed(operation, host);
   }

@@ -25,6 +25,9 @@ class FileSystemHook : public FileOperationHook {
   void Changed(FileOperation operation, const std::filesystem::path& host) override;
   bool TakeFolderFlush(const std::filesystem::path& folder) override;
   std::optional<unsigned> TemporaryNumber() override;
+  std::optional<HostEntryKind> KnownKind(const std::filesystem::path& host) override {
+    return cache_.KnownKind(host);
+  }
 
   void SetTestHook(std::unique_ptr<FileOperationHook> hook) { test_ = std::move(hook); }
   FileOperationHook* test_hook() const { return test_.get(); }

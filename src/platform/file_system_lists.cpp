@@ -50,8 +50,10 @@ std::vector<std::u16string> FileSystem::ListFiles(const DrivePath& folder,
     // Folders are not files; links that lead nowhere are missing files. The type the listing
     // gave is the entry's own, so only a link is looked at again.
     std::error_code status_ec;
-    if (!entry.entry.is_regular_file(status_ec)) {
-      const fs::file_status status = entry.entry.status(status_ec);
+    if (!LeadsToRegularFile(entry, status_ec)) {
+      const fs::file_status status = entry.made != fs::file_type::none
+                                         ? fs::file_status(entry.made)
+                                         : fs::status(entry.path, status_ec);
       if (fs::is_directory(status) || status.type() == fs::file_type::not_found) {
         continue;
       }
@@ -76,7 +78,7 @@ std::vector<FolderEntry> FileSystem::ListFolderEntries(const DrivePath& folder) 
   std::vector<FolderEntry> entries;
   for (HostEntry& entry : found) {
     // A link to a folder is listed (marked as a link) on every system.
-    const fs::path& path = entry.entry.path();
+    const fs::path& path = entry.path;
     if (IsHiddenName(entry.name) || !HostFolderReady(path)) {
       continue;
     }

@@ -12,15 +12,7 @@ namespace fs = std::filesystem;
 
 fs::path FileSystem::DriveRoot(const DrivePath& path) const {
   const auto folder = drives_.Folder(path.drive());
-  bool ready = false;
-  if (folder) {
-    const std::optional<bool> known = hook_->cache().RootReady(*folder);
-    ready = known ? *known : HostFolderReady(*folder);
-    if (!known) {
-      hook_->cache().SetRootReady(*folder, ready);
-    }
-  }
-  if (!ready) {
+  if (!folder || !DriveFolderReady(*folder)) {
     throw Error(ErrorKind::kNoDrive, path.Text(),
                 folder ? "the drive's folder does not exist" : "the drive is not mapped");
   }
@@ -73,6 +65,16 @@ std::optional<fs::path> FileSystem::FindLevel(const fs::path& folder,
   return found;
 }
 
+bool FileSystem::KnownAbsent(const fs::path& host) const {
+  // Nothing is below a level that is not there.
+  for (fs::path path = host; path.has_relative_path(); path = path.parent_path()) {
+    if (hook_->cache().KnownKind(path) == HostEntryKind::kNothing) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::optional<fs::path> FileSystem::EntryNamed(const fs::path& folder, const fs::path& name) const {
   // A folder listed before holds the name as it was stored; on a system that matches names
   // without regard to case the system is asked for one in another case.
@@ -122,7 +124,7 @@ std::optional<fs::path> FileSystem::FindLevelOnHost(const fs::path& folder,
   std::optional<fs::path> same_text;
   std::optional<fs::path> other_case;
   for (const HostEntry& entry : FolderEntries(folder, fs::directory_options::none, ec)) {
-    const fs::path& candidate = entry.entry.path();
+    const fs::path& candidate = entry.path;
     const std::u16string& name = entry.name;
     if (name == level) {
       if (!same_text || candidate.filename() < same_text->filename()) {

@@ -1,13 +1,37 @@
 #include "platform/folder_cache.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "platform/host_paths.h"
 #include "platform/names.h"
 
 namespace qe2m4::platform {
 namespace fs = std::filesystem;
+namespace {
+
+// Whether path's last level is name, without making paths of either.
+bool NamedAs(const fs::path& path, const fs::path& name) {
+  const fs::path::string_type& full = path.native();
+  const fs::path::string_type& last = name.native();
+  if (full.size() <= last.size() ||
+      full.compare(full.size() - last.size(), last.size(), last) != 0) {
+    return false;
+  }
+  const auto separator = full[full.size() - last.size() - 1];
+  return separator == fs::path::preferred_separator || separator == '/';
+}
+
+// The entry of a listing named name, or nullptr.
+const HostEntry* Find(const std::vector<HostEntry>& listing, const fs::path& name) {
+  for (const HostEntry& entry : listing) {
+    if (NamedAs(entry.path, name)) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
 
 void FolderCache::Start() {
   const std::lock_guard lock(mutex_);
@@ -75,9 +99,8 @@ std::optional<bool> FolderCache::Holds(const fs::path& folder, const fs::path& n
   if (it == folders_.end() || !it->second.listing) {
     return std::nullopt;
   }
-  return std::any_of(
-      it->second.listing->begin(), it->second.listing->end(),
-      [&name](const HostEntry& entry) { return entry.entry.path().filename() == name; });
+  return std::any_of(it->second.listing->begin(), it->second.listing->end(),
+                     [&name](const HostEntry& entry) { return entry.path.filename() == name; });
 }
 
 void FolderCache::SetListing(const fs::path& folder, std::vector<HostEntry> entries) {
@@ -87,12 +110,67 @@ void FolderCache::SetListing(const fs::path& folder, std::vector<HostEntry> entr
   }
 }
 
-void FolderCache::Changed(const fs::path& entry) {
-  const fs::path folder = entry.parent_path();
-  // Read outside the lock: a change is rare beside the lookups.
+std::optional<HostEntryKind> FolderCache::KnownKind(const fs::path& path) const {
+  const std::lock_guard lock(mutex_);
+  const auto it = folders_.find(path.parent_path());
+  if (it == folders_.end() || !it->second.listing) {
+    return std::nullopt;
+  }
+  if (const HostEntry* entry = Find(*it->second.listing, path.filename())) {
+    switch (entry->made) {
+      case fs::file_type::regular:
+        return HostEntryKind::kFile;
+      case fs::file_type::directory:
+        return HostEntryKind::kFolder;
+      default:
+        return std::nullopt;
+    }
+  }
+  // Where the system finds names in another letter case, only it can tell that none is there.
+  if (HostNamesIgnoreCase()) {
+    return std::nullopt;
+  }
+  return HostEntryKind::kNothing;
+}
+
+std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
+  fs::directory_entry listed;
+  {
+    const std::lock_guard lock(mutex_);
+    const auto it = folders_.find(path.parent_path());
+    if (it == folders_.end() || !it->second.listing) {
+      return std::nullopt;
+    }
+    const HostEntry* entry = Find(*it->second.listing, path.filename());
+    if (entry == nullptr || entry->made != fs::file_type::none) {
+      return std::nullopt;
+    }
+    listed = entry->entry;
+  }
   std::error_code ec;
-  fs::directory_entry changed(entry, ec);
-  const bool there = !ec && changed.exists(ec);
+  const bool link = listed.is_symlink(ec);
+  return ec ? std::nullopt : std::optional<bool>(link);
+}
+
+bool FolderCache::Made(const fs::path& folder) const {
+  const std::lock_guard lock(mutex_);
+  const auto it = folders_.find(folder);
+  return it != folders_.end() && it->second.made;
+}
+
+void FolderCache::Forget(const fs::path& entry) {
+  const fs::path folder = entry.parent_path();
+  const std::lock_guard lock(mutex_);
+  for (auto it = folders_.begin(); it != folders_.end();) {
+    const bool below =
+        std::mismatch(entry.begin(), entry.end(), it->first.begin(), it->first.end()).first ==
+        entry.end();
+    it = below || it->first == folder ? folders_.erase(it) : std::next(it);
+  }
+}
+
+void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
+  const fs::path folder = entry.parent_path();
   const std::lock_guard lock(mutex_);
   // What was below the entry is gone or another folder's now; the levels looked for in its
   // folder may name it now or no more.
@@ -106,6 +184,11 @@ void FolderCache::Changed(const fs::path& entry) {
     return std::mismatch(entry.begin(), entry.end(), root.first.begin(), root.first.end()).first ==
            entry.end();
   });
+  if (active_ && made == HostEntryKind::kFolder) {
+    Folder& made_folder = folders_[entry];
+    made_folder.listing.emplace();
+    made_folder.made = true;
+  }
   const auto it = folders_.find(folder);
   if (it == folders_.end()) {
     return;
@@ -115,13 +198,15 @@ void FolderCache::Changed(const fs::path& entry) {
     return;
   }
   std::vector<HostEntry>& listing = *it->second.listing;
-  std::erase_if(listing, [&entry](const HostEntry& known) {
-    return known.entry.path().filename() == entry.filename();
-  });
-  if (there) {
+  const fs::path name = entry.filename();
+  std::erase_if(listing, [&name](const HostEntry& known) { return NamedAs(known.path, name); });
+  if (made == HostEntryKind::kFile || made == HostEntryKind::kFolder) {
     std::u16string name = PathText(entry.filename());
     std::optional<NameProblem> problem = LevelNameProblem(name);
-    listing.push_back({changed, std::move(name), std::move(problem)});
+    listing.push_back(
+        {entry, fs::directory_entry(),
+         made == HostEntryKind::kFile ? fs::file_type::regular : fs::file_type::directory,
+         std::move(name), std::move(problem)});
     SortHostEntries(listing);
   }
 }

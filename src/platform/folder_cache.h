@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host_entry.h"
 #include "platform/host_folder.h"
 
 namespace qe2m4::platform {
@@ -43,14 +44,33 @@ class FolderCache {
                             const std::filesystem::path& name) const;
   void SetListing(const std::filesystem::path& folder, std::vector<HostEntry> entries);
 
-  // The run put something at entry, or took it away: what is known of its folder and of
-  // everything below entry is brought up to date.
-  void Changed(const std::filesystem::path& entry);
+  // What is at a path, a link not followed, as far as the run knows it without asking the
+  // system: kNothing when its folder was listed without the name (where names are matched
+  // exactly), the kind of what the run made there itself; nullopt when the system must be
+  // asked (an entry the listing gave, a folder not listed).
+  std::optional<HostEntryKind> KnownKind(const std::filesystem::path& path) const;
+  // Whether the entry a listing gave at path is a link (asked of the system only where the
+  // listing did not tell); nullopt when the path's folder was not listed, the name is not in
+  // it, or the run made the entry itself.
+  std::optional<bool> ListedLink(const std::filesystem::path& path) const;
+  // Whether the run made the folder itself (it holds only what the run put there since).
+  bool Made(const std::filesystem::path& folder) const;
+
+  // The run put something at entry (made is a kFile renamed there or a kFolder made there), or
+  // took it away (kNothing): what is known of its folder and of everything below entry is
+  // brought up to date without asking the system. A folder the run made is known to be empty.
+  void Changed(const std::filesystem::path& entry, HostEntryKind made);
+
+  // Something other than the run changed entry (another run made the folder the run was about
+  // to make): what is known of its folder and of everything below entry is dropped, so that
+  // the next look asks the system.
+  void Forget(const std::filesystem::path& entry);
 
  private:
   struct Folder {
     std::map<std::u16string, std::optional<std::filesystem::path>> levels;
     std::optional<std::vector<HostEntry>> listing;
+    bool made = false;  // the run made the folder
   };
 
   mutable std::mutex mutex_;

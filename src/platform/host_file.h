@@ -35,8 +35,10 @@ UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16strin
 
 // Throws Error(kCreateFolder, kNameTooLong) naming display_path when a level of the host folder
 // path is longer than its file system allows, or when the path with room for the names of the
-// files written in the folder is longer than the system accepts.
-void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16string& display_path);
+// files written in the folder is longer than the system accepts. existing, when given, is the
+// nearest folder of the path known to be there: the limits are asked of it.
+void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16string& display_path,
+                         const std::filesystem::path& existing = {});
 
 // Writes a file so that it is complete or absent, and durable: the bytes go to a new temporary
 // file in the target's folder, which MakeDurable() flushes to the disk and Publish() renames over

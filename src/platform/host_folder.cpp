@@ -14,16 +14,24 @@ std::vector<HostEntry> ReadHostFolder(const fs::path& folder, fs::directory_opti
   for (fs::directory_iterator it(folder, options, ec), end; !ec && it != end; it.increment(ec)) {
     std::u16string name = PathText(it->path().filename());
     std::optional<NameProblem> problem = LevelNameProblem(name);
-    entries.push_back({*it, std::move(name), std::move(problem)});
+    entries.push_back(
+        {it->path(), *it, std::filesystem::file_type::none, std::move(name), std::move(problem)});
   }
   SortHostEntries(entries);
   return entries;
 }
 
+bool LeadsToRegularFile(const HostEntry& entry, std::error_code& ec) {
+  ec.clear();
+  if (entry.made != fs::file_type::none) {
+    return entry.made == fs::file_type::regular;
+  }
+  return entry.entry.is_regular_file(ec);
+}
+
 void SortHostEntries(std::vector<HostEntry>& entries) {
   std::sort(entries.begin(), entries.end(), [](const HostEntry& a, const HostEntry& b) {
-    return a.name != b.name ? a.name < b.name
-                            : a.entry.path().filename() < b.entry.path().filename();
+    return a.name != b.name ? a.name < b.name : a.path.filename() < b.path.filename();
   });
   // Twins lie side by side now; the one a path reaches keeps its name.
   for (std::size_t first = 0; first < entries.size();) {
@@ -37,7 +45,7 @@ void SortHostEntries(std::vector<HostEntry>& entries) {
       bool found = false;
       for (const fs::path& form : HostNameForms(entries[first].name)) {
         for (std::size_t i = first; i < end && !found; ++i) {
-          if (entries[i].entry.path().filename() == form) {
+          if (entries[i].path.filename() == form) {
             reached = i;
             found = true;
           }

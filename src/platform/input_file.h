@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
 #include "platform/file_operation_hook.h"
 #include "platform/host_file.h"
+#include "platform/host_input.h"
 
 namespace qe2m4::platform {
 
@@ -20,13 +22,19 @@ class InputFile {
 
   // Reads up to size bytes into buffer and returns how many were read: fewer only at the end
   // of the file, 0 once it is reached. Throws Error(kRead) when the read fails.
+  //
+  // The end is where a read first comes up short once the file's size at the open has been
+  // read (a file that grew before that read is read on; what is added after it is not), or
+  // where a read returns nothing: a file read whole in one block takes one call of the system.
   std::size_t Read(char* buffer, std::size_t size);
 
  private:
   std::filesystem::path host_;
   std::u16string display_path_;
   FileOperationHook* hook_;
-  UniqueFile file_;
+  HostInput file_;
+  std::uintmax_t read_ = 0;  // bytes read so far
+  bool at_end_ = false;
 };
 
 }  // namespace qe2m4::platform

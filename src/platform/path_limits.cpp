@@ -13,10 +13,12 @@ constexpr std::size_t kRoomForNames = 64;
 
 }  // namespace
 
-void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16string& display_path) {
+void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16string& display_path,
+                         const std::filesystem::path& existing) {
   std::error_code ec;
   const std::filesystem::path absolute = std::filesystem::absolute(folder, ec);
-  const std::size_t name_limit = HostNameLimit(absolute);
+  const std::size_t name_limit =
+      HostNameLimit(existing.empty() ? absolute : std::filesystem::absolute(existing, ec));
   // Every file written in the folder must fit the system's limit on a whole path.
   bool too_long = absolute.native().size() + kRoomForNames >= HostPathLimit();
   for (const std::filesystem::path& level : absolute) {

@@ -1,11 +1,12 @@
 #include "platform/settings_file.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <optional>
 #include <system_error>
 
 #include "platform/error.h"
 #include "platform/host_file.h"
+#include "platform/host_input.h"
 
 namespace qe2m4::platform {
 
@@ -17,9 +18,9 @@ SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16s
     return settings;
   }
   settings.state = SettingsText::State::kIgnored;
-  UniqueFile file;
+  std::optional<HostInput> file;
   try {
-    file = OpenForReading(host, display_path);
+    file.emplace(host, display_path, LastLevelLink::kFollow);
   } catch (const Error& error) {
     if (error.cause() != ErrorCause::kNotAFile && error.cause() != ErrorCause::kIsAFolder) {
       throw;
@@ -29,31 +30,39 @@ SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16s
     return settings;
   }
   // A file whose size tells at once that it is too large is not read at all.
-  const std::uintmax_t file_size = std::filesystem::file_size(host, ec);
-  if (!ec && file_size > max_bytes) {
+  std::optional<std::uintmax_t> file_size = file->size();
+  if (!file_size) {
+    std::error_code ec;
+    file_size = std::filesystem::file_size(host, ec);
+    if (ec) {
+      file_size.reset();
+    }
+  }
+  if (file_size && *file_size > max_bytes) {
     settings.problem = "larger than " + std::to_string(max_bytes) + " bytes";
     settings.too_large = true;
     return settings;
   }
   // One byte more than allowed tells a file that grew too large since; nothing more is read.
   // The text grows as it is read, so that a small file of a large allowance takes little memory.
+  // A read that comes up short once the size is read ends the file.
   std::string content;
-  if (!ec) {
-    content.reserve(static_cast<std::size_t>(file_size + 1));
+  if (file_size) {
+    content.reserve(static_cast<std::size_t>(*file_size + 1));
   }
   constexpr std::uintmax_t kBlock = 64 * 1024;
   while (content.size() <= max_bytes) {
     const std::size_t start = content.size();
     const auto want = static_cast<std::size_t>(std::min(kBlock, max_bytes + 1 - start));
     content.resize(start + want);
-    const std::size_t n = std::fread(content.data() + start, 1, want, file.get());
+    std::size_t n = 0;
+    if (const HostError error = file->Read(content.data() + start, want, n)) {
+      throw HostFailure(ErrorKind::kRead, display_path, error);
+    }
     content.resize(start + n);
-    if (n == 0) {
+    if (n == 0 || (n < want && file_size && content.size() >= *file_size)) {
       break;
     }
-  }
-  if (std::ferror(file.get())) {
-    throw SystemError(ErrorKind::kRead, display_path, errno);
   }
   if (content.size() > max_bytes) {
     settings.problem = "larger than " + std::to_string(max_bytes) + " bytes";

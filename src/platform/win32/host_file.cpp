@@ -5,9 +5,13 @@
 #include <windows.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "platform/error.h"
+#include "platform/host_input.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_text.h"
 
@@ -91,6 +95,32 @@ UniqueFile OpenForReading(const std::filesystem::path& host, const std::u16strin
     throw SystemError(ErrorKind::kRead, display_path, error);
   }
   return file;
+}
+
+// Windows reads through the C stream OpenForReading gives; the size is not taken, so the
+// reader reads on to the end.
+HostInput::HostInput(const std::filesystem::path& host, const std::u16string& display_path,
+                     LastLevelLink link)
+    : handle_(reinterpret_cast<std::intptr_t>(OpenForReading(host, display_path, link).release())) {
+}
+
+HostInput::~HostInput() {
+  if (handle_ != kNone) {
+    std::fclose(reinterpret_cast<std::FILE*>(handle_));
+  }
+}
+
+HostInput::HostInput(HostInput&& other) noexcept
+    : handle_(std::exchange(other.handle_, kNone)), size_(other.size_) {}
+
+HostError HostInput::Read(char* buffer, std::size_t size, std::size_t& n) {
+  std::FILE* const file = reinterpret_cast<std::FILE*>(handle_);
+  n = std::fread(buffer, 1, size, file);
+  if (n < size && std::ferror(file)) {
+    // The system's own code of the failed read (HostError is a Windows error code here).
+    return static_cast<HostError>(_doserrno != 0 ? _doserrno : ERROR_READ_FAULT);
+  }
+  return 0;
 }
 
 }  // namespace qe2m4::platform
