@@ -9,6 +9,11 @@ namespace qe2m4::platform {
 namespace fs = std::filesystem;
 namespace {
 
+// Whether path is entry itself or lies below it.
+bool AtOrBelow(const fs::path& path, const fs::path& entry) {
+  return std::mismatch(entry.begin(), entry.end(), path.begin(), path.end()).first == entry.end();
+}
+
 // Whether path's last level is name, without making paths of either.
 bool NamedAs(const fs::path& path, const fs::path& name) {
   const fs::path::string_type& full = path.native();
@@ -161,12 +166,9 @@ bool FolderCache::Made(const fs::path& folder) const {
 void FolderCache::Forget(const fs::path& entry) {
   const fs::path folder = entry.parent_path();
   const std::lock_guard lock(mutex_);
-  for (auto it = folders_.begin(); it != folders_.end();) {
-    const bool below =
-        std::mismatch(entry.begin(), entry.end(), it->first.begin(), it->first.end()).first ==
-        entry.end();
-    it = below || it->first == folder ? folders_.erase(it) : std::next(it);
-  }
+  std::erase_if(folders_, [&](const auto& known) {
+    return known.first == folder || AtOrBelow(known.first, entry);
+  });
 }
 
 void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
@@ -174,16 +176,8 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   const std::lock_guard lock(mutex_);
   // What was below the entry is gone or another folder's now; the levels looked for in its
   // folder may name it now or no more.
-  for (auto it = folders_.begin(); it != folders_.end();) {
-    const bool below =
-        std::mismatch(entry.begin(), entry.end(), it->first.begin(), it->first.end()).first ==
-        entry.end();
-    it = below ? folders_.erase(it) : std::next(it);
-  }
-  std::erase_if(roots_, [&entry](const auto& root) {
-    return std::mismatch(entry.begin(), entry.end(), root.first.begin(), root.first.end()).first ==
-           entry.end();
-  });
+  std::erase_if(folders_, [&entry](const auto& known) { return AtOrBelow(known.first, entry); });
+  std::erase_if(roots_, [&entry](const auto& root) { return AtOrBelow(root.first, entry); });
   if (active_ && made == HostEntryKind::kFolder) {
     Folder& made_folder = folders_[entry];
     made_folder.listing.emplace();
