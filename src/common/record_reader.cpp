@@ -82,6 +82,13 @@ int RecordReader::Open(const Path& path, platform::LastLevelLink link) {
   }
   try {
     input_.emplace(file_system_.OpenInput(path, link));
+    // A file smaller than a block is read into a buffer of its size: most of a boring's files
+    // are a few hundred bytes, and a whole block would be cleared for each of them.
+    const std::optional<std::uintmax_t> size = input_->size();
+    constexpr std::uintmax_t kSmallest = 256;
+    block_ = size ? static_cast<std::size_t>(
+                        std::min<std::uintmax_t>(block_size_, std::max(*size + 1, kSmallest)))
+                  : block_size_;
     if (Available(1) == 0) {
       Close();
       return 1;
@@ -122,8 +129,8 @@ bool RecordReader::Fill() {
     end_ -= drop;
     next_ -= drop;
   }
-  if (buffer_.size() < block_size_) {
-    buffer_.resize(block_size_);
+  if (buffer_.size() < block_) {
+    buffer_.resize(block_);
   } else if (end_ == buffer_.size()) {
     buffer_.resize(buffer_.size() * 2);  // one field fills the block
   }

@@ -124,6 +124,7 @@ class RecordReader {
   const platform::FileSystem& file_system_;
   const std::size_t block_size_;
   std::optional<platform::InputFile> input_;  // RecordInput
+  std::size_t block_ = 0;                     // the bytes read at a time from this file
   std::string buffer_;                        // bytes of the file from position buffer_start_ on
   std::int64_t buffer_start_ = 0;             // the file position (from 0) of buffer_[0]
   // The bytes from this file position on stay in the buffer (-1: none need to): those of the

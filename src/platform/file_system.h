@@ -231,9 +231,8 @@ class FileSystem {
                                                   const std::filesystem::path& name) const;
   // The folder's entries, from what the run learned when it listed the folder before; ec
   // reports a folder that cannot be read.
-  std::vector<HostEntry> FolderEntries(const std::filesystem::path& folder,
-                                       std::filesystem::directory_options options,
-                                       std::error_code& ec) const;
+  HostListing FolderEntries(const std::filesystem::path& folder,
+                            std::filesystem::directory_options options, std::error_code& ec) const;
   // The status of a host path (links followed), from what the run knows where it knows it.
   std::filesystem::file_status HostStatus(const std::filesystem::path& host) const;
   // Whether the host entry a path names has a status the test accepts; a path that cannot be

@@ -46,7 +46,9 @@ std::vector<std::u16string> FileSystem::ListFiles(const DrivePath& folder,
     return names;
   }
   std::error_code ec;
-  for (HostEntry& entry : FolderEntries(host, fs::directory_options::skip_permission_denied, ec)) {
+  const HostListing listing =
+      FolderEntries(host, fs::directory_options::skip_permission_denied, ec);
+  for (const HostEntry& entry : *listing) {
     // Folders are not files; links that lead nowhere are missing files. The type the listing
     // gave is the entry's own, so only a link is looked at again.
     std::error_code status_ec;
@@ -59,7 +61,7 @@ std::vector<std::u16string> FileSystem::ListFiles(const DrivePath& folder,
       }
     }
     if (!entry.problem && !IsHiddenName(entry.name) && MatchesWildcard(entry.name, name_pattern)) {
-      names.push_back(std::move(entry.name));
+      names.push_back(entry.name);
     }
   }
   return names;

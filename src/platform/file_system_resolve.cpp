@@ -89,18 +89,17 @@ std::optional<fs::path> FileSystem::EntryNamed(const fs::path& folder, const fs:
   return StoredEntry(folder, name);
 }
 
-std::vector<HostEntry> FileSystem::FolderEntries(const fs::path& folder,
-                                                 fs::directory_options options,
-                                                 std::error_code& ec) const {
+HostListing FileSystem::FolderEntries(const fs::path& folder, fs::directory_options options,
+                                      std::error_code& ec) const {
   ec.clear();
-  if (auto known = hook_->cache().Listing(folder)) {
-    return std::move(*known);
+  if (HostListing known = hook_->cache().Listing(folder)) {
+    return known;
   }
   std::vector<HostEntry> entries = ReadHostFolder(folder, options, ec);
-  if (!ec) {
-    hook_->cache().SetListing(folder, entries);
+  if (ec) {
+    return std::make_shared<const std::vector<HostEntry>>(std::move(entries));
   }
-  return entries;
+  return hook_->cache().SetListing(folder, std::move(entries));
 }
 
 std::optional<fs::path> FileSystem::FindLevelOnHost(const fs::path& folder,
@@ -123,7 +122,8 @@ std::optional<fs::path> FileSystem::FindLevelOnHost(const fs::path& folder,
   std::error_code ec;
   std::optional<fs::path> same_text;
   std::optional<fs::path> other_case;
-  for (const HostEntry& entry : FolderEntries(folder, fs::directory_options::none, ec)) {
+  const HostListing listing = FolderEntries(folder, fs::directory_options::none, ec);
+  for (const HostEntry& entry : *listing) {
     const fs::path& candidate = entry.path;
     const std::u16string& name = entry.name;
     if (name == level) {

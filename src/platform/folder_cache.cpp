@@ -92,10 +92,10 @@ void FolderCache::SetLevel(const fs::path& folder, const std::u16string& key,
   }
 }
 
-std::optional<std::vector<HostEntry>> FolderCache::Listing(const fs::path& folder) const {
+HostListing FolderCache::Listing(const fs::path& folder) const {
   const std::lock_guard lock(mutex_);
   const auto it = folders_.find(folder);
-  return it != folders_.end() ? it->second.listing : std::nullopt;
+  return it != folders_.end() ? it->second.listing : nullptr;
 }
 
 std::optional<bool> FolderCache::Holds(const fs::path& folder, const fs::path& name) const {
@@ -105,14 +105,16 @@ std::optional<bool> FolderCache::Holds(const fs::path& folder, const fs::path& n
     return std::nullopt;
   }
   return std::any_of(it->second.listing->begin(), it->second.listing->end(),
-                     [&name](const HostEntry& entry) { return entry.path.filename() == name; });
+                     [&name](const HostEntry& entry) { return NamedAs(entry.path, name); });
 }
 
-void FolderCache::SetListing(const fs::path& folder, std::vector<HostEntry> entries) {
+HostListing FolderCache::SetListing(const fs::path& folder, std::vector<HostEntry> entries) {
+  auto listing = std::make_shared<std::vector<HostEntry>>(std::move(entries));
   const std::lock_guard lock(mutex_);
   if (active_) {
-    folders_[folder].listing = std::move(entries);
+    folders_[folder].listing = listing;
   }
+  return listing;
 }
 
 std::optional<HostEntryKind> FolderCache::KnownKind(const fs::path& path) const {
@@ -180,7 +182,7 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   std::erase_if(roots_, [&entry](const auto& root) { return AtOrBelow(root.first, entry); });
   if (active_ && made == HostEntryKind::kFolder) {
     Folder& made_folder = folders_[entry];
-    made_folder.listing.emplace();
+    made_folder.listing = std::make_shared<std::vector<HostEntry>>();
     made_folder.made = true;
   }
   const auto it = folders_.find(folder);
@@ -190,6 +192,11 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   it->second.levels.clear();
   if (!it->second.listing) {
     return;
+  }
+  // Only the cache holds the listing once nobody else has a copy, and nobody gets one without the
+  // lock held here.
+  if (it->second.listing.use_count() > 1) {
+    it->second.listing = std::make_shared<std::vector<HostEntry>>(*it->second.listing);
   }
   std::vector<HostEntry>& listing = *it->second.listing;
   const fs::path name = entry.filename();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -11,6 +12,10 @@
 #include "platform/host_folder.h"
 
 namespace qe2m4::platform {
+
+// A folder's entries as one listing gave them; shared, since a run looks at a large folder (the
+// parent of a batch's destinations) once for every boring.
+using HostListing = std::shared_ptr<const std::vector<HostEntry>>;
 
 // What one run learned of the host's folders, so that the run finds each of its files without
 // asking the system again: whether a drive's folder is ready, which host entry a level of a
@@ -36,13 +41,14 @@ class FolderCache {
                 std::optional<std::filesystem::path> entry);
 
   // The entries of a listed folder as ReadHostFolder gives them (without the options that
-  // leave entries out); nullopt when it was not listed.
-  std::optional<std::vector<HostEntry>> Listing(const std::filesystem::path& folder) const;
+  // leave entries out); null when it was not listed.
+  HostListing Listing(const std::filesystem::path& folder) const;
   // Whether a listed folder holds an entry of exactly this stored name; nullopt when the folder
   // was not listed.
   std::optional<bool> Holds(const std::filesystem::path& folder,
                             const std::filesystem::path& name) const;
-  void SetListing(const std::filesystem::path& folder, std::vector<HostEntry> entries);
+  // Keeps a folder's listing for the run (outside a run nothing is kept) and gives it back.
+  HostListing SetListing(const std::filesystem::path& folder, std::vector<HostEntry> entries);
 
   // What is at a path, a link not followed, as far as the run knows it without asking the
   // system: kNothing when its folder was listed without the name (where names are matched
@@ -69,7 +75,8 @@ class FolderCache {
  private:
   struct Folder {
     std::map<std::u16string, std::optional<std::filesystem::path>> levels;
-    std::optional<std::vector<HostEntry>> listing;
+    // Changed copies a listing that someone still reads before it alters it.
+    std::shared_ptr<std::vector<HostEntry>> listing;
     bool made = false;  // the run made the folder
   };
 

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "platform/file_operation_hook.h"
@@ -27,6 +28,8 @@ class InputFile {
   // read (a file that grew before that read is read on; what is added after it is not), or
   // where a read returns nothing: a file read whole in one block takes one call of the system.
   std::size_t Read(char* buffer, std::size_t size);
+  // The file's size when it was opened, where the open told it.
+  std::optional<std::uintmax_t> size() const { return file_.size(); }
 
  private:
   std::filesystem::path host_;

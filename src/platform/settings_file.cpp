@@ -50,10 +50,13 @@ SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16s
   if (file_size) {
     content.reserve(static_cast<std::size_t>(*file_size + 1));
   }
-  constexpr std::uintmax_t kBlock = 64 * 1024;
+  // A file of known size is read in a block just larger than it (settings files are tiny).
+  constexpr std::uintmax_t kSmallest = 256;
+  const std::uintmax_t block = std::min<std::uintmax_t>(
+      64 * 1024, file_size ? std::max(*file_size + 1, kSmallest) : 64 * 1024);
   while (content.size() <= max_bytes) {
     const std::size_t start = content.size();
-    const auto want = static_cast<std::size_t>(std::min(kBlock, max_bytes + 1 - start));
+    const auto want = static_cast<std::size_t>(std::min(block, max_bytes + 1 - start));
     content.resize(start + want);
     std::size_t n = 0;
     if (const HostError error = file->Read(content.data() + start, want, n)) {
