@@ -1,5 +1,7 @@
 #include "common/counted_copy.h"
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/error.h"
@@ -51,7 +53,11 @@ std::int64_t CopyCountingLines(const platform::FileSystem& file_system,
   try {
     platform::InputFile input = file_system.OpenInput(from, platform::LastLevelLink::kRefuse);
     platform::AtomicFile output(target, to.Text(), hook);
-    std::vector<char> block(kBlockSize);
+    // A file smaller than a block is copied through a buffer just larger than it.
+    const std::optional<std::uintmax_t> size = input.size();
+    constexpr std::uintmax_t kSmallest = 256;
+    std::vector<char> block(static_cast<std::size_t>(
+        size ? std::min<std::uintmax_t>(kBlockSize, std::max(*size + 1, kSmallest)) : kBlockSize));
     for (std::size_t n = 0; (n = input.Read(block.data(), block.size())) > 0;) {
       const std::string_view bytes(block.data(), n);
       counter.Add(bytes);

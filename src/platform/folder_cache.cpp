@@ -9,9 +9,28 @@ namespace qe2m4::platform {
 namespace fs = std::filesystem;
 namespace {
 
+bool IsSeparator(fs::path::value_type c) {
+  return c == fs::path::preferred_separator || c == '/';
+}
+
+// The key of a host path: its text, with Windows's two separators made one, so that a path
+// spelled with either names the same folder.
+FolderCache::Key KeyOf(const fs::path& path) {
+  FolderCache::Key key = path.native();
+  if constexpr (fs::path::preferred_separator != '/') {
+    std::replace(key.begin(), key.end(), static_cast<fs::path::value_type>('/'),
+                 fs::path::preferred_separator);
+  }
+  return key;
+}
+
 // Whether path is entry itself or lies below it.
-bool AtOrBelow(const fs::path& path, const fs::path& entry) {
-  return std::mismatch(entry.begin(), entry.end(), path.begin(), path.end()).first == entry.end();
+bool AtOrBelow(const FolderCache::Key& path, const FolderCache::Key& entry) {
+  if (path.size() < entry.size() || path.compare(0, entry.size(), entry) != 0) {
+    return false;
+  }
+  return path.size() == entry.size() || IsSeparator(path[entry.size()]) ||
+         (!entry.empty() && IsSeparator(entry.back()));
 }
 
 // Whether path's last level is name, without making paths of either.
@@ -22,8 +41,7 @@ bool NamedAs(const fs::path& path, const fs::path& name) {
       full.compare(full.size() - last.size(), last.size(), last) != 0) {
     return false;
   }
-  const auto separator = full[full.size() - last.size() - 1];
-  return separator == fs::path::preferred_separator || separator == '/';
+  return IsSeparator(full[full.size() - last.size() - 1]);
 }
 
 // The entry of a listing named name, or nullptr.
@@ -59,21 +77,21 @@ bool FolderCache::active() const {
 
 std::optional<bool> FolderCache::RootReady(const fs::path& root) const {
   const std::lock_guard lock(mutex_);
-  const auto it = roots_.find(root);
+  const auto it = roots_.find(KeyOf(root));
   return it != roots_.end() ? std::optional<bool>(it->second) : std::nullopt;
 }
 
 void FolderCache::SetRootReady(const fs::path& root, bool ready) {
   const std::lock_guard lock(mutex_);
   if (active_) {
-    roots_[root] = ready;
+    roots_[KeyOf(root)] = ready;
   }
 }
 
 std::optional<std::optional<fs::path>> FolderCache::Level(const fs::path& folder,
                                                           const std::u16string& key) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(folder);
+  const auto it = folders_.find(KeyOf(folder));
   if (it == folders_.end()) {
     return std::nullopt;
   }
@@ -88,19 +106,19 @@ void FolderCache::SetLevel(const fs::path& folder, const std::u16string& key,
                            std::optional<fs::path> entry) {
   const std::lock_guard lock(mutex_);
   if (active_) {
-    folders_[folder].levels[key] = std::move(entry);
+    folders_[KeyOf(folder)].levels[key] = std::move(entry);
   }
 }
 
 HostListing FolderCache::Listing(const fs::path& folder) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(folder);
+  const auto it = folders_.find(KeyOf(folder));
   return it != folders_.end() ? it->second.listing : nullptr;
 }
 
 std::optional<bool> FolderCache::Holds(const fs::path& folder, const fs::path& name) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(folder);
+  const auto it = folders_.find(KeyOf(folder));
   if (it == folders_.end() || !it->second.listing) {
     return std::nullopt;
   }
@@ -112,14 +130,14 @@ HostListing FolderCache::SetListing(const fs::path& folder, std::vector<HostEntr
   auto listing = std::make_shared<std::vector<HostEntry>>(std::move(entries));
   const std::lock_guard lock(mutex_);
   if (active_) {
-    folders_[folder].listing = listing;
+    folders_[KeyOf(folder)].listing = listing;
   }
   return listing;
 }
 
 std::optional<HostEntryKind> FolderCache::KnownKind(const fs::path& path) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(path.parent_path());
+  const auto it = folders_.find(KeyOf(path.parent_path()));
   if (it == folders_.end() || !it->second.listing) {
     return std::nullopt;
   }
@@ -144,7 +162,7 @@ std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
   fs::directory_entry listed;
   {
     const std::lock_guard lock(mutex_);
-    const auto it = folders_.find(path.parent_path());
+    const auto it = folders_.find(KeyOf(path.parent_path()));
     if (it == folders_.end() || !it->second.listing) {
       return std::nullopt;
     }
@@ -161,31 +179,33 @@ std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
 
 bool FolderCache::Made(const fs::path& folder) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(folder);
+  const auto it = folders_.find(KeyOf(folder));
   return it != folders_.end() && it->second.made;
 }
 
 void FolderCache::Forget(const fs::path& entry) {
-  const fs::path folder = entry.parent_path();
+  const Key folder_key = KeyOf(entry.parent_path());
+  const Key entry_key = KeyOf(entry);
   const std::lock_guard lock(mutex_);
   std::erase_if(folders_, [&](const auto& known) {
-    return known.first == folder || AtOrBelow(known.first, entry);
+    return known.first == folder_key || AtOrBelow(known.first, entry_key);
   });
 }
 
 void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
-  const fs::path folder = entry.parent_path();
+  const Key folder_key = KeyOf(entry.parent_path());
+  const Key entry_key = KeyOf(entry);
   const std::lock_guard lock(mutex_);
   // What was below the entry is gone or another folder's now; the levels looked for in its
   // folder may name it now or no more.
-  std::erase_if(folders_, [&entry](const auto& known) { return AtOrBelow(known.first, entry); });
-  std::erase_if(roots_, [&entry](const auto& root) { return AtOrBelow(root.first, entry); });
+  std::erase_if(folders_, [&](const auto& known) { return AtOrBelow(known.first, entry_key); });
+  std::erase_if(roots_, [&](const auto& root) { return AtOrBelow(root.first, entry_key); });
   if (active_ && made == HostEntryKind::kFolder) {
-    Folder& made_folder = folders_[entry];
+    Folder& made_folder = folders_[entry_key];
     made_folder.listing = std::make_shared<std::vector<HostEntry>>();
     made_folder.made = true;
   }
-  const auto it = folders_.find(folder);
+  const auto it = folders_.find(folder_key);
   if (it == folders_.end()) {
     return;
   }

@@ -25,6 +25,11 @@ using HostListing = std::shared_ptr<const std::vector<HostEntry>>;
 // nothing is kept. The run's threads may share it.
 class FolderCache {
  public:
+  // Folders are keyed by their host paths' text: the run spells each folder's path one way (from
+  // the drive's folder down, level by level), and comparing texts is far cheaper than comparing
+  // paths level by level.
+  using Key = std::filesystem::path::string_type;
+
   // A run starts with nothing known, and what it learned is dropped when it ends.
   void Start();
   void Stop();
@@ -82,8 +87,8 @@ class FolderCache {
 
   mutable std::mutex mutex_;
   bool active_ = false;
-  std::map<std::filesystem::path, bool> roots_;
-  std::map<std::filesystem::path, Folder> folders_;
+  std::map<Key, bool, std::less<>> roots_;
+  std::map<Key, Folder, std::less<>> folders_;
 };
 
 }  // namespace qe2m4::platform

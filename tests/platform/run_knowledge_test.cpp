@@ -13,6 +13,7 @@
 #include "platform/error.h"
 #include "platform/fault_injection.h"
 #include "platform/file_system.h"
+#include "platform/folder_cache.h"
 #include "platform/host_paths.h"
 #include "platform/output_file.h"
 #include "support/host_environment.h"
@@ -247,6 +248,29 @@ TEST(RunScope, AListedLinkThatLeadsNowhereIsMissingAndOneThatLeadsToAFileIsThere
   EXPECT_FALSE(fs.Exists(u"D:\\B\\dangling.txt"));
 }
 #endif
+
+// What the run knows is kept by the folders' path texts: a change to one entry drops what is
+// known below it, never what is known of a sibling whose name merely begins the same.
+TEST(FolderCache, AChangeDropsWhatIsBelowTheEntryAndKeepsItsNamesakes) {
+  TempMachine machine;
+  const fs::path d = machine.AddDrive(u'D');
+  FolderCache cache;
+  cache.Start();
+  for (const fs::path& folder : {d / "A" / "B", d / "AB", d / "A"}) {
+    cache.SetListing(folder, {});
+  }
+  cache.Changed(d / "A", HostEntryKind::kNothing);
+  EXPECT_EQ(cache.Listing(d / "A" / "B"), nullptr);
+  EXPECT_EQ(cache.Listing(d / "A"), nullptr);
+  EXPECT_NE(cache.Listing(d / "AB"), nullptr);
+  // The parent learns that A is gone without asking the system.
+  cache.SetListing(d, {});
+  cache.Changed(d / "AB", HostEntryKind::kFolder);
+  EXPECT_EQ(cache.KnownKind(d / "AB"), HostEntryKind::kFolder);
+  EXPECT_TRUE(cache.Made(d / "AB"));
+  EXPECT_NE(cache.Listing(d / "AB"), nullptr);
+  EXPECT_TRUE(cache.Listing(d / "AB")->empty());
+}
 
 }  // namespace
 }  // namespace qe2m4::platform
