@@ -67,12 +67,7 @@ std::optional<fs::path> FileSystem::FindLevel(const fs::path& folder,
 
 bool FileSystem::KnownAbsent(const fs::path& host) const {
   // Nothing is below a level that is not there.
-  for (fs::path path = host; path.has_relative_path(); path = path.parent_path()) {
-    if (hook_->cache().KnownKind(path) == HostEntryKind::kNothing) {
-      return true;
-    }
-  }
-  return false;
+  return hook_->cache().KnownAbsent(host);
 }
 
 std::optional<fs::path> FileSystem::EntryNamed(const fs::path& folder, const fs::path& name) const {

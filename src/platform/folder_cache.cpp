@@ -1,6 +1,7 @@
 #include "platform/folder_cache.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/host_paths.h"
 #include "platform/names.h"
@@ -42,6 +43,17 @@ bool NamedAs(const fs::path& path, const fs::path& name) {
     return false;
   }
   return IsSeparator(full[full.size() - last.size() - 1]);
+}
+
+// Whether a listing holds an entry named name.
+bool Lists(const std::vector<HostEntry>& listing,
+           std::basic_string_view<fs::path::value_type> name) {
+  return std::any_of(listing.begin(), listing.end(), [name](const HostEntry& entry) {
+    const auto& full = entry.path.native();
+    return full.size() > name.size() &&
+           full.compare(full.size() - name.size(), name.size(), name.data(), name.size()) == 0 &&
+           IsSeparator(full[full.size() - name.size() - 1]);
+  });
 }
 
 // The entry of a listing named name, or nullptr.
@@ -156,6 +168,37 @@ std::optional<HostEntryKind> FolderCache::KnownKind(const fs::path& path) const 
     return std::nullopt;
   }
   return HostEntryKind::kNothing;
+}
+
+bool FolderCache::KnownAbsent(const fs::path& host) const {
+  // Where the system finds names in another letter case, only it can tell that none is there.
+  if (HostNamesIgnoreCase()) {
+    return false;
+  }
+  // Level by level from the last, on the path's text: each level's folder is the text before
+  // it without the separators between them, as parent_path gives it.
+  const Key key = KeyOf(host);
+  const std::size_t root = KeyOf(host.root_path()).size();
+  const std::lock_guard lock(mutex_);
+  for (std::size_t end = key.size(); end > root;) {
+    std::size_t start = end;
+    while (start > root && !IsSeparator(key[start - 1])) {
+      --start;
+    }
+    std::size_t folder_end = start;
+    while (folder_end > root && IsSeparator(key[folder_end - 1])) {
+      --folder_end;
+    }
+    if (start < end) {
+      const auto it = folders_.find(std::basic_string_view(key.data(), folder_end));
+      if (it != folders_.end() && it->second.listing &&
+          !Lists(*it->second.listing, std::basic_string_view(key.data() + start, end - start))) {
+        return true;
+      }
+    }
+    end = folder_end;
+  }
+  return false;
 }
 
 std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {

@@ -60,6 +60,9 @@ class FolderCache {
   // exactly), the kind of what the run made there itself; nullopt when the system must be
   // asked (an entry the listing gave, a folder not listed).
   std::optional<HostEntryKind> KnownKind(const std::filesystem::path& path) const;
+  // Whether the run knows that some level of host is not there (KnownKind kNothing at host or
+  // at a folder above it), without asking the system.
+  bool KnownAbsent(const std::filesystem::path& host) const;
   // Whether the entry a listing gave at path is a link (asked of the system only where the
   // listing did not tell); nullopt when the path's folder was not listed, the name is not in
   // it, or the run made the entry itself.

@@ -270,6 +270,13 @@ TEST(FolderCache, AChangeDropsWhatIsBelowTheEntryAndKeepsItsNamesakes) {
   EXPECT_TRUE(cache.Made(d / "AB"));
   EXPECT_NE(cache.Listing(d / "AB"), nullptr);
   EXPECT_TRUE(cache.Listing(d / "AB")->empty());
+  // A level the listings do not hold is known to be absent, and so is all below it, where names
+  // are matched exactly; elsewhere only the system can tell.
+  const bool exact = !HostNamesIgnoreCase();
+  EXPECT_FALSE(cache.KnownAbsent(d / "AB"));
+  EXPECT_EQ(cache.KnownAbsent(d / "AB" / "sub"), exact);
+  EXPECT_EQ(cache.KnownAbsent(d / "A" / "x" / "y.txt"), exact);
+  EXPECT_FALSE(cache.KnownAbsent(d.parent_path()));
 }
 
 }  // namespace
