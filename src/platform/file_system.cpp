@@ -36,6 +36,7 @@ FileSystem::FileSystem(const FileSystem& other)
 
 void FileSystem::MapDrive(char16_t letter, const fs::path& folder) {
   drives_.Map(letter, folder);
+  hook_->cache().ForgetResolved();
   if (const auto upper = DriveLetter(letter)) {
     current_folders_.erase(*upper);
   }

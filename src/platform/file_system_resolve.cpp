@@ -20,6 +20,16 @@ fs::path FileSystem::DriveRoot(const DrivePath& path) const {
 }
 
 fs::path FileSystem::Resolve(const DrivePath& path) const {
+  // A run resolves most of its paths more than once (whether a file is there, then opening it).
+  std::u16string resolved_key{FoldCase(path.drive()), u':'};
+  for (const std::u16string& level : path.levels()) {
+    resolved_key += u'\\';
+    resolved_key += level;
+  }
+  FolderCache& cache = hook_->cache();
+  if (auto known = cache.Resolved(resolved_key)) {
+    return std::move(*known);
+  }
   fs::path host = DriveRoot(path);
   std::u16string key{FoldCase(path.drive()), u':'};
   bool searching = true;
@@ -43,6 +53,7 @@ fs::path FileSystem::Resolve(const DrivePath& path) const {
     }
     host /= stored_name ? *stored_name : HostPath(level);
   }
+  cache.SetResolved(std::move(resolved_key), host);
   return host;
 }
 
@@ -135,6 +146,7 @@ std::optional<fs::path> FileSystem::FindLevelOnHost(const fs::path& folder,
 
 void FileSystem::SetStoredName(const DrivePath& path, fs::path host_name) {
   stored_names_[path.Key()] = std::move(host_name);
+  hook_->cache().ForgetResolved();
 }
 
 }  // namespace qe2m4::platform

@@ -72,6 +72,7 @@ void FolderCache::Start() {
   const std::lock_guard lock(mutex_);
   roots_.clear();
   folders_.clear();
+  resolved_.clear();
   active_ = true;
 }
 
@@ -80,6 +81,7 @@ void FolderCache::Stop() {
   active_ = false;
   roots_.clear();
   folders_.clear();
+  resolved_.clear();
 }
 
 bool FolderCache::active() const {
@@ -120,6 +122,31 @@ void FolderCache::SetLevel(const fs::path& folder, const std::u16string& key,
   if (active_) {
     folders_[KeyOf(folder)].levels[key] = std::move(entry);
   }
+}
+
+std::optional<fs::path> FolderCache::Resolved(const std::u16string& key) const {
+  const std::lock_guard lock(mutex_);
+  const auto it = resolved_.find(key);
+  return it != resolved_.end() ? std::optional<fs::path>(it->second) : std::nullopt;
+}
+
+void FolderCache::SetResolved(std::u16string key, fs::path host) {
+  const std::lock_guard lock(mutex_);
+  if (active_) {
+    resolved_.insert_or_assign(std::move(key), std::move(host));
+  }
+}
+
+void FolderCache::ForgetResolved() {
+  const std::lock_guard lock(mutex_);
+  resolved_.clear();
+}
+
+void FolderCache::DropResolvedBelow(const Key& folder) {
+  // A path resolved through the folder may name another entry now: one in another letter case
+  // that is there now, or one that is gone.
+  std::erase_if(resolved_,
+                [&folder](const auto& known) { return AtOrBelow(KeyOf(known.second), folder); });
 }
 
 HostListing FolderCache::Listing(const fs::path& folder) const {
@@ -233,6 +260,7 @@ void FolderCache::Forget(const fs::path& entry) {
   std::erase_if(folders_, [&](const auto& known) {
     return known.first == folder_key || AtOrBelow(known.first, entry_key);
   });
+  DropResolvedBelow(folder_key);
 }
 
 void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
@@ -243,6 +271,7 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   // folder may name it now or no more.
   std::erase_if(folders_, [&](const auto& known) { return AtOrBelow(known.first, entry_key); });
   std::erase_if(roots_, [&](const auto& root) { return AtOrBelow(root.first, entry_key); });
+  DropResolvedBelow(folder_key);
   if (active_ && made == HostEntryKind::kFolder) {
     Folder& made_folder = folders_[entry_key];
     made_folder.listing = std::make_shared<std::vector<HostEntry>>();

@@ -45,6 +45,14 @@ class FolderCache {
   void SetLevel(const std::filesystem::path& folder, const std::u16string& key,
                 std::optional<std::filesystem::path> entry);
 
+  // The host path a drive path (its folded drive letter and its levels, as ResolvedKey gives
+  // them) resolved to in this run; nullopt when it was not resolved since the run's last change
+  // at or above the folder of what it names.
+  std::optional<std::filesystem::path> Resolved(const std::u16string& key) const;
+  void SetResolved(std::u16string key, std::filesystem::path host);
+  // Drops every resolved path (the drive table or a stored name changed).
+  void ForgetResolved();
+
   // The entries of a listed folder as ReadHostFolder gives them (without the options that
   // leave entries out); null when it was not listed.
   HostListing Listing(const std::filesystem::path& folder) const;
@@ -81,6 +89,9 @@ class FolderCache {
   void Forget(const std::filesystem::path& entry);
 
  private:
+  // Drops the resolved paths at or below folder; the lock is held.
+  void DropResolvedBelow(const Key& folder);
+
   struct Folder {
     std::map<std::u16string, std::optional<std::filesystem::path>> levels;
     // Changed copies a listing that someone still reads before it alters it.
@@ -92,6 +103,7 @@ class FolderCache {
   bool active_ = false;
   std::map<Key, bool, std::less<>> roots_;
   std::map<Key, Folder, std::less<>> folders_;
+  std::map<std::u16string, std::filesystem::path, std::less<>> resolved_;
 };
 
 }  // namespace qe2m4::platform

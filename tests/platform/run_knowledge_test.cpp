@@ -279,5 +279,34 @@ TEST(FolderCache, AChangeDropsWhatIsBelowTheEntryAndKeepsItsNamesakes) {
   EXPECT_FALSE(cache.KnownAbsent(d.parent_path()));
 }
 
+// A run remembers where each path it resolved leads; what the run changes in a folder, and a
+// drive mapped anew, make it look again.
+TEST(RunScope, APathResolvedBeforeTheRunChangedItsFolderLeadsWhereItLeadsNow) {
+  const bool exact_names = !HostNamesIgnoreCase();
+  TempMachine machine;
+  const auto d = machine.AddDrive(u'D');
+  const auto e = machine.AddDrive(u'E');
+  FileSystem& fs = machine.fs();
+  const RunScope run(fs);
+  EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), d / "out" / "a.txt");
+  fs.CreateFolder(u"D:\\OUT");
+  EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), exact_names ? d / "OUT" / "a.txt" : d / "out" / "a.txt");
+  {
+    OutputFile output(fs, u"D:\\OUT\\A.TXT");
+    output.WriteLine(u"1");
+    output.Commit();
+  }
+  const fs::path made = d / "OUT" / "A.TXT";
+  EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), exact_names ? made : d / "out" / "a.txt");
+  EXPECT_TRUE(fs.FileExists(u"D:\\out\\a.txt"));
+  fs.DeleteFile(u"D:\\out\\a.txt");
+  EXPECT_FALSE(fs.Exists(u"D:\\OUT\\A.TXT"));
+  EXPECT_FALSE(fs::exists(made));
+  // The same drive letter mapped to another folder leads there at once.
+  fs.MapDrive(u'D', e);
+  EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), e / "out" / "a.txt");
+  EXPECT_FALSE(fs.FolderExists(u"D:\\OUT"));
+}
+
 }  // namespace
 }  // namespace qe2m4::platform
