@@ -157,19 +157,24 @@ std::u16string WritePicture(const DecimalForm& number, std::u16string_view pictu
   const std::size_t padding =
       std::max(static_cast<std::size_t>(parsed.integer_zeros), integer_digits) - integer_digits;
 
-  std::u16string out;
-  if (number.negative && !digits.is_zero) {
-    out += u'-';
+  // The text's length is known before it is written: one sizing, then writes through a pointer.
+  const bool minus = number.negative && !digits.is_zero;
+  const std::size_t length =
+      (minus ? 1 : 0) + padding + integer_digits + (parsed.has_point ? 1 + decimals : 0);
+  std::u16string out(length, u'0');
+  char16_t* p = out.data();
+  if (minus) {
+    *p++ = u'-';
   }
-  out.append(padding, u'0');
+  p += padding;  // the zeros the picture asks for in front
   for (std::size_t i = integer_start; i < integer_end; ++i) {
-    out += static_cast<char16_t>(digits[i]);
+    *p++ = static_cast<char16_t>(digits[i]);
   }
   if (parsed.has_point) {
-    out += u'.';
+    *p++ = u'.';
     // The last `decimals` digits, zeros in front when there are fewer.
     for (std::size_t k = decimals; k > 0; --k) {
-      out += k > digits.size() ? u'0' : static_cast<char16_t>(digits[digits.size() - k]);
+      *p++ = k > digits.size() ? u'0' : static_cast<char16_t>(digits[digits.size() - k]);
     }
   }
   return out;

@@ -194,43 +194,65 @@ void RecordReader::SkipLineEnd() {
   }
 }
 
-inline bool RecordReader::CutBufferedField(FieldBytes& field) {
-  const char* const begin = buffer_.data();
-  const char* const end = begin + end_;
-  const char* p = begin + next_;
-  while (p < end && IsBlank(*p)) {
-    ++p;
+inline bool RecordReader::CutFieldAt(const char* const begin, const char* const end,
+                                     const std::int64_t base, const char*& p, FieldBytes& field) {
+  const char* q = p;
+  while (q < end && IsBlank(*q)) {
+    ++q;
   }
-  if (p == end) {
+  if (q == end) {
     return false;
   }
-  const char* start = p;
+  const char* start = q;
   const char* stop = nullptr;
-  const bool quoted = *p == '"';
+  const bool quoted = *q == '"';
   if (quoted) {
     ++start;
     stop = static_cast<const char*>(std::memchr(start, '"', static_cast<std::size_t>(end - start)));
     if (stop == nullptr) {
       return false;
     }
-    p = stop + 1;  // whatever follows the closing quote up to the field's end is skipped
+    q = stop + 1;  // whatever follows the closing quote up to the field's end is skipped
   }
-  while (p < end && !IsFieldEnd(*p)) {
-    ++p;
+  while (q < end && !IsFieldEnd(*q)) {
+    ++q;
   }
   if (stop == nullptr) {
-    stop = p;
+    stop = q;
   }
-  // The byte that ends the field, and after a CR the byte that may complete CR LF, must be here.
-  if (p == end || (*p == '\r' && p + 1 == end)) {
+  if (q == end || (*q == '\r' && q + 1 == end)) {
     return false;
   }
-  field = {buffer_start_ + (start - begin), static_cast<std::size_t>(stop - start), quoted};
-  if (*p == '\r' && p[1] == '\n') {
-    ++p;
+  field = {base + (start - begin), static_cast<std::size_t>(stop - start), quoted};
+  if (*q == '\r' && q[1] == '\n') {
+    ++q;
   }
-  next_ = static_cast<std::size_t>(p + 1 - begin);
+  p = q + 1;
   return true;
+}
+
+bool RecordReader::CutBufferedField(FieldBytes& field) {
+  const char* const begin = buffer_.data();
+  const char* p = begin + next_;
+  if (!CutFieldAt(begin, begin + end_, buffer_start_, p, field)) {
+    return false;
+  }
+  next_ = static_cast<std::size_t>(p - begin);
+  return true;
+}
+
+int RecordReader::CutBufferedFields(int first, int count) {
+  // The buffer's bounds in locals: the stores of the fields' places cannot change them.
+  const char* const begin = buffer_.data();
+  const char* const end = begin + end_;
+  const std::int64_t base = buffer_start_;
+  const char* p = begin + next_;
+  int k = first;
+  for (; k <= count && CutFieldAt(begin, end, base, p, field_bytes_[k]); ++k) {
+    decoded_[k] = false;
+  }
+  next_ = static_cast<std::size_t>(p - begin);
+  return k;
 }
 
 bool RecordReader::CutFieldReadingOn(FieldBytes& field) {
@@ -290,12 +312,12 @@ void RecordReader::ReadRecord(int count, int slot) {
   // While this record is cut, the last one's bytes stay: when the data end inside this record,
   // the fields left unread keep the last record's texts.
   kept_from_ = last_record_ >= 0 ? last_record_ : start;
-  int k = 1;
-  for (; k <= count; ++k) {
-    if (!CutField(field_bytes_[k])) {
-      break;
-    }
+  // Most records lie whole in the buffer and are cut the short way; a field at the buffer's end
+  // reads on, and the fields after it go the short way again.
+  int k = CutBufferedFields(1, count);
+  while (k <= count && CutFieldReadingOn(field_bytes_[k])) {
     decoded_[k] = false;
+    k = CutBufferedFields(k + 1, count);
   }
   pending_fields_ = std::max(pending_fields_, count);
   if (k > count) {

@@ -91,11 +91,19 @@ class RecordReader {
     std::size_t length = 0;
     bool quoted = false;
   };
+  // Cuts the field at p when it and the byte that ends it (and after a CR the byte that may
+  // complete CR LF) lie before end, moving p past it; false, with p unchanged, when end comes
+  // first. base is the file position of begin.
+  static bool CutFieldAt(const char* begin, const char* end, std::int64_t base, const char*& p,
+                         FieldBytes& field);
   // Cuts the next field; false (and nothing consumed) at the end of the data.
   bool CutField(FieldBytes& field) { return CutBufferedField(field) || CutFieldReadingOn(field); }
   // The short way, when the field and the byte that ends it are already in the buffer, as
   // nearly all are; false, with nothing consumed, when the buffer ends first.
   bool CutBufferedField(FieldBytes& field);
+  // Cuts fields first..count the short way while they lie in the buffer; the number of the
+  // first field not cut.
+  int CutBufferedFields(int first, int count);
   // The general way, reading on across blocks and ending the data at the end of the file.
   bool CutFieldReadingOn(FieldBytes& field);
   void DecodeField(int k) const;

@@ -71,7 +71,24 @@ void DecodeCp932(std::string_view bytes, std::u16string& text) {
   const Cp932Tables& tables = GetCp932Tables();
   text.resize(bytes.size());
   char16_t* out = text.data();
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
+  const std::size_t size = bytes.size();
+  for (std::size_t i = 0; i < size; ++i) {
+    // Eight ASCII bytes, told by one test, become eight characters without the tables.
+    while (size - i >= 8) {
+      std::uint64_t eight = 0;
+      std::memcpy(&eight, bytes.data() + i, sizeof eight);
+      if ((eight & 0x8080808080808080u) != 0) {
+        break;
+      }
+      for (int j = 0; j < 8; ++j) {
+        out[j] = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(j)]);
+      }
+      out += 8;
+      i += 8;
+    }
+    if (i == size) {
+      break;
+    }
     const auto b = static_cast<std::uint8_t>(bytes[i]);
     if (b < 0x80) {
       *out++ = b;

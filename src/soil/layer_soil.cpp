@@ -1,5 +1,7 @@
 #include "soil/layer_soil.h"
 
+#include <algorithm>
+#include <array>
 #include <string>
 
 #include "common/ansi_text.h"
@@ -16,24 +18,37 @@ constexpr std::u16string_view kBlankField = u"  ";
 constexpr std::size_t kDetailRoom = 96;
 constexpr std::size_t kCombinedRoom = 32;
 
-// A code column of N1A.txt: the code right-aligned in two bytes; a code reading "0" is blank.
-std::u16string CodeColumn(std::u16string_view code) {
+// Appends a code column of N1A.txt behind a comma: the code right-aligned in two bytes; a code
+// reading "0" is blank. Codes are ASCII digits, two characters a column, and are cut without
+// the tables; any other text goes the general way.
+void AppendCodeColumn(std::u16string& line, std::u16string_view code) {
+  line += u',';
   const std::size_t first = code.find_first_not_of(u' ');
   const std::u16string_view digits =
       first == std::u16string_view::npos ? std::u16string_view() : code.substr(first);
-  std::u16string column = AnsiRight(u"  " + std::u16string(digits), 2);
-  if (column == u" 0") {
-    column = kBlankField;
+  if (std::all_of(digits.begin(), digits.end(), [](char16_t c) { return c < 0x80; })) {
+    std::array<char16_t, 2> column{u' ', u' '};
+    const std::size_t n = std::min<std::size_t>(digits.size(), 2);
+    std::copy(digits.end() - static_cast<std::ptrdiff_t>(n), digits.end(), column.end() - n);
+    if (column[0] == u' ' && column[1] == u'0') {
+      column[1] = u' ';
+    }
+    line.append(column.data(), column.size());
+    return;
   }
-  return column;
+  const std::u16string column = AnsiRight(u"  " + std::u16string(digits), 2);
+  line += column == u" 0" ? kBlankField : std::u16string_view(column);
 }
 
-// A target column of N1A.txt: the target code as it is, or width blanks when it has no digits.
-std::u16string TargetColumn(std::u16string_view target, int width) {
+// Appends a target column of N1A.txt behind a comma: the target code as it is, or width blanks
+// when it has no digits.
+void AppendTargetColumn(std::u16string& line, std::u16string_view target, int width) {
+  line += u',';
   if (target.find_first_not_of(u' ') == std::u16string_view::npos) {
-    return std::u16string(static_cast<std::size_t>(width), u' ');
+    line.append(static_cast<std::size_t>(width), u' ');
+  } else {
+    line += target;
   }
-  return std::u16string(target);
 }
 
 void AppendField(std::u16string& line, std::u16string_view field) {
@@ -61,14 +76,14 @@ LayerSoilResult ClassifyLayerSoil(std::int64_t layer_number, std::u16string_view
   detail.reserve(kDetailRoom);  // one allocation for the whole line
   detail = layer_and_depth;
   for (int k = 1; k <= kSlotCount; ++k) {
-    AppendField(detail, CodeColumn(slots[k].admixtureCode));
-    AppendField(detail, CodeColumn(slots[k].adjectiveCode));
-    AppendField(detail, CodeColumn(slots[k].mainCode));
+    AppendCodeColumn(detail, slots[k].admixtureCode);
+    AppendCodeColumn(detail, slots[k].adjectiveCode);
+    AppendCodeColumn(detail, slots[k].mainCode);
   }
   for (int k = 1; k <= kSlotCount; ++k) {
-    AppendField(detail, TargetColumn(slots[k].admixtureTarget, 2));
-    AppendField(detail, TargetColumn(slots[k].adjectiveTarget, 2));
-    AppendField(detail, TargetColumn(slots[k].mainTarget, 3));
+    AppendTargetColumn(detail, slots[k].admixtureTarget, 2);
+    AppendTargetColumn(detail, slots[k].adjectiveTarget, 2);
+    AppendTargetColumn(detail, slots[k].mainTarget, 3);
   }
   // Six columns the target product reserves for further classifications.
   for (int i = 0; i < 6; ++i) {

@@ -106,6 +106,41 @@ TEST(Cp932, RoundTripsJapaneseText) {
   EXPECT_EQ(DecodeCp932(EncodeCp932(text)), text);
 }
 
+// Runs of ASCII are read eight bytes at a time: a character of other bytes at every place
+// around those eight-byte steps, and a lead byte whose second byte is ASCII, read as alone.
+TEST(Cp932, ReadsOtherBytesAtEveryPlaceInAsciiRuns) {
+  using namespace std::string_view_literals;
+  struct Case {
+    std::string_view bytes;
+    std::u16string_view text;
+  } const cases[] = {
+      {"\x8D\xBB", u"砂"},
+      {"\x81 ", u"・"},  // the ASCII blank is taken as the pair's second byte
+      {"\xB1", u"ｱ"},
+      {"\x80", u"\u0080"},
+      {"\x8D\0"sv, u"・\0"sv},  // a NUL ends the pair and reads on its own
+  };
+  const std::string ascii = "0123456789,.ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  for (const Case& c : cases) {
+    for (std::size_t before = 0; before <= 17; ++before) {
+      for (std::size_t after = 0; after <= 17; ++after) {
+        const std::string bytes =
+            ascii.substr(0, before) + std::string(c.bytes) + ascii.substr(0, after);
+        std::u16string expected(ascii.begin(), ascii.begin() + static_cast<long>(before));
+        expected += c.text;
+        expected.append(ascii.begin(), ascii.begin() + static_cast<long>(after));
+        EXPECT_EQ(DecodeCp932(bytes), expected) << before << " " << after;
+      }
+    }
+  }
+  for (std::size_t before = 0; before <= 17; ++before) {
+    // A lead byte at the very end reads as the default character alone.
+    const std::string bytes = ascii.substr(0, before) + "\x8D";
+    std::u16string expected(ascii.begin(), ascii.begin() + static_cast<long>(before));
+    EXPECT_EQ(DecodeCp932(bytes), expected + u"・") << before;
+  }
+}
+
 // The buffer forms: encoding appends behind what the buffer holds, decoding replaces it, even a
 // longer earlier text, and both give what the returning forms give.
 TEST(Cp932, BufferFormsAppendAndReplace) {
