@@ -1,5 +1,6 @@
 #include <system_error>
 #include <type_traits>
+#include <vector>
 
 #include "platform/error.h"
 #include "platform/file_system.h"
@@ -20,40 +21,67 @@ fs::path FileSystem::DriveRoot(const DrivePath& path) const {
 }
 
 fs::path FileSystem::Resolve(const DrivePath& path) const {
-  // A run resolves most of its paths more than once (whether a file is there, then opening it).
-  std::u16string resolved_key{FoldCase(path.drive()), u':'};
-  for (const std::u16string& level : path.levels()) {
-    resolved_key += u'\\';
-    resolved_key += level;
+  // The path's text as the run remembers resolutions by, and where each level of it ends.
+  const std::vector<std::u16string>& levels = path.levels();
+  std::u16string spelled{FoldCase(path.drive()), u':'};
+  std::vector<std::size_t> ends;
+  ends.reserve(levels.size());
+  for (const std::u16string& level : levels) {
+    spelled += u'\\';
+    spelled += level;
+    ends.push_back(spelled.size());
   }
+  const auto part = [&](std::size_t count) {
+    return std::u16string_view(spelled).substr(0, ends[count - 1]);
+  };
+  // A run resolves most paths more than once (whether a file is there, then opening it), and
+  // the paths of one folder one after another: it goes on from the longest part resolved before.
   FolderCache& cache = hook_->cache();
-  if (auto known = cache.Resolved(resolved_key)) {
-    return std::move(*known);
-  }
-  fs::path host = DriveRoot(path);
-  std::u16string key{FoldCase(path.drive()), u':'};
+  fs::path host;
   bool searching = true;
-  for (const std::u16string& level : path.levels()) {
-    if (const auto problem = HostNameProblem(level)) {
-      throw Error(ErrorKind::kBadPath, path.Text(), *problem);
+  std::size_t known = 0;
+  for (std::size_t count = levels.size(); count > 0; --count) {
+    if (auto resolved = cache.Resolved(part(count))) {
+      host = std::move(resolved->host);
+      searching = resolved->found;
+      known = count;
+      break;
     }
+  }
+  if (known == levels.size() && known > 0) {
+    return host;
+  }
+  if (known == 0) {
+    host = DriveRoot(path);
+  }
+  std::u16string key{FoldCase(path.drive()), u':'};
+  for (std::size_t i = 0; i < levels.size(); ++i) {
+    const std::u16string& level = levels[i];
     key += u'\\';
     for (const char16_t c : level) {
       key += FoldCase(c);
     }
-    const auto spelled = stored_names_.find(key);
-    const std::optional<fs::path> stored_name =
-        spelled != stored_names_.end() ? std::optional<fs::path>(spelled->second) : std::nullopt;
-    if (searching) {
-      if (auto stored = FindLevel(host, stored_name, level)) {
-        host = std::move(*stored);
-        continue;
-      }
-      searching = false;
+    if (i < known) {
+      continue;
     }
-    host /= stored_name ? *stored_name : HostPath(level);
+    if (const auto problem = HostNameProblem(level)) {
+      throw Error(ErrorKind::kBadPath, path.Text(), *problem);
+    }
+    const auto stored = stored_names_.find(key);
+    const std::optional<fs::path> stored_name =
+        stored != stored_names_.end() ? std::optional<fs::path>(stored->second) : std::nullopt;
+    std::optional<fs::path> found;
+    if (searching) {
+      found = FindLevel(host, stored_name, level);
+      searching = found.has_value();
+    }
+    if (found) {
+      host = std::move(*found);
+    } else {
+      host /= stored_name ? *stored_name : HostPath(level);
+    }
+    cache.SetResolved(part(i + 1), host, searching);
   }
-  cache.SetResolved(std::move(resolved_key), host);
   return host;
 }
 

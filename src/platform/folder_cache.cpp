@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/host_paths.h"
 #include "platform/names.h"
@@ -124,16 +125,16 @@ void FolderCache::SetLevel(const fs::path& folder, const std::u16string& key,
   }
 }
 
-std::optional<fs::path> FolderCache::Resolved(const std::u16string& key) const {
+std::optional<FolderCache::ResolvedPath> FolderCache::Resolved(std::u16string_view key) const {
   const std::lock_guard lock(mutex_);
   const auto it = resolved_.find(key);
-  return it != resolved_.end() ? std::optional<fs::path>(it->second) : std::nullopt;
+  return it != resolved_.end() ? std::optional<ResolvedPath>(it->second.resolved) : std::nullopt;
 }
 
-void FolderCache::SetResolved(std::u16string key, fs::path host) {
+void FolderCache::SetResolved(std::u16string_view key, const fs::path& host, bool found) {
   const std::lock_guard lock(mutex_);
   if (active_) {
-    resolved_.insert_or_assign(std::move(key), std::move(host));
+    resolved_.insert_or_assign(std::u16string(key), KnownPath{{host, found}, KeyOf(host)});
   }
 }
 
@@ -145,8 +146,9 @@ void FolderCache::ForgetResolved() {
 void FolderCache::DropResolvedBelow(const Key& folder) {
   // A path resolved through the folder may name another entry now: one in another letter case
   // that is there now, or one that is gone.
-  std::erase_if(resolved_,
-                [&folder](const auto& known) { return AtOrBelow(KeyOf(known.second), folder); });
+  std::erase_if(resolved_, [&folder](const auto& known) {
+    return AtOrBelow(KeyOf(known.second.host), folder);
+  });
 }
 
 HostListing FolderCache::Listing(const fs::path& folder) const {
@@ -266,12 +268,35 @@ void FolderCache::Forget(const fs::path& entry) {
 void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   const Key folder_key = KeyOf(entry.parent_path());
   const Key entry_key = KeyOf(entry);
+  const fs::path name = entry.filename();
+  const std::u16string text = PathText(name);
   const std::lock_guard lock(mutex_);
-  // What was below the entry is gone or another folder's now; the levels looked for in its
-  // folder may name it now or no more.
+  // What was below the entry is gone or another folder's now.
   std::erase_if(folders_, [&](const auto& known) { return AtOrBelow(known.first, entry_key); });
   std::erase_if(roots_, [&](const auto& root) { return AtOrBelow(root.first, entry_key); });
-  DropResolvedBelow(folder_key);
+  // A level of the folder may name the entry now or no more when it reads as the entry's name in
+  // some letter case, or names it by its stored name. Where the system matches names by its own
+  // rules of case, any level of the folder may.
+  const bool by_name = !HostNamesIgnoreCase();
+  std::erase_if(resolved_, [&](const auto& known) {
+    const Key& host = known.second.host;
+    if (!AtOrBelow(host, folder_key) || host.size() == folder_key.size()) {
+      return false;
+    }
+    if (!by_name) {
+      return true;
+    }
+    std::size_t start = folder_key.size();
+    while (start < host.size() && IsSeparator(host[start])) {
+      ++start;
+    }
+    std::size_t end = start;
+    while (end < host.size() && !IsSeparator(host[end])) {
+      ++end;
+    }
+    const Key level = host.substr(start, end - start);
+    return level == name.native() || NamesEqual(PathText(fs::path(level)), text);
+  });
   if (active_ && made == HostEntryKind::kFolder) {
     Folder& made_folder = folders_[entry_key];
     made_folder.listing = std::make_shared<std::vector<HostEntry>>();
@@ -281,7 +306,27 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   if (it == folders_.end()) {
     return;
   }
-  it->second.levels.clear();
+  if (by_name) {
+    std::erase_if(it->second.levels, [&](const auto& level) {
+      const std::u16string& key = level.first;
+      const std::size_t split = key.find(u'\0');
+      if (NamesEqual(std::u16string_view(key).substr(0, split), text)) {
+        return true;
+      }
+      if (split == std::u16string::npos) {
+        return false;
+      }
+      const auto& stored = name.native();
+      return std::equal(key.begin() + static_cast<std::ptrdiff_t>(split) + 1, key.end(),
+                        stored.begin(), stored.end(), [](char16_t a, fs::path::value_type b) {
+                          return a ==
+                                 static_cast<char16_t>(
+                                     static_cast<std::make_unsigned_t<fs::path::value_type>>(b));
+                        });
+    });
+  } else {
+    it->second.levels.clear();
+  }
   if (!it->second.listing) {
     return;
   }
@@ -291,15 +336,13 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
     it->second.listing = std::make_shared<std::vector<HostEntry>>(*it->second.listing);
   }
   std::vector<HostEntry>& listing = *it->second.listing;
-  const fs::path name = entry.filename();
   std::erase_if(listing, [&name](const HostEntry& known) { return NamedAs(known.path, name); });
   if (made == HostEntryKind::kFile || made == HostEntryKind::kFolder) {
-    std::u16string name = PathText(entry.filename());
-    std::optional<NameProblem> problem = LevelNameProblem(name);
+    std::optional<NameProblem> problem = LevelNameProblem(text);
     listing.push_back(
         {entry, fs::directory_entry(),
-         made == HostEntryKind::kFile ? fs::file_type::regular : fs::file_type::directory,
-         std::move(name), std::move(problem)});
+         made == HostEntryKind::kFile ? fs::file_type::regular : fs::file_type::directory, text,
+         std::move(problem)});
     SortHostEntries(listing);
   }
 }

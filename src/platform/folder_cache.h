@@ -45,11 +45,15 @@ class FolderCache {
   void SetLevel(const std::filesystem::path& folder, const std::u16string& key,
                 std::optional<std::filesystem::path> entry);
 
-  // The host path a drive path (its folded drive letter and its levels, as ResolvedKey gives
-  // them) resolved to in this run; nullopt when it was not resolved since the run's last change
-  // at or above the folder of what it names.
-  std::optional<std::filesystem::path> Resolved(const std::u16string& key) const;
-  void SetResolved(std::u16string key, std::filesystem::path host);
+  // Where a drive path or a folder above it (its folded drive letter and its levels as they are
+  // spelled, joined by backslashes) led in this run, unless the run changed something at or
+  // above the folder of what it names since then.
+  struct ResolvedPath {
+    std::filesystem::path host;
+    bool found = false;  // every level of it is there
+  };
+  std::optional<ResolvedPath> Resolved(std::u16string_view key) const;
+  void SetResolved(std::u16string_view key, const std::filesystem::path& host, bool found);
   // Drops every resolved path (the drive table or a stored name changed).
   void ForgetResolved();
 
@@ -103,7 +107,11 @@ class FolderCache {
   bool active_ = false;
   std::map<Key, bool, std::less<>> roots_;
   std::map<Key, Folder, std::less<>> folders_;
-  std::map<std::u16string, std::filesystem::path, std::less<>> resolved_;
+  struct KnownPath {
+    ResolvedPath resolved;
+    Key host;  // the key of resolved.host
+  };
+  std::map<std::u16string, KnownPath, std::less<>> resolved_;
 };
 
 }  // namespace qe2m4::platform

@@ -282,7 +282,6 @@ TEST(FolderCache, AChangeDropsWhatIsBelowTheEntryAndKeepsItsNamesakes) {
 // A run remembers where each path it resolved leads; what the run changes in a folder, and a
 // drive mapped anew, make it look again.
 TEST(RunScope, APathResolvedBeforeTheRunChangedItsFolderLeadsWhereItLeadsNow) {
-  const bool exact_names = !HostNamesIgnoreCase();
   TempMachine machine;
   const auto d = machine.AddDrive(u'D');
   const auto e = machine.AddDrive(u'E');
@@ -290,18 +289,27 @@ TEST(RunScope, APathResolvedBeforeTheRunChangedItsFolderLeadsWhereItLeadsNow) {
   const RunScope run(fs);
   EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), d / "out" / "a.txt");
   fs.CreateFolder(u"D:\\OUT");
-  EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), exact_names ? d / "OUT" / "a.txt" : d / "out" / "a.txt");
+  // Every level that is there resolves to its stored name, whatever the system's rules of case.
+  EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), d / "OUT" / "a.txt");
   {
     OutputFile output(fs, u"D:\\OUT\\A.TXT");
     output.WriteLine(u"1");
     output.Commit();
   }
   const fs::path made = d / "OUT" / "A.TXT";
-  EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), exact_names ? made : d / "out" / "a.txt");
+  EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), made);
   EXPECT_TRUE(fs.FileExists(u"D:\\out\\a.txt"));
   fs.DeleteFile(u"D:\\out\\a.txt");
   EXPECT_FALSE(fs.Exists(u"D:\\OUT\\A.TXT"));
   EXPECT_FALSE(fs::exists(made));
+  // A path goes on from the folders above it as the run knows them now: made in another case
+  // after a path below them was resolved.
+  EXPECT_EQ(fs.Resolve(u"D:\\OUT\\SUB\\DEEP\\b.txt"), d / "OUT" / "SUB" / "DEEP" / "b.txt");
+  fs.CreateFolder(u"D:\\OUT\\sub");
+  EXPECT_EQ(fs.Resolve(u"D:\\OUT\\SUB\\DEEP\\b.txt"), d / "OUT" / "sub" / "DEEP" / "b.txt");
+  fs.CreateFolder(u"D:\\OUT\\SUB\\deep");
+  EXPECT_EQ(fs.Resolve(u"D:\\OUT\\SUB\\DEEP\\c.txt"), d / "OUT" / "sub" / "deep" / "c.txt");
+  EXPECT_TRUE(fs.FolderExists(u"D:\\OUT\\SUB\\DEEP"));
   // The same drive letter mapped to another folder leads there at once.
   fs.MapDrive(u'D', e);
   EXPECT_EQ(fs.Resolve(u"D:\\out\\a.txt"), e / "out" / "a.txt");

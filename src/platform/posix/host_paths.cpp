@@ -1,5 +1,6 @@
 #include "platform/host_paths.h"
 
+#include <algorithm>
 #include <system_error>
 
 #include "platform/byte_names.h"
@@ -34,6 +35,10 @@ std::u16string PathText(const std::filesystem::path& host) {
 
 std::vector<std::filesystem::path> HostNameForms(std::u16string_view name) {
   std::vector<std::filesystem::path> forms{HostPath(name)};
+  // ASCII is the same bytes in CP932: most names have one form.
+  if (std::all_of(name.begin(), name.end(), [](char16_t c) { return c < 0x80; })) {
+    return forms;
+  }
   // A name from a Windows archive: its CP932 bytes, when they read as this very text.
   std::string cp932 = EncodeCp932(name);
   if (cp932 != forms.front().native() && DecodeByteName(cp932) == name) {
