@@ -67,6 +67,34 @@ const HostEntry* Find(const std::vector<HostEntry>& listing, const fs::path& nam
   return nullptr;
 }
 
+// The level of a host path's key that begins after its first `start` characters.
+FolderCache::Key LevelAfter(const FolderCache::Key& host, std::size_t start) {
+  while (start < host.size() && IsSeparator(host[start])) {
+    ++start;
+  }
+  std::size_t end = start;
+  while (end < host.size() && !IsSeparator(host[end])) {
+    ++end;
+  }
+  return host.substr(start, end - start);
+}
+
+// Whether a level, as a host name, may be the entry stored as name (text as read): the same
+// name, or one that reads as it in another letter case.
+bool MayName(const FolderCache::Key& level, const fs::path& name, std::u16string_view text) {
+  return level == name.native() || NamesEqual(PathText(fs::path(level)), text);
+}
+
+// Whether a stored name written into a level's key, one character a host character, is name.
+bool SpellsName(std::u16string_view spelled, const fs::path& name) {
+  const auto& stored = name.native();
+  return std::equal(spelled.begin(), spelled.end(), stored.begin(), stored.end(),
+                    [](char16_t a, fs::path::value_type b) {
+                      return a == static_cast<char16_t>(
+                                      static_cast<std::make_unsigned_t<fs::path::value_type>>(b));
+                    });
+}
+
 }  // namespace
 
 void FolderCache::Start() {
@@ -146,9 +174,8 @@ void FolderCache::ForgetResolved() {
 void FolderCache::DropResolvedBelow(const Key& folder) {
   // A path resolved through the folder may name another entry now: one in another letter case
   // that is there now, or one that is gone.
-  std::erase_if(resolved_, [&folder](const auto& known) {
-    return AtOrBelow(KeyOf(known.second.host), folder);
-  });
+  std::erase_if(resolved_,
+                [&folder](const auto& known) { return AtOrBelow(known.second.host, folder); });
 }
 
 HostListing FolderCache::Listing(const fs::path& folder) const {
@@ -274,28 +301,16 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   // What was below the entry is gone or another folder's now.
   std::erase_if(folders_, [&](const auto& known) { return AtOrBelow(known.first, entry_key); });
   std::erase_if(roots_, [&](const auto& root) { return AtOrBelow(root.first, entry_key); });
-  // A level of the folder may name the entry now or no more when it reads as the entry's name in
-  // some letter case, or names it by its stored name. Where the system matches names by its own
-  // rules of case, any level of the folder may.
+  // Where the system matches names by rules of case of its own, any level of the folder may name
+  // the entry now or no more; elsewhere only one that reads as its name in some letter case, or
+  // names it by its stored name.
   const bool by_name = !HostNamesIgnoreCase();
   std::erase_if(resolved_, [&](const auto& known) {
     const Key& host = known.second.host;
     if (!AtOrBelow(host, folder_key) || host.size() == folder_key.size()) {
       return false;
     }
-    if (!by_name) {
-      return true;
-    }
-    std::size_t start = folder_key.size();
-    while (start < host.size() && IsSeparator(host[start])) {
-      ++start;
-    }
-    std::size_t end = start;
-    while (end < host.size() && !IsSeparator(host[end])) {
-      ++end;
-    }
-    const Key level = host.substr(start, end - start);
-    return level == name.native() || NamesEqual(PathText(fs::path(level)), text);
+    return !by_name || MayName(LevelAfter(host, folder_key.size()), name, text);
   });
   if (active_ && made == HostEntryKind::kFolder) {
     Folder& made_folder = folders_[entry_key];
@@ -308,21 +323,10 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   }
   if (by_name) {
     std::erase_if(it->second.levels, [&](const auto& level) {
-      const std::u16string& key = level.first;
+      const std::u16string_view key = level.first;
       const std::size_t split = key.find(u'\0');
-      if (NamesEqual(std::u16string_view(key).substr(0, split), text)) {
-        return true;
-      }
-      if (split == std::u16string::npos) {
-        return false;
-      }
-      const auto& stored = name.native();
-      return std::equal(key.begin() + static_cast<std::ptrdiff_t>(split) + 1, key.end(),
-                        stored.begin(), stored.end(), [](char16_t a, fs::path::value_type b) {
-                          return a ==
-                                 static_cast<char16_t>(
-                                     static_cast<std::make_unsigned_t<fs::path::value_type>>(b));
-                        });
+      return NamesEqual(key.substr(0, split), text) ||
+             (split != std::u16string_view::npos && SpellsName(key.substr(split + 1), name));
     });
   } else {
     it->second.levels.clear();
