@@ -1,5 +1,4 @@
 #include <system_error>
-#include <type_traits>
 #include <vector>
 
 #include "platform/error.h"
@@ -89,13 +88,7 @@ std::optional<fs::path> FileSystem::FindLevel(const fs::path& folder,
                                               const std::optional<fs::path>& stored_name,
                                               std::u16string_view level) const {
   FolderCache& cache = hook_->cache();
-  std::u16string key(level);
-  if (stored_name) {
-    key += u'\0';  // a level's text holds no NUL
-    for (const auto c : stored_name->native()) {
-      key += static_cast<char16_t>(static_cast<std::make_unsigned_t<fs::path::value_type>>(c));
-    }
-  }
+  const std::u16string key = FolderCache::LevelKey(level, stored_name);
   if (auto known = cache.Level(folder, key)) {
     return std::move(*known);
   }

@@ -85,17 +85,27 @@ bool MayName(const FolderCache::Key& level, const fs::path& name, std::u16string
   return level == name.native() || NamesEqual(PathText(fs::path(level)), text);
 }
 
-// Whether a stored name written into a level's key, one character a host character, is name.
-bool SpellsName(std::u16string_view spelled, const fs::path& name) {
-  const auto& stored = name.native();
-  return std::equal(spelled.begin(), spelled.end(), stored.begin(), stored.end(),
-                    [](char16_t a, fs::path::value_type b) {
-                      return a == static_cast<char16_t>(
-                                      static_cast<std::make_unsigned_t<fs::path::value_type>>(b));
-                    });
+// A stored name as a level's key holds it: one character a host character.
+std::u16string StoredNameKey(const fs::path& name) {
+  std::u16string key;
+  key.reserve(name.native().size());
+  for (const auto c : name.native()) {
+    key += static_cast<char16_t>(static_cast<std::make_unsigned_t<fs::path::value_type>>(c));
+  }
+  return key;
 }
 
 }  // namespace
+
+std::u16string FolderCache::LevelKey(std::u16string_view level,
+                                     const std::optional<fs::path>& stored_name) {
+  std::u16string key(level);
+  if (stored_name) {
+    key += u'\0';
+    key += StoredNameKey(*stored_name);
+  }
+  return key;
+}
 
 void FolderCache::Start() {
   const std::lock_guard lock(mutex_);
@@ -322,11 +332,12 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
     return;
   }
   if (by_name) {
+    const std::u16string stored = StoredNameKey(name);
     std::erase_if(it->second.levels, [&](const auto& level) {
       const std::u16string_view key = level.first;
       const std::size_t split = key.find(u'\0');
       return NamesEqual(key.substr(0, split), text) ||
-             (split != std::u16string_view::npos && SpellsName(key.substr(split + 1), name));
+             (split != std::u16string_view::npos && key.substr(split + 1) == stored);
     });
   } else {
     it->second.levels.clear();

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/host_entry.h"
@@ -38,8 +39,12 @@ class FolderCache {
   std::optional<bool> RootReady(const std::filesystem::path& root) const;
   void SetRootReady(const std::filesystem::path& root, bool ready);
 
-  // The entry that a level's key (its text, and the stored name it was looked for under) named
-  // in folder, nullopt for nothing; no value when it was not looked for.
+  // The key of a level looked for in a folder: its text, and after a NUL (a level's text holds
+  // none) the stored name it was looked for under, one character a host character.
+  static std::u16string LevelKey(std::u16string_view level,
+                                 const std::optional<std::filesystem::path>& stored_name);
+  // The entry that a level's key named in folder, nullopt for nothing; no value when it was not
+  // looked for.
   std::optional<std::optional<std::filesystem::path>> Level(const std::filesystem::path& folder,
                                                             const std::u16string& key) const;
   void SetLevel(const std::filesystem::path& folder, const std::u16string& key,
