@@ -44,7 +44,10 @@ bool FileSystemHook::TakeFolderFlush(const std::filesystem::path& folder) {
   if (runs_ == 0) {
     return false;
   }
-  if (std::find(owed_.begin(), owed_.end(), folder) == owed_.end()) {
+  // The run spells each folder's path one way; comparing texts spares splitting them into levels.
+  if (std::none_of(owed_.begin(), owed_.end(), [&folder](const std::filesystem::path& owed) {
+        return owed.native() == folder.native();
+      })) {
     owed_.push_back(folder);
   }
   return true;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "platform/host_path_text.h"
 #include "platform/host_paths.h"
 #include "platform/names.h"
 
@@ -11,9 +12,7 @@ namespace qe2m4::platform {
 namespace fs = std::filesystem;
 namespace {
 
-bool IsSeparator(fs::path::value_type c) {
-  return c == fs::path::preferred_separator || c == '/';
-}
+constexpr auto IsSeparator = IsHostSeparator;
 
 // The key of a host path: its text, with Windows's two separators made one, so that a path
 // spelled with either names the same folder.
@@ -24,6 +23,19 @@ FolderCache::Key KeyOf(const fs::path& path) {
                  fs::path::preferred_separator);
   }
   return key;
+}
+
+// The key of a host path's folder, KeyOf(path.parent_path()), found on the text where it can.
+FolderCache::Key FolderKeyOf(const fs::path& path, const FolderCache::Key& key) {
+  if (const std::optional<std::size_t> end = HostFolderEnd(key)) {
+    return key.substr(0, *end);
+  }
+  return KeyOf(path.parent_path());
+}
+
+// The last level of a key's text.
+std::basic_string_view<fs::path::value_type> NameOf(const FolderCache::Key& key) {
+  return std::basic_string_view<fs::path::value_type>(key).substr(HostNameStart(key));
 }
 
 // Whether path is entry itself or lies below it.
@@ -46,21 +58,14 @@ bool NamedAs(const fs::path& path, const fs::path& name) {
   return IsSeparator(full[full.size() - last.size() - 1]);
 }
 
-// Whether a listing holds an entry named name.
-bool Lists(const std::vector<HostEntry>& listing,
-           std::basic_string_view<fs::path::value_type> name) {
-  return std::any_of(listing.begin(), listing.end(), [name](const HostEntry& entry) {
-    const auto& full = entry.path.native();
-    return full.size() > name.size() &&
-           full.compare(full.size() - name.size(), name.size(), name.data(), name.size()) == 0 &&
-           IsSeparator(full[full.size() - name.size() - 1]);
-  });
-}
-
 // The entry of a listing named name, or nullptr.
-const HostEntry* Find(const std::vector<HostEntry>& listing, const fs::path& name) {
+const HostEntry* Find(const std::vector<HostEntry>& listing,
+                      std::basic_string_view<fs::path::value_type> name) {
   for (const HostEntry& entry : listing) {
-    if (NamedAs(entry.path, name)) {
+    const auto& full = entry.path.native();
+    if (full.size() > name.size() &&
+        full.compare(full.size() - name.size(), name.size(), name.data(), name.size()) == 0 &&
+        IsSeparator(full[full.size() - name.size() - 1])) {
       return &entry;
     }
   }
@@ -214,12 +219,14 @@ HostListing FolderCache::SetListing(const fs::path& folder, std::vector<HostEntr
 }
 
 std::optional<HostEntryKind> FolderCache::KnownKind(const fs::path& path) const {
+  const Key key = KeyOf(path);
+  const Key folder_key = FolderKeyOf(path, key);
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(KeyOf(path.parent_path()));
+  const auto it = folders_.find(folder_key);
   if (it == folders_.end() || !it->second.listing) {
     return std::nullopt;
   }
-  if (const HostEntry* entry = Find(*it->second.listing, path.filename())) {
+  if (const HostEntry* entry = Find(*it->second.listing, NameOf(key))) {
     switch (entry->made) {
       case fs::file_type::regular:
         return HostEntryKind::kFile;
@@ -258,7 +265,8 @@ bool FolderCache::KnownAbsent(const fs::path& host) const {
     if (start < end) {
       const auto it = folders_.find(std::basic_string_view(key.data(), folder_end));
       if (it != folders_.end() && it->second.listing &&
-          !Lists(*it->second.listing, std::basic_string_view(key.data() + start, end - start))) {
+          Find(*it->second.listing, std::basic_string_view(key.data() + start, end - start)) ==
+              nullptr) {
         return true;
       }
     }
@@ -268,21 +276,27 @@ bool FolderCache::KnownAbsent(const fs::path& host) const {
 }
 
 std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
-  fs::directory_entry listed;
+  const Key key = KeyOf(path);
+  const Key folder_key = FolderKeyOf(path, key);
+  fs::path listed;
   {
     const std::lock_guard lock(mutex_);
-    const auto it = folders_.find(KeyOf(path.parent_path()));
+    const auto it = folders_.find(folder_key);
     if (it == folders_.end() || !it->second.listing) {
       return std::nullopt;
     }
-    const HostEntry* entry = Find(*it->second.listing, path.filename());
+    const HostEntry* entry = Find(*it->second.listing, NameOf(key));
     if (entry == nullptr || entry->made != fs::file_type::none) {
       return std::nullopt;
     }
-    listed = entry->entry;
+    if (entry->listed != fs::file_type::none) {
+      return entry->listed == fs::file_type::symlink;
+    }
+    listed = entry->path;
   }
+  // The listing did not tell the entry's type: the system is asked, without the lock held.
   std::error_code ec;
-  const bool link = listed.is_symlink(ec);
+  const bool link = fs::symlink_status(listed, ec).type() == fs::file_type::symlink;
   return ec ? std::nullopt : std::optional<bool>(link);
 }
 
@@ -293,8 +307,8 @@ bool FolderCache::Made(const fs::path& folder) const {
 }
 
 void FolderCache::Forget(const fs::path& entry) {
-  const Key folder_key = KeyOf(entry.parent_path());
   const Key entry_key = KeyOf(entry);
+  const Key folder_key = FolderKeyOf(entry, entry_key);
   const std::lock_guard lock(mutex_);
   std::erase_if(folders_, [&](const auto& known) {
     return known.first == folder_key || AtOrBelow(known.first, entry_key);
@@ -303,8 +317,8 @@ void FolderCache::Forget(const fs::path& entry) {
 }
 
 void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
-  const Key folder_key = KeyOf(entry.parent_path());
   const Key entry_key = KeyOf(entry);
+  const Key folder_key = FolderKeyOf(entry, entry_key);
   const fs::path name = entry.filename();
   const std::u16string text = PathText(name);
   const std::lock_guard lock(mutex_);
@@ -354,11 +368,10 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
   std::erase_if(listing, [&name](const HostEntry& known) { return NamedAs(known.path, name); });
   if (made == HostEntryKind::kFile || made == HostEntryKind::kFolder) {
     std::optional<NameProblem> problem = LevelNameProblem(text);
-    listing.push_back(
-        {entry, fs::directory_entry(),
-         made == HostEntryKind::kFile ? fs::file_type::regular : fs::file_type::directory, text,
-         std::move(problem)});
-    SortHostEntries(listing);
+    InsertHostEntry(
+        listing, {entry, fs::file_type::none,
+                  made == HostEntryKind::kFile ? fs::file_type::regular : fs::file_type::directory,
+                  text, std::move(problem)});
   }
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/host_entry.h"
@@ -116,7 +117,15 @@ class FolderCache {
     ResolvedPath resolved;
     Key host;  // the key of resolved.host
   };
-  std::map<std::u16string, KnownPath, std::less<>> resolved_;
+  // Looked up once or more for every file operation, by texts that share long beginnings: a
+  // hash finds them without comparing those beginnings again and again.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view text) const {
+      return std::hash<std::u16string_view>()(text);
+    }
+  };
+  std::unordered_map<std::u16string, KnownPath, TextHash, std::equal_to<>> resolved_;
 };
 
 }  // namespace qe2m4::platform

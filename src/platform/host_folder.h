@@ -13,9 +13,10 @@ namespace qe2m4::platform {
 // One entry of a host folder, under the name the program reads it by.
 struct HostEntry {
   std::filesystem::path path;  // the folder's path and the stored name
-  // The entry as the folder's listing gave it: its type where the listing told it, without
-  // another call. Empty for an entry the run made itself.
-  std::filesystem::directory_entry entry;
+  // The entry's own type (a link not followed) as the folder's listing told it, without another
+  // call; none where the listing did not tell (the system is asked then), and for an entry the
+  // run made itself.
+  std::filesystem::file_type listed = std::filesystem::file_type::none;
   // What the run made at path itself (a file it renamed there, a folder it made), known
   // without asking the system; none for a listed entry.
   std::filesystem::file_type made = std::filesystem::file_type::none;
@@ -35,11 +36,18 @@ std::vector<HostEntry> ReadHostFolder(const std::filesystem::path& folder,
                                       std::filesystem::directory_options options,
                                       std::error_code& ec);
 
+// The host's part of ReadHostFolder: appends the folder's entries but "." and "..", each with its
+// path and listed type, in the folder's own order. skip_permission_denied in options makes a
+// folder that may not be read an empty one; ec reports any other failure.
+void ListHostFolder(const std::filesystem::path& folder, std::filesystem::directory_options options,
+                    std::vector<HostEntry>& entries, std::error_code& ec);
+
 // Whether the entry is an ordinary file or leads to one; only a listed entry whose listing did
 // not tell its type, or a link, is looked at on the host.
 bool LeadsToRegularFile(const HostEntry& entry, std::error_code& ec);
 
-// Puts entries in that order and marks the twins, after entries were added or taken away.
-void SortHostEntries(std::vector<HostEntry>& entries);
+// Adds an entry to entries kept in that order, where a listing would put it, and marks its
+// twins as a listing would; the entry's stored name is not in entries yet.
+void InsertHostEntry(std::vector<HostEntry>& entries, HostEntry entry);
 
 }  // namespace qe2m4::platform

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/host_path_text.h"
 #include "platform/host_paths.h"
 
 namespace qe2m4::platform {
@@ -33,17 +34,28 @@ void RemoveTemporaryFilesIf(const fs::path& folder, const Test& test) {
   }
 }
 
+// A name beside target: its own name between before and after, all on the path's text (the
+// additions are ASCII, the same characters on every system).
+fs::path Beside(const fs::path& target, std::string_view before, std::string_view after) {
+  const fs::path::string_type& text = target.native();
+  const std::size_t start = HostNameStart(text);
+  fs::path::string_type name;
+  name.reserve(text.size() + before.size() + after.size());
+  name.append(text, 0, start);
+  name.append(before.begin(), before.end());
+  name.append(text, start);
+  name.append(after.begin(), after.end());
+  return fs::path(std::move(name));
+}
+
 }  // namespace
 
 fs::path TemporaryName(const fs::path& target, unsigned number) {
-  return target.parent_path() /
-         HostPathFromUtf8(std::string(kPrefix) + PathUtf8(target.filename()) + "." +
-                          std::to_string(number) + std::string(kSuffix));
+  return Beside(target, kPrefix, "." + std::to_string(number) + std::string(kSuffix));
 }
 
 fs::path LockFileName(const fs::path& target) {
-  return target.parent_path() /
-         HostPathFromUtf8(std::string(kPrefix) + PathUtf8(target.filename()) + ".lock");
+  return Beside(target, kPrefix, ".lock");
 }
 
 bool IsTemporaryName(std::string_view name) {
