@@ -22,7 +22,12 @@ fs::path FileSystem::DriveRoot(const DrivePath& path) const {
 fs::path FileSystem::Resolve(const DrivePath& path) const {
   // The path's text as the run remembers resolutions by, and where each level of it ends.
   const std::vector<std::u16string>& levels = path.levels();
+  std::size_t length = 2;
+  for (const std::u16string& level : levels) {
+    length += 1 + level.size();
+  }
   std::u16string spelled{FoldCase(path.drive()), u':'};
+  spelled.reserve(length);
   std::vector<std::size_t> ends;
   ends.reserve(levels.size());
   for (const std::u16string& level : levels) {
@@ -53,12 +58,17 @@ fs::path FileSystem::Resolve(const DrivePath& path) const {
   if (known == 0) {
     host = DriveRoot(path);
   }
+  // The key each level's stored name is kept under; most runs keep none.
+  const bool any_stored = !stored_names_.empty();
   std::u16string key{FoldCase(path.drive()), u':'};
+  key.reserve(any_stored ? length : 0);
   for (std::size_t i = 0; i < levels.size(); ++i) {
     const std::u16string& level = levels[i];
-    key += u'\\';
-    for (const char16_t c : level) {
-      key += FoldCase(c);
+    if (any_stored) {
+      key += u'\\';
+      for (const char16_t c : level) {
+        key += FoldCase(c);
+      }
     }
     if (i < known) {
       continue;
@@ -66,7 +76,7 @@ fs::path FileSystem::Resolve(const DrivePath& path) const {
     if (const auto problem = HostNameProblem(level)) {
       throw Error(ErrorKind::kBadPath, path.Text(), *problem);
     }
-    const auto stored = stored_names_.find(key);
+    const auto stored = any_stored ? stored_names_.find(key) : stored_names_.end();
     const std::optional<fs::path> stored_name =
         stored != stored_names_.end() ? std::optional<fs::path>(stored->second) : std::nullopt;
     std::optional<fs::path> found;

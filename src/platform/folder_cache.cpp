@@ -25,17 +25,45 @@ FolderCache::Key KeyOf(const fs::path& path) {
   return key;
 }
 
-// The key of a host path's folder, KeyOf(path.parent_path()), found on the text where it can.
-FolderCache::Key FolderKeyOf(const fs::path& path, const FolderCache::Key& key) {
+// A host path's key for finding what is kept under it, without a copy where the system has one
+// separator. Holds a view of the path: it lives no longer than the path.
+class LookupKey {
+ public:
+  explicit LookupKey(const fs::path& path) : view_(path.native()) {
+    if constexpr (fs::path::preferred_separator != '/') {
+      if (view_.find(static_cast<fs::path::value_type>('/')) != HostText::npos) {
+        copy_ = KeyOf(path);
+        view_ = copy_;
+      }
+    }
+  }
+  LookupKey(const LookupKey&) = delete;
+  LookupKey& operator=(const LookupKey&) = delete;
+  HostText view() const { return view_; }
+
+ private:
+  HostText view_;
+  FolderCache::Key copy_;
+};
+
+// The key of a host path's folder, KeyOf(path.parent_path()): a part of the path's key where
+// its text tells the folder, else made in storage.
+HostText FolderKeyOf(const fs::path& path, HostText key, FolderCache::Key& storage) {
   if (const std::optional<std::size_t> end = HostFolderEnd(key)) {
     return key.substr(0, *end);
   }
-  return KeyOf(path.parent_path());
+  storage = KeyOf(path.parent_path());
+  return storage;
+}
+
+FolderCache::Key FolderKeyOf(const fs::path& path, HostText key) {
+  FolderCache::Key storage;
+  return FolderCache::Key(FolderKeyOf(path, key, storage));
 }
 
 // The last level of a key's text.
-std::basic_string_view<fs::path::value_type> NameOf(const FolderCache::Key& key) {
-  return std::basic_string_view<fs::path::value_type>(key).substr(HostNameStart(key));
+HostText NameOf(HostText key) {
+  return key.substr(HostNameStart(key));
 }
 
 // Whether path is entry itself or lies below it.
@@ -135,7 +163,7 @@ bool FolderCache::active() const {
 
 std::optional<bool> FolderCache::RootReady(const fs::path& root) const {
   const std::lock_guard lock(mutex_);
-  const auto it = roots_.find(KeyOf(root));
+  const auto it = roots_.find(LookupKey(root).view());
   return it != roots_.end() ? std::optional<bool>(it->second) : std::nullopt;
 }
 
@@ -149,7 +177,7 @@ void FolderCache::SetRootReady(const fs::path& root, bool ready) {
 std::optional<std::optional<fs::path>> FolderCache::Level(const fs::path& folder,
                                                           const std::u16string& key) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(KeyOf(folder));
+  const auto it = folders_.find(LookupKey(folder).view());
   if (it == folders_.end()) {
     return std::nullopt;
   }
@@ -195,13 +223,13 @@ void FolderCache::DropResolvedBelow(const Key& folder) {
 
 HostListing FolderCache::Listing(const fs::path& folder) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(KeyOf(folder));
+  const auto it = folders_.find(LookupKey(folder).view());
   return it != folders_.end() ? it->second.listing : nullptr;
 }
 
 std::optional<bool> FolderCache::Holds(const fs::path& folder, const fs::path& name) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(KeyOf(folder));
+  const auto it = folders_.find(LookupKey(folder).view());
   if (it == folders_.end() || !it->second.listing) {
     return std::nullopt;
   }
@@ -219,14 +247,15 @@ HostListing FolderCache::SetListing(const fs::path& folder, std::vector<HostEntr
 }
 
 std::optional<HostEntryKind> FolderCache::KnownKind(const fs::path& path) const {
-  const Key key = KeyOf(path);
-  const Key folder_key = FolderKeyOf(path, key);
+  const LookupKey key(path);
+  Key storage;
+  const HostText folder_key = FolderKeyOf(path, key.view(), storage);
   const std::lock_guard lock(mutex_);
   const auto it = folders_.find(folder_key);
   if (it == folders_.end() || !it->second.listing) {
     return std::nullopt;
   }
-  if (const HostEntry* entry = Find(*it->second.listing, NameOf(key))) {
+  if (const HostEntry* entry = Find(*it->second.listing, NameOf(key.view()))) {
     switch (entry->made) {
       case fs::file_type::regular:
         return HostEntryKind::kFile;
@@ -276,8 +305,9 @@ bool FolderCache::KnownAbsent(const fs::path& host) const {
 }
 
 std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
-  const Key key = KeyOf(path);
-  const Key folder_key = FolderKeyOf(path, key);
+  const LookupKey key(path);
+  Key storage;
+  const HostText folder_key = FolderKeyOf(path, key.view(), storage);
   fs::path listed;
   {
     const std::lock_guard lock(mutex_);
@@ -285,7 +315,7 @@ std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
     if (it == folders_.end() || !it->second.listing) {
       return std::nullopt;
     }
-    const HostEntry* entry = Find(*it->second.listing, NameOf(key));
+    const HostEntry* entry = Find(*it->second.listing, NameOf(key.view()));
     if (entry == nullptr || entry->made != fs::file_type::none) {
       return std::nullopt;
     }
@@ -302,7 +332,7 @@ std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
 
 bool FolderCache::Made(const fs::path& folder) const {
   const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(KeyOf(folder));
+  const auto it = folders_.find(LookupKey(folder).view());
   return it != folders_.end() && it->second.made;
 }
 
