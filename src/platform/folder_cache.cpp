@@ -12,8 +12,6 @@ namespace qe2m4::platform {
 namespace fs = std::filesystem;
 namespace {
 
-constexpr auto IsSeparator = IsHostSeparator;
-
 // The key of a host path: its text, with Windows's two separators made one, so that a path
 // spelled with either names the same folder.
 FolderCache::Key KeyOf(const fs::path& path) {
@@ -71,29 +69,24 @@ bool AtOrBelow(const FolderCache::Key& path, const FolderCache::Key& entry) {
   if (path.size() < entry.size() || path.compare(0, entry.size(), entry) != 0) {
     return false;
   }
-  return path.size() == entry.size() || IsSeparator(path[entry.size()]) ||
-         (!entry.empty() && IsSeparator(entry.back()));
+  return path.size() == entry.size() || IsHostSeparator(path[entry.size()]) ||
+         (!entry.empty() && IsHostSeparator(entry.back()));
 }
 
-// Whether path's last level is name, without making paths of either.
+// Whether a host path's text ends in the level name, without making paths of either.
+bool NamedAs(HostText full, HostText name) {
+  return full.size() > name.size() && full.ends_with(name) &&
+         IsHostSeparator(full[full.size() - name.size() - 1]);
+}
+
 bool NamedAs(const fs::path& path, const fs::path& name) {
-  const fs::path::string_type& full = path.native();
-  const fs::path::string_type& last = name.native();
-  if (full.size() <= last.size() ||
-      full.compare(full.size() - last.size(), last.size(), last) != 0) {
-    return false;
-  }
-  return IsSeparator(full[full.size() - last.size() - 1]);
+  return NamedAs(HostText(path.native()), HostText(name.native()));
 }
 
 // The entry of a listing named name, or nullptr.
-const HostEntry* Find(const std::vector<HostEntry>& listing,
-                      std::basic_string_view<fs::path::value_type> name) {
+const HostEntry* Find(const std::vector<HostEntry>& listing, HostText name) {
   for (const HostEntry& entry : listing) {
-    const auto& full = entry.path.native();
-    if (full.size() > name.size() &&
-        full.compare(full.size() - name.size(), name.size(), name.data(), name.size()) == 0 &&
-        IsSeparator(full[full.size() - name.size() - 1])) {
+    if (NamedAs(entry.path.native(), name)) {
       return &entry;
     }
   }
@@ -102,11 +95,11 @@ const HostEntry* Find(const std::vector<HostEntry>& listing,
 
 // The level of a host path's key that begins after its first `start` characters.
 FolderCache::Key LevelAfter(const FolderCache::Key& host, std::size_t start) {
-  while (start < host.size() && IsSeparator(host[start])) {
+  while (start < host.size() && IsHostSeparator(host[start])) {
     ++start;
   }
   std::size_t end = start;
-  while (end < host.size() && !IsSeparator(host[end])) {
+  while (end < host.size() && !IsHostSeparator(host[end])) {
     ++end;
   }
   return host.substr(start, end - start);
@@ -284,18 +277,17 @@ bool FolderCache::KnownAbsent(const fs::path& host) const {
   const std::lock_guard lock(mutex_);
   for (std::size_t end = key.size(); end > root;) {
     std::size_t start = end;
-    while (start > root && !IsSeparator(key[start - 1])) {
+    while (start > root && !IsHostSeparator(key[start - 1])) {
       --start;
     }
     std::size_t folder_end = start;
-    while (folder_end > root && IsSeparator(key[folder_end - 1])) {
+    while (folder_end > root && IsHostSeparator(key[folder_end - 1])) {
       --folder_end;
     }
     if (start < end) {
-      const auto it = folders_.find(std::basic_string_view(key.data(), folder_end));
+      const auto it = folders_.find(HostText(key.data(), folder_end));
       if (it != folders_.end() && it->second.listing &&
-          Find(*it->second.listing, std::basic_string_view(key.data() + start, end - start)) ==
-              nullptr) {
+          Find(*it->second.listing, HostText(key.data() + start, end - start)) == nullptr) {
         return true;
       }
     }
