@@ -52,10 +52,10 @@ std::vector<std::u16string> FileSystem::ListFiles(const DrivePath& folder,
     // Folders are not files; links that lead nowhere are missing files. The type the listing
     // gave is the entry's own, so only a link is looked at again.
     std::error_code status_ec;
-    if (!LeadsToRegularFile(entry, status_ec)) {
+    if (!LeadsToRegularFile(host, entry, status_ec)) {
       const fs::file_status status = entry.made != fs::file_type::none
                                          ? fs::file_status(entry.made)
-                                         : fs::status(entry.path, status_ec);
+                                         : fs::status(host / entry.stored, status_ec);
       if (fs::is_directory(status) || status.type() == fs::file_type::not_found) {
         continue;
       }
@@ -80,12 +80,12 @@ std::vector<FolderEntry> FileSystem::ListFolderEntries(const DrivePath& folder) 
   std::vector<FolderEntry> entries;
   for (HostEntry& entry : found) {
     // A link to a folder is listed (marked as a link) on every system.
-    const fs::path& path = entry.path;
+    const fs::path path = host / entry.stored;
     if (IsHiddenName(entry.name) || !HostFolderReady(path)) {
       continue;
     }
-    entries.push_back(
-        {std::move(entry.name), HostIsLink(path), path.filename(), std::move(entry.problem)});
+    entries.push_back({std::move(entry.name), HostIsLink(path), std::move(entry.stored),
+                       std::move(entry.problem)});
   }
   return entries;
 }

@@ -157,22 +157,24 @@ std::optional<fs::path> FileSystem::FindLevelOnHost(const fs::path& folder,
   // smallest wins, so that the choice does not depend on the order of the folder's entries
   // (the folder's listing names the same entry).
   std::error_code ec;
-  std::optional<fs::path> same_text;
-  std::optional<fs::path> other_case;
+  const HostEntry* same_text = nullptr;
+  const HostEntry* other_case = nullptr;
   const HostListing listing = FolderEntries(folder, fs::directory_options::none, ec);
+  const auto smaller = [](const HostEntry& entry, const HostEntry* than) {
+    return than == nullptr || entry.stored.native() < than->stored.native();
+  };
   for (const HostEntry& entry : *listing) {
-    const fs::path& candidate = entry.path;
     const std::u16string& name = entry.name;
     if (name == level) {
-      if (!same_text || candidate.filename() < same_text->filename()) {
-        same_text = candidate;
+      if (smaller(entry, same_text)) {
+        same_text = &entry;
       }
-    } else if (NamesEqual(name, level) && !LevelNameProblem(name) &&
-               (!other_case || candidate.filename() < other_case->filename())) {
-      other_case = candidate;
+    } else if (NamesEqual(name, level) && !LevelNameProblem(name) && smaller(entry, other_case)) {
+      other_case = &entry;
     }
   }
-  return same_text ? same_text : other_case;
+  const HostEntry* const found = same_text != nullptr ? same_text : other_case;
+  return found != nullptr ? std::optional<fs::path>(folder / found->stored) : std::nullopt;
 }
 
 void FileSystem::SetStoredName(const DrivePath& path, fs::path host_name) {

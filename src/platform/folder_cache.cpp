@@ -73,20 +73,10 @@ bool AtOrBelow(const FolderCache::Key& path, const FolderCache::Key& entry) {
          (!entry.empty() && IsHostSeparator(entry.back()));
 }
 
-// Whether a host path's text ends in the level name, without making paths of either.
-bool NamedAs(HostText full, HostText name) {
-  return full.size() > name.size() && full.ends_with(name) &&
-         IsHostSeparator(full[full.size() - name.size() - 1]);
-}
-
-bool NamedAs(const fs::path& path, const fs::path& name) {
-  return NamedAs(HostText(path.native()), HostText(name.native()));
-}
-
 // The entry of a listing named name, or nullptr.
 const HostEntry* Find(const std::vector<HostEntry>& listing, HostText name) {
   for (const HostEntry& entry : listing) {
-    if (NamedAs(entry.path.native(), name)) {
+    if (entry.stored.native() == name) {
       return &entry;
     }
   }
@@ -226,8 +216,9 @@ std::optional<bool> FolderCache::Holds(const fs::path& folder, const fs::path& n
   if (it == folders_.end() || !it->second.listing) {
     return std::nullopt;
   }
-  return std::any_of(it->second.listing->begin(), it->second.listing->end(),
-                     [&name](const HostEntry& entry) { return NamedAs(entry.path, name); });
+  return std::any_of(
+      it->second.listing->begin(), it->second.listing->end(),
+      [&name](const HostEntry& entry) { return entry.stored.native() == name.native(); });
 }
 
 HostListing FolderCache::SetListing(const fs::path& folder, std::vector<HostEntry> entries) {
@@ -314,7 +305,7 @@ std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
     if (entry->listed != fs::file_type::none) {
       return entry->listed == fs::file_type::symlink;
     }
-    listed = entry->path;
+    listed = path;
   }
   // The listing did not tell the entry's type: the system is asked, without the lock held.
   std::error_code ec;
@@ -387,11 +378,12 @@ void FolderCache::Changed(const fs::path& entry, HostEntryKind made) {
     it->second.listing = std::make_shared<std::vector<HostEntry>>(*it->second.listing);
   }
   std::vector<HostEntry>& listing = *it->second.listing;
-  std::erase_if(listing, [&name](const HostEntry& known) { return NamedAs(known.path, name); });
+  std::erase_if(listing,
+                [&name](const HostEntry& known) { return known.stored.native() == name.native(); });
   if (made == HostEntryKind::kFile || made == HostEntryKind::kFolder) {
     std::optional<NameProblem> problem = LevelNameProblem(text);
     InsertHostEntry(
-        listing, {entry, fs::file_type::none,
+        listing, {name, fs::file_type::none,
                   made == HostEntryKind::kFile ? fs::file_type::regular : fs::file_type::directory,
                   text, std::move(problem)});
   }

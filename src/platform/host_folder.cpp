@@ -11,7 +11,7 @@ namespace fs = std::filesystem;
 namespace {
 
 bool ComesBefore(const HostEntry& a, const HostEntry& b) {
-  return a.name != b.name ? a.name < b.name : a.path.filename() < b.path.filename();
+  return a.name != b.name ? a.name < b.name : a.stored.native() < b.stored.native();
 }
 
 // Marks the twins among entries[first, end), entries whose names read as one text: all but the
@@ -25,7 +25,7 @@ void MarkTwins(std::vector<HostEntry>& entries, std::size_t first, std::size_t e
   bool found = false;
   for (const fs::path& form : HostNameForms(entries[first].name)) {
     for (std::size_t i = first; i < end && !found; ++i) {
-      if (entries[i].path.filename() == form) {
+      if (entries[i].stored.native() == form.native()) {
         reached = i;
         found = true;
       }
@@ -59,14 +59,14 @@ std::vector<HostEntry> ReadHostFolder(const fs::path& folder, fs::directory_opti
   std::vector<HostEntry> entries;
   ListHostFolder(folder, options, entries, ec);
   for (HostEntry& entry : entries) {
-    entry.name = PathText(entry.path.filename());
+    entry.name = PathText(entry.stored);
     entry.problem = LevelNameProblem(entry.name);
   }
   SortHostEntries(entries);
   return entries;
 }
 
-bool LeadsToRegularFile(const HostEntry& entry, std::error_code& ec) {
+bool LeadsToRegularFile(const fs::path& folder, const HostEntry& entry, std::error_code& ec) {
   ec.clear();
   if (entry.made != fs::file_type::none) {
     return entry.made == fs::file_type::regular;
@@ -74,7 +74,7 @@ bool LeadsToRegularFile(const HostEntry& entry, std::error_code& ec) {
   if (entry.listed != fs::file_type::none && entry.listed != fs::file_type::symlink) {
     return entry.listed == fs::file_type::regular;
   }
-  return fs::status(entry.path, ec).type() == fs::file_type::regular;
+  return fs::status(folder / entry.stored, ec).type() == fs::file_type::regular;
 }
 
 void InsertHostEntry(std::vector<HostEntry>& entries, HostEntry entry) {

@@ -51,11 +51,6 @@ void ListHostFolder(const fs::path& folder, fs::directory_options options,
     }
     return;
   }
-  // Each entry's path is the folder's text and its name, made into a path once.
-  std::string prefix = folder.native();
-  if (!prefix.empty() && prefix.back() != '/') {
-    prefix += '/';
-  }
   for (;;) {
     errno = 0;
     const dirent* entry = ::readdir(listing.get());
@@ -70,7 +65,7 @@ void ListHostFolder(const fs::path& folder, fs::directory_options options,
       continue;
     }
     HostEntry& listed = entries.emplace_back();
-    listed.path = fs::path(prefix + name);
+    listed.stored = fs::path(name);
     listed.listed = ListedType(entry->d_type);
   }
 }
