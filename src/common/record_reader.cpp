@@ -105,7 +105,7 @@ void RecordReader::Close() {
   DecodePendingFields();  // the texts of the last record outlive the file
   open_ = false;
   input_.reset();
-  if (buffer_.size() > block_size_) {
+  if (buffer_.size() > block_size_ + 1) {
     buffer_ = std::string();  // a long field made it grow; give the memory back
   }
   buffer_start_ = 0;
@@ -129,14 +129,17 @@ bool RecordReader::Fill() {
     end_ -= drop;
     next_ -= drop;
   }
-  if (buffer_.size() < block_) {
-    buffer_.resize(block_);
-  } else if (end_ == buffer_.size()) {
+  // One byte past the bytes read stays free for a line end that stops the cutter's scans, so
+  // that they need not test for the buffer's end at every byte.
+  if (buffer_.size() < block_ + 1) {
+    buffer_.resize(block_ + 1);
+  } else if (end_ + 1 == buffer_.size()) {
     buffer_.resize(buffer_.size() * 2);  // one field fills the block
   }
-  const std::size_t wanted = buffer_.size() - end_;
+  const std::size_t wanted = buffer_.size() - end_ - 1;
   const std::size_t n = input_->Read(buffer_.data() + end_, wanted);
   end_ += n;
+  buffer_[end_] = '\n';
   at_end_ = n < wanted;
   return n > 0;
 }
@@ -196,8 +199,9 @@ void RecordReader::SkipLineEnd() {
 
 inline bool RecordReader::CutFieldAt(const char* const begin, const char* const end,
                                      const std::int64_t base, const char*& p, FieldBytes& field) {
+  // The line end Fill keeps after the buffer's bytes stops both scans at the end.
   const char* q = p;
-  while (q < end && IsBlank(*q)) {
+  while (IsBlank(*q)) {
     ++q;
   }
   if (q == end) {
@@ -214,7 +218,7 @@ inline bool RecordReader::CutFieldAt(const char* const begin, const char* const 
     }
     q = stop + 1;  // whatever follows the closing quote up to the field's end is skipped
   }
-  while (q < end && !IsFieldEnd(*q)) {
+  while (!IsFieldEnd(*q)) {
     ++q;
   }
   if (stop == nullptr) {

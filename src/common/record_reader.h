@@ -93,7 +93,7 @@ class RecordReader {
   };
   // Cuts the field at p when it and the byte that ends it (and after a CR the byte that may
   // complete CR LF) lie before end, moving p past it; false, with p unchanged, when end comes
-  // first. base is the file position of begin.
+  // first. base is the file position of begin; *end is a line end (Fill keeps one there).
   static bool CutFieldAt(const char* begin, const char* end, std::int64_t base, const char*& p,
                          FieldBytes& field);
   // Cuts the next field; false (and nothing consumed) at the end of the data.
@@ -141,7 +141,7 @@ class RecordReader {
   std::int64_t last_record_ = -1;  // the file position where the last whole record began
   int pending_fields_ = 0;         // fields above this number are all decoded
   std::size_t next_ = 0;           // the next unread byte in buffer_
-  std::size_t end_ = 0;            // the end of the bytes read into buffer_
+  std::size_t end_ = 0;            // the end of the bytes read into buffer_, a line end there
   bool at_end_ = false;            // the file's last byte has been read
   bool open_ = false;
   std::array<FieldBytes, kSlots> field_bytes_;
