@@ -216,9 +216,7 @@ std::optional<bool> FolderCache::Holds(const fs::path& folder, const fs::path& n
   if (it == folders_.end() || !it->second.listing) {
     return std::nullopt;
   }
-  return std::any_of(
-      it->second.listing->begin(), it->second.listing->end(),
-      [&name](const HostEntry& entry) { return entry.stored.native() == name.native(); });
+  return Find(*it->second.listing, name.native()) != nullptr;
 }
 
 HostListing FolderCache::SetListing(const fs::path& folder, std::vector<HostEntry> entries) {
@@ -230,16 +228,23 @@ HostListing FolderCache::SetListing(const fs::path& folder, std::vector<HostEntr
   return listing;
 }
 
-std::optional<HostEntryKind> FolderCache::KnownKind(const fs::path& path) const {
+FolderCache::ListedAt FolderCache::FindListed(const fs::path& path) const {
   const LookupKey key(path);
   Key storage;
-  const HostText folder_key = FolderKeyOf(path, key.view(), storage);
-  const std::lock_guard lock(mutex_);
-  const auto it = folders_.find(folder_key);
+  const auto it = folders_.find(FolderKeyOf(path, key.view(), storage));
   if (it == folders_.end() || !it->second.listing) {
+    return {};
+  }
+  return {true, Find(*it->second.listing, NameOf(key.view()))};
+}
+
+std::optional<HostEntryKind> FolderCache::KnownKind(const fs::path& path) const {
+  const std::lock_guard lock(mutex_);
+  const ListedAt listed = FindListed(path);
+  if (!listed.listed) {
     return std::nullopt;
   }
-  if (const HostEntry* entry = Find(*it->second.listing, NameOf(key.view()))) {
+  if (const HostEntry* entry = listed.entry) {
     switch (entry->made) {
       case fs::file_type::regular:
         return HostEntryKind::kFile;
@@ -288,28 +293,19 @@ bool FolderCache::KnownAbsent(const fs::path& host) const {
 }
 
 std::optional<bool> FolderCache::ListedLink(const fs::path& path) const {
-  const LookupKey key(path);
-  Key storage;
-  const HostText folder_key = FolderKeyOf(path, key.view(), storage);
-  fs::path listed;
   {
     const std::lock_guard lock(mutex_);
-    const auto it = folders_.find(folder_key);
-    if (it == folders_.end() || !it->second.listing) {
-      return std::nullopt;
-    }
-    const HostEntry* entry = Find(*it->second.listing, NameOf(key.view()));
+    const HostEntry* entry = FindListed(path).entry;
     if (entry == nullptr || entry->made != fs::file_type::none) {
       return std::nullopt;
     }
     if (entry->listed != fs::file_type::none) {
       return entry->listed == fs::file_type::symlink;
     }
-    listed = path;
   }
   // The listing did not tell the entry's type: the system is asked, without the lock held.
   std::error_code ec;
-  const bool link = fs::symlink_status(listed, ec).type() == fs::file_type::symlink;
+  const bool link = fs::symlink_status(path, ec).type() == fs::file_type::symlink;
   return ec ? std::nullopt : std::optional<bool>(link);
 }
 

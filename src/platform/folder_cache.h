@@ -101,6 +101,13 @@ class FolderCache {
  private:
   // Drops the resolved paths at or below folder; the lock is held.
   void DropResolvedBelow(const Key& folder);
+  // What the listing of path's folder holds under path's name: listed is false when the folder
+  // was not listed, entry null when the listing lacks the name. The lock is held.
+  struct ListedAt {
+    bool listed = false;
+    const HostEntry* entry = nullptr;
+  };
+  ListedAt FindListed(const std::filesystem::path& path) const;
 
   struct Folder {
     std::map<std::u16string, std::optional<std::filesystem::path>> levels;
