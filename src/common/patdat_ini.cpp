@@ -1,5 +1,7 @@
 #include "common/patdat_ini.h"
 
+#include <utility>
+
 #include "common/record_reader.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
@@ -16,17 +18,16 @@ PatdatIni ReadPatdatIni(const platform::FileSystem& file_system) {
   }
   ini.path = system_folder + u"\\Patdat32.ini";
   // A FIFO would hang the run and a huge file would fill the memory: neither is read.
-  const auto settings = file_system.ReadSettingsFile(ini.path, kPatdatIniMaxBytes);
+  auto settings = file_system.ReadSettingsFile(ini.path, kPatdatIniMaxBytes);
   ini.path = file_system.FullPath(ini.path);
   using State = platform::SettingsText::State;
   if (settings.state == State::kIgnored) {
     ini.state = PatdatIni::State::kIgnored;
     return ini;
   }
-  // The settings file is the machine's own, not a boring's: a link to it is followed.
+  // The text read for the checks is the one parsed: the file is opened once.
   RecordReader reader(file_system);
-  if (settings.state == State::kMissing ||
-      reader.OpenRecordFile(ini.path, platform::LastLevelLink::kFollow) != 0) {
+  if (settings.state == State::kMissing || reader.OpenBytes(std::move(settings.text)) != 0) {
     return ini;
   }
   reader.ReadLine();  // the first line is a caption the program does not use

@@ -101,6 +101,22 @@ int RecordReader::Open(const Path& path, platform::LastLevelLink link) {
   return 0;
 }
 
+int RecordReader::OpenBytes(std::string bytes) {
+  Close();
+  if (bytes.empty()) {
+    return 1;
+  }
+  // The bytes are the buffer, with the line end the cutter's scans stop at; there is nothing
+  // more to read.
+  end_ = bytes.size();
+  block_ = end_;
+  buffer_ = std::move(bytes);
+  buffer_.push_back('\n');
+  at_end_ = true;
+  open_ = true;
+  return 0;
+}
+
 void RecordReader::Close() {
   DecodePendingFields();  // the texts of the last record outlive the file
   open_ = false;

@@ -53,6 +53,9 @@ class RecordReader {
                      platform::LastLevelLink link = platform::LastLevelLink::kRefuse);
   int OpenRecordFile(const platform::DrivePath& path,
                      platform::LastLevelLink link = platform::LastLevelLink::kRefuse);
+  // Reads bytes already in memory as the file's whole content (a settings file read once for
+  // its checks); 1 and closed when there are none, as for an empty file.
+  int OpenBytes(std::string bytes);
   bool IsOpen() const { return open_; }
   void Close();
 

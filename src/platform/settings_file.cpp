@@ -13,22 +13,24 @@ namespace qe2m4::platform {
 SettingsText ReadSettingsFile(const std::filesystem::path& host, const std::u16string& display_path,
                               std::uintmax_t max_bytes) {
   SettingsText settings;
-  std::error_code ec;
-  if (std::filesystem::status(host, ec).type() == std::filesystem::file_type::not_found) {
-    return settings;
-  }
-  settings.state = SettingsText::State::kIgnored;
   std::optional<HostInput> file;
   try {
     file.emplace(host, display_path, LastLevelLink::kFollow);
   } catch (const Error& error) {
+    // Nothing there, or a level above that is a file: the settings file is missing. The open
+    // tells it, so the system is not asked beforehand.
+    if (error.cause() == ErrorCause::kNotFound || error.cause() == ErrorCause::kNotAFolder) {
+      return settings;
+    }
     if (error.cause() != ErrorCause::kNotAFile && error.cause() != ErrorCause::kIsAFolder) {
       throw;
     }
+    settings.state = SettingsText::State::kIgnored;
     settings.is_folder = error.cause() == ErrorCause::kIsAFolder;
     settings.problem = settings.is_folder ? "a folder, not a file" : "not a regular file";
     return settings;
   }
+  settings.state = SettingsText::State::kIgnored;
   // A file whose size tells at once that it is too large is not read at all.
   std::optional<std::uintmax_t> file_size = file->size();
   if (!file_size) {

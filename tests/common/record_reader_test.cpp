@@ -136,6 +136,12 @@ TEST_F(RecordReaderTest, ALinkAtTheFileItselfIsNotAnOrdinaryFileUnlessFollowed) 
 }
 #endif
 
+TEST_F(RecordReaderTest, NoBytesFromMemoryAreAnEmptyFile) {
+  EXPECT_EQ(reader_.OpenBytes(""), 1);
+  EXPECT_FALSE(reader_.IsOpen());
+  EXPECT_FALSE(reader_.HasData());
+}
+
 TEST_F(RecordReaderTest, OneByteFileOpensButHoldsNoRecord) {
   EXPECT_EQ(ReadAll("1", 3), Records{});
 }
@@ -260,11 +266,12 @@ TEST_F(RecordReaderTest, ReadsLinesUntilFewerThanTwoBytesRemain) {
   EXPECT_EQ(lines, (std::vector<std::u16string>{u"first", u"second", u"third"}));
 }
 
-// What a reader delivers from a file: every record's position and fields, read with a count
-// that changes from record to record, then the file's lines.
-std::vector<std::u16string> ReadEverything(RecordReader& reader, std::u16string_view path) {
+// What a reader delivers from what open(reader) opens: every record's position and fields,
+// read with a count that changes from record to record, then the lines.
+template <typename Open>
+std::vector<std::u16string> ReadEverythingOf(RecordReader& reader, Open open) {
   std::vector<std::u16string> out;
-  EXPECT_EQ(reader.OpenRecordFile(path), 0);
+  EXPECT_EQ(open(reader), 0);
   for (int count = 1;; count = count % 7 + 1) {
     reader.ReadRecord(count, 3);
     out.push_back(u"@" + std::u16string(1, static_cast<char16_t>(reader.RecordPos(3) & 0xFFFF)));
@@ -275,12 +282,16 @@ std::vector<std::u16string> ReadEverything(RecordReader& reader, std::u16string_
       out.push_back(reader.RecordField(k));
     }
   }
-  EXPECT_EQ(reader.OpenRecordFile(path), 0);
+  EXPECT_EQ(open(reader), 0);
   while (reader.HasData()) {
     out.push_back(reader.ReadLine());
   }
   reader.Close();
   return out;
+}
+
+std::vector<std::u16string> ReadEverything(RecordReader& reader, std::u16string_view path) {
+  return ReadEverythingOf(reader, [path](RecordReader& r) { return r.OpenRecordFile(path); });
 }
 
 // A file of random pieces: fields, quotes, line ends and double-byte characters that blocks of
@@ -316,13 +327,19 @@ std::string RandomRecordFile(std::mt19937& random) {
 TEST_F(RecordReaderTest, BlockBoundariesChangeNothing) {
   std::mt19937 random(7);
   for (int file = 0; file < 40; ++file) {
-    WriteBytes(s_ / "X.TXT", RandomRecordFile(random));
+    const std::string bytes = RandomRecordFile(random);
+    WriteBytes(s_ / "X.TXT", bytes);
     RecordReader whole(machine_.fs(), 1 << 20);
     const std::vector<std::u16string> expected = ReadEverything(whole, u"S:\\X.TXT");
     for (const std::size_t block : {1, 2, 3, 5, 64}) {
       RecordReader reader(machine_.fs(), block);
       EXPECT_EQ(ReadEverything(reader, u"S:\\X.TXT"), expected) << "block " << block;
     }
+    // The same bytes given from memory read as the file does, at a block size that would
+    // otherwise make the reader read on.
+    RecordReader from_bytes(machine_.fs(), 2);
+    EXPECT_EQ(ReadEverythingOf(from_bytes, [&](RecordReader& r) { return r.OpenBytes(bytes); }),
+              expected);
   }
 }
 

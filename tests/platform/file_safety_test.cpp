@@ -209,7 +209,17 @@ TEST_F(FileSafety, SettingsFilesAreReadOnlyWhenOrdinaryAndSmall) {
 #endif
   using State = SettingsText::State;
   EXPECT_EQ(fs().ReadSettingsFile(u"S:\\SYS\\good.ini", 100).text, "a\r\nb\r\n");
-  EXPECT_EQ(fs().ReadSettingsFile(u"S:\\SYS\\none.ini", 100).state, State::kMissing);
+  // Nothing there is missing, whatever stands in its way: no such folder, a file where a folder
+  // would be, a link that leads nowhere.
+  std::vector<std::u16string_view> missing = {u"S:\\SYS\\none.ini", u"S:\\NONE\\a.ini",
+                                              u"S:\\SYS\\good.ini\\a.ini"};
+#ifndef _WIN32
+  fs::create_symlink(folder / "nowhere", folder / "dangling.ini");
+  missing.push_back(u"S:\\SYS\\dangling.ini");
+#endif
+  for (const std::u16string_view name : missing) {
+    EXPECT_EQ(fs().ReadSettingsFile(name, 100).state, State::kMissing) << testing::Sjis(name);
+  }
   for (const std::u16string_view name : ignored) {
     const SettingsText text = fs().ReadSettingsFile(name, 100);
     EXPECT_EQ(text.state, State::kIgnored) << testing::Sjis(name);
