@@ -3,6 +3,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/count_file.h"
 #include "app/destination_folders.h"
@@ -15,6 +16,7 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/interrupted.h"
+#include "platform/outputs_together.h"
 #include "platform/user_interface.h"
 #include "soil/inclusion_table.h"
 #include "titles/title_conversion.h"
@@ -155,7 +157,7 @@ class ConversionRun {
 
     // 3. The outputs, family by family; an interrupt ends the run between two of them.
     ConversionReport& report = result_.report;
-    CopyPassThroughFiles(file_system_, *source_, *destination_, report);
+    FlushedTogether([&] { CopyPassThroughFiles(file_system_, *source_, *destination_, report); });
     TitleCopies title_copies(file_system_, *destination_);
     title_copies.Copy(*source_, report);
     platform::StopIfInterrupted();
@@ -168,11 +170,32 @@ class ConversionRun {
     ConversionContext context{file_system_, reader, *destination_, report};
     TitleTable titles;
     title_copies.ReadTitleTexts(reader, titles);
-    WriteTitleFiles(context, titles);
-    platform::StopIfInterrupted();
 
-    ConvertMeasurementFiles(context, inclusions, readings_, *source_);
+    // The title files and the measurement families read only the source and the settings.
+    FlushedTogether([&] {
+      WriteTitleFiles(context, titles);
+      platform::StopIfInterrupted();
+      ConvertMeasurementFiles(context, inclusions, readings_, *source_);
+    });
+    // An interrupt that came while they were put in place still ends the run: it came before
+    // the run was over. The outputs stay, complete, as after any interrupt.
+    platform::StopIfInterrupted();
     return true;
+  }
+
+  // Runs steps that read nothing their outputs replace, with their outputs flushed together
+  // once the last one is complete (OutputsTogether).
+  template <typename Steps>
+  void FlushedTogether(Steps steps) {
+    platform::OutputsTogether together(file_system_);
+    try {
+      together.Run(steps);
+    } catch (...) {
+      // The report lists only the files put in place: those removed were listed last.
+      std::vector<WrittenFile>& files = result_.report.files;
+      files.resize(files.size() - together.removed());
+      throw;
+    }
   }
 
   platform::FileSystem& file_system_;

@@ -2,6 +2,7 @@
 #include <optional>
 #include <random>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/error.h"
 #include "platform/host_entry.h"
@@ -126,6 +127,18 @@ void AtomicFile::Publish() {
       throw HostFailure(ErrorKind::kWrite, display_path_, error);
     }
   }
+}
+
+void AtomicFile::Commit() {
+  if (hook_ != nullptr && hook_->DefersCommits()) {
+    host_->file.StartWriteOut();
+    // The hook takes the file over (this one is a moved-from file then), unless committing those
+    // it holds already fails first.
+    hook_->Defer(std::move(*this));
+    return;
+  }
+  MakeDurable();
+  Publish();
 }
 
 void AtomicFile::Fail(int error_number) {

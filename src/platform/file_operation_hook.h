@@ -7,6 +7,8 @@
 
 namespace qe2m4::platform {
 
+class AtomicFile;
+
 // The file operations a run performs, as the file system counts them.
 enum class FileOperation {
   kOpen,
@@ -45,6 +47,12 @@ class FileOperationHook {
   // A number for a temporary file's name, from a source seeded once; nullopt lets the writer
   // draw one of its own.
   virtual std::optional<unsigned> TemporaryNumber() { return std::nullopt; }
+  // Whether a completed file is to be handed over (Defer) rather than flushed and published at
+  // once: the outputs of a scope of OutputsTogether, where the system allows it.
+  virtual bool DefersCommits() const { return false; }
+  // Takes a completed file, whose bytes are on their way to the disk, to flush and publish it
+  // later in its turn.
+  virtual void Defer(AtomicFile&& /*file*/) {}
 };
 
 }  // namespace qe2m4::platform

@@ -203,6 +203,7 @@ class FileSystem {
 
  private:
   friend class RunScope;
+  friend class OutputsTogether;
 
   // The error number the hook gives an operation; 0 lets it run.
   int Gate(FileOperation operation, const std::filesystem::path& host) const;

@@ -1,6 +1,9 @@
 #include "platform/file_system_hook.h"
 
 #include <algorithm>
+#include <exception>
+#include <stdexcept>
+#include <utility>
 
 #include "platform/host_output.h"
 
@@ -55,6 +58,68 @@ bool FileSystemHook::TakeFolderFlush(const std::filesystem::path& folder) {
 
 std::optional<unsigned> FileSystemHook::TemporaryNumber() {
   return static_cast<unsigned>(Mix(seed_ + drawn_.fetch_add(1) * 0x9E3779B97F4A7C15ull) >> 32);
+}
+
+bool FileSystemHook::DefersCommits() const {
+  return together_ && HostStartsWriteOut();
+}
+
+void FileSystemHook::Defer(AtomicFile&& file) {
+  // Each file handed over keeps its handle open until it is committed: a source folder that
+  // holds many pass-through copies (one name in many letter cases) must not use up the handles
+  // the system allows. Those handed over so far are committed first, before this one is taken:
+  // a failure among them is this commit's, and this file stays its writer's, which removes it.
+  if (handed_.size() >= kMostHanded) {
+    CommitTogether();
+  }
+  handed_.push_back(std::move(file));
+}
+
+void FileSystemHook::BeginTogether() {
+  if (together_) {
+    throw std::logic_error("outputs flushed together do not nest");
+  }
+  together_ = true;
+  removed_together_ = 0;
+}
+
+void FileSystemHook::EndTogether() {
+  together_ = false;
+  removed_together_ += handed_.size();
+  handed_.clear();
+}
+
+void FileSystemHook::CommitTogether() {
+  // Taken out first: a failure leaves none of them behind, and the ones not published yet are
+  // removed as they go out of scope.
+  std::vector<AtomicFile> handed;
+  handed.swap(handed_);
+  // All are made durable before any is renamed: the first flush then commits the file system's
+  // record of all of them at once, and the others find theirs on the disk already. Each is
+  // still durable before its name replaces the old file's.
+  std::size_t durable = 0;
+  std::exception_ptr failure;
+  try {
+    for (; durable < handed.size(); ++durable) {
+      handed[durable].MakeDurable();
+    }
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  // Those made durable before a failure are published all the same, as each would have been
+  // alone; a failure to publish one of them came first and is the one thrown.
+  for (std::size_t i = 0; i < durable; ++i) {
+    try {
+      handed[i].Publish();
+    } catch (...) {
+      removed_together_ += handed.size() - i;
+      throw;
+    }
+  }
+  if (failure) {
+    removed_together_ += handed.size() - durable;
+    std::rethrow_exception(failure);
+  }
 }
 
 void FileSystemHook::BeginRun() {

@@ -65,10 +65,9 @@ class AtomicFile {
   void MakeDurable();
   // Renames the durable temporary file over the target and flushes the folder.
   void Publish();
-  void Commit() {
-    MakeDurable();
-    Publish();
-  }
+  // Makes the file durable and publishes it; in a scope of outputs flushed together, starts its
+  // write-out and hands it to the scope, which does both later, in the order files came.
+  void Commit();
 
  private:
   [[noreturn]] void Fail(int error_number);

@@ -29,6 +29,9 @@ class HostOutput {
   // exists tells that something of that name was in the way.
   HostError CreateNew(const std::filesystem::path& path, bool& exists);
   HostError Write(std::string_view bytes);
+  // Starts writing the written bytes to the disk without waiting for them, so that the flush
+  // that follows finds them on their way (HostStartsWriteOut); only a hint, never a failure.
+  void StartWriteOut();
   // Flushes the written bytes to the disk and closes the file.
   HostError FlushAndClose();
   void Close();
@@ -39,6 +42,9 @@ class HostOutput {
   std::intptr_t handle_ = kNone;  // a descriptor, or a Windows handle
 };
 
+// Whether the system can start a file's write-out ahead of its flush: then several outputs
+// flushed one after another reach the disk together rather than one at a time.
+bool HostStartsWriteOut();
 // Puts the file from in place of to in one step, replacing the file there. Where the system can
 // make the rename itself durable, it returns only when the rename is on the disk.
 HostError HostReplace(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -31,6 +31,12 @@ void OutputFile::Flush() {
   buffer_.clear();
 }
 
+void OutputFile::Commit() {
+  Flush();
+  std::string().swap(buffer_);
+  file_.Commit();
+}
+
 void OutputFile::Complete() {
   Flush();
   file_.MakeDurable();

@@ -30,10 +30,9 @@ class OutputFile {
   void Complete();
   // Puts the completed file in place of the previous one.
   void Publish() { file_.Publish(); }
-  void Commit() {
-    Complete();
-    Publish();
-  }
+  // Complete() and Publish(); in a scope of outputs flushed together, the file is handed to the
+  // scope once its last lines are written (AtomicFile::Commit).
+  void Commit();
   // The number of lines written so far.
   std::int64_t lines() const { return lines_; }
 

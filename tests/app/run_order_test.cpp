@@ -41,11 +41,12 @@ struct FailureCase {
   std::size_t published;
 };
 
-// Failures of an output's creation, of its source, of its replacing the old file, and of the
-// table X6 reads, from the first output to the last.
+// Failures of an output's creation, of its source, of its flush, of its replacing the old file,
+// and of the table X6 reads, from the first output to the last.
 const FailureCase kCases[] = {
     {"first output created", FileOperation::kOpen, "N1.txt", 0},
     {"a source opened", FileOperation::kOpen, "X11.TXT", 3},
+    {"N3 made durable", FileOperation::kFlush, "N3.txt", 4},
     {"N12 replacing the old file", FileOperation::kRename, "N12.txt", 5},
     {"N5 replacing the old file", FileOperation::kRename, "N5.txt", 6},
     {"N6 replacing the old file", FileOperation::kRename, "N6.txt", 7},
@@ -90,6 +91,43 @@ TEST(RunOrder, EveryFileAfterAFailureStaysAsItWas) {
     EXPECT_EQ(ReportedOutputs(result),
               std::vector<std::string>(
                   kOutputs.begin(), kOutputs.begin() + static_cast<std::ptrdiff_t>(c.published)));
+  }
+}
+
+// The pass-through copies are flushed together too: one that fails, at its flush or as it
+// replaces the old file, leaves the copies before it new and itself and those after it as they
+// were, and the run goes no further.
+TEST(RunOrder, APassThroughCopyThatFailsLeavesTheCopiesAfterItAsTheyWere) {
+  SampleMachine clean;
+  ASSERT_TRUE(clean.Convert().succeeded);
+  const std::vector<std::string> copies = {"N10.TXT", "N2.TXT", "N8.TXT", "N9.TXT"};
+  for (const FileOperation operation : {FileOperation::kFlush, FileOperation::kRename}) {
+    SCOPED_TRACE(static_cast<int>(operation));
+    SampleMachine m;
+    fs::create_directories(m.out());
+    for (const std::string& name : copies) {
+      testing::WriteBytes(m.out() / name, "earlier " + name + "\r\n");
+    }
+    m.fs().SetOperationHook(testing::FailOn(operation, "N8.TXT", EIO));
+    const RunResult result = m.Convert();
+
+    ASSERT_FALSE(result.succeeded);
+    const std::vector<std::u16string> shown = m.Shown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find(u"N8.TXT"), std::u16string::npos) << platform::ToUtf8(shown[0]);
+    for (std::size_t k = 0; k < copies.size(); ++k) {
+      const std::string& name = copies[k];
+      EXPECT_EQ(testing::ReadBytes(m.out() / name),
+                k < 2 ? testing::ReadBytes(clean.out() / name) : "earlier " + name + "\r\n")
+          << name;
+    }
+    EXPECT_FALSE(fs::exists(m.out() / "CNT.TXT"));
+    EXPECT_EQ(SampleMachine::Leftovers(m.out()), std::vector<std::string>{});
+    std::vector<std::string> reported;
+    for (const WrittenFile& file : result.report.files) {
+      reported.push_back(platform::ToUtf8(file.name));
+    }
+    EXPECT_EQ(reported, (std::vector<std::string>{"N10.TXT", "N2.TXT"}));
   }
 }
 

@@ -45,6 +45,14 @@ HostError HostOutput::Write(std::string_view bytes) {
   return 0;
 }
 
+// Windows has no call that starts a file's write-out without waiting for it: each output is
+// flushed when it is complete.
+void HostOutput::StartWriteOut() {}
+
+bool HostStartsWriteOut() {
+  return false;
+}
+
 HostError HostOutput::FlushAndClose() {
   win32::UniqueHandle handle(AsHandle(handle_));
   handle_ = kNone;
