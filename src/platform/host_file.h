@@ -43,9 +43,9 @@ void CheckHostPathLimits(const std::filesystem::path& folder, const std::u16stri
 // Writes a file so that it is complete or absent, and durable: the bytes go to a new temporary
 // file in the target's folder, which MakeDurable() flushes to the disk and Publish() renames over
 // the target, then flushes the folder, so that after Publish() the new file survives a power cut.
-// Commit() does both. Without Publish() (an error, an exception passing through) the temporary
-// file is removed and the target is untouched. The two steps may run on different threads, one
-// after the other: a file made durable on one thread is published by another.
+// Commit() does both, at once or, in a scope of outputs flushed together, when the scope commits.
+// Without Publish() (an error, an exception passing through) the temporary file is removed and
+// the target is untouched.
 class AtomicFile {
  public:
   // display_path names the target in errors (the program's drive path); hook, when given, is

@@ -33,15 +33,9 @@ void OutputFile::Flush() {
 
 void OutputFile::Commit() {
   Flush();
-  std::string().swap(buffer_);
-  file_.Commit();
-}
-
-void OutputFile::Complete() {
-  Flush();
-  file_.MakeDurable();
   // A completed file may wait a while for its turn to be published; its buffer is not needed.
   std::string().swap(buffer_);
+  file_.Commit();
 }
 
 }  // namespace qe2m4::platform

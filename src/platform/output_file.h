@@ -25,13 +25,9 @@ class OutputFile {
   OutputFile& operator=(OutputFile&&) = delete;
 
   void WriteLine(std::u16string_view line);
-  // Writes out the last lines and makes the file durable under its temporary name; no line
-  // can be added after.
-  void Complete();
-  // Puts the completed file in place of the previous one.
-  void Publish() { file_.Publish(); }
-  // Complete() and Publish(); in a scope of outputs flushed together, the file is handed to the
-  // scope once its last lines are written (AtomicFile::Commit).
+  // Writes out the last lines and puts the file, durable, in place of the previous one; in a
+  // scope of outputs flushed together, hands it to the scope instead (AtomicFile::Commit). No
+  // line can be added after.
   void Commit();
   // The number of lines written so far.
   std::int64_t lines() const { return lines_; }
